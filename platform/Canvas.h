@@ -1,0 +1,81 @@
+#pragma once
+// A drawing canvas over a 32-bit pixel surface, with the semantics the indicators are written
+// for: lines leave out their end point, the exclusive-or pen works bitwise on the colour value so
+// that drawing the same pixels twice restores them, text is measured and drawn in the owner's
+// font face at a pixel cell height, on an opaque or a transparent background.
+//
+// Pen, brush, font and background persist between uses, as on the platform's canvas: a pen left
+// in exclusive-or mode stays so until someone sets it back.
+#include <QImage>
+#include <QString>
+#include <functional>
+#include <span>
+#include <string>
+
+#include "platform/Color.h"
+#include "platform/Geometry.h"
+
+namespace platform {
+
+enum class PenMode { Copy, Xor };
+enum class PenStyle { Solid, Dot };
+enum class TextBackground { Opaque, Transparent };
+
+struct CanvasPen {
+    TColor Color = clBlack;
+    int Width = 1;  // 0 and 1 both draw one-pixel lines
+    PenMode Mode = PenMode::Copy;
+    PenStyle Style = PenStyle::Solid;
+};
+
+struct CanvasBrush {
+    TColor Color = clWhite;
+};
+
+struct CanvasFont {
+    QString Name;        // face name; the Windows names map to installed fonts
+    TColor Color = clBlack;
+    int Height = 12;     // cell height (ascent + descent) in pixels
+};
+
+class Canvas {
+public:
+    // Draws on *surface, which must outlive the canvas; changed (if set) is called after each
+    // operation that altered pixels, so that a control can bring them to the screen.
+    explicit Canvas(QImage* surface, std::function<void()> changed = {});
+
+    CanvasPen Pen;
+    CanvasBrush Brush;
+    CanvasFont Font;
+    TextBackground Background = TextBackground::Opaque;
+
+    TPoint PenPos() const { return penPos_; }
+    void MoveTo(int x, int y);
+    // From the pen position to (x, y) without the end point; the pen position becomes (x, y).
+    void LineTo(int x, int y);
+    // Fills Left..Right-1, Top..Bottom-1 with the brush colour.
+    void FillRect(const TRect& rect);
+    // Fills the polygon with the brush colour and outlines it with the pen.
+    void Polygon(std::span<const TPoint> points);
+
+    // Text is code page 932 bytes; drawn with its cell's top-left corner at (x, y), the extent
+    // filled with the brush colour first when the background is opaque.
+    void TextOut(int x, int y, const std::string& text);
+    int TextWidth(const std::string& text);
+    int TextHeight(const std::string& text);
+    TSize TextExtent(const std::string& text);
+
+    // A one-pixel frame on the edge of rect: top and left in topLeft, bottom and right in
+    // bottomRight; rect shrinks by width on each side.
+    void Frame3D(TRect& rect, TColor topLeft, TColor bottomRight, int width = 1);
+
+    TColor Pixel(int x, int y) const;
+    void SetPixel(int x, int y, TColor color);
+
+private:
+    QImage* surface_;
+    std::function<void()> changed_;
+    TPoint penPos_;
+};
+
+}  // namespace platform
