@@ -4,6 +4,7 @@
 // live value.
 #include <cstdint>
 #include <string>
+#include <utility>
 
 enum TDatType { IntRec, CapRec };
 
