@@ -1,0 +1,3 @@
+#include "indicators/PortInfo.h"
+
+const TPortInfo EmptyPort;
