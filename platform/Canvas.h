@@ -6,11 +6,15 @@
 //
 // Pen, brush, font and background persist between uses, as on the platform's canvas: a pen left
 // in exclusive-or mode stays so until someone sets it back.
+#include <QFont>
 #include <QImage>
 #include <QString>
 #include <functional>
+#include <map>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/Color.h"
 #include "platform/Geometry.h"
@@ -23,8 +27,10 @@ enum class TextBackground { Opaque, Transparent };
 
 struct CanvasPen {
     TColor Color = clBlack;
-    int Width = 1;  // 0 and 1 both draw one-pixel lines
+    int Width = 1;  // 0 and 1 both draw one-pixel lines; wider pens draw round-ended strokes
     PenMode Mode = PenMode::Copy;
+    // Dotted: three pixels on, three off, counted from the line's start; gaps keep what was
+    // there. Like the platform's, a pen wider than one pixel always draws solid.
     PenStyle Style = PenStyle::Solid;
 };
 
@@ -35,14 +41,19 @@ struct CanvasBrush {
 struct CanvasFont {
     QString Name;        // face name; the Windows names map to installed fonts
     TColor Color = clBlack;
-    int Height = 12;     // cell height (ascent + descent) in pixels
+    int Height = 12;     // cell height (ascent + descent) in pixels; below 1: the face's default
 };
 
 class Canvas {
 public:
-    // Draws on *surface, which must outlive the canvas; changed (if set) is called after each
-    // operation that altered pixels, so that a control can bring them to the screen.
-    explicit Canvas(QImage* surface, std::function<void()> changed = {});
+    // Draws on *surface (Format_RGB32), which must outlive the canvas; changed (if set) is called
+    // after each operation that altered pixels, so that a control can bring them to the screen;
+    // prepare (if set) runs before each operation, so that an owner can bring the surface to its
+    // current size first.
+    explicit Canvas(QImage* surface, std::function<void()> changed = {},
+                    std::function<void()> prepare = {});
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
 
     CanvasPen Pen;
     CanvasBrush Brush;
@@ -55,11 +66,13 @@ public:
     void LineTo(int x, int y);
     // Fills Left..Right-1, Top..Bottom-1 with the brush colour.
     void FillRect(const TRect& rect);
-    // Fills the polygon with the brush colour and outlines it with the pen.
+    // Fills the polygon (even-odd, right and bottom edges left out) with the brush colour and
+    // outlines it with the pen, closing it. Like the platform, the pen mode applies to the fill too.
     void Polygon(std::span<const TPoint> points);
 
-    // Text is code page 932 bytes; drawn with its cell's top-left corner at (x, y), the extent
-    // filled with the brush colour first when the background is opaque.
+    // Text is code page 932 bytes; drawn in the font colour (always copied, whatever the pen
+    // mode) with its cell's top-left corner at (x, y), the extent filled with the brush colour
+    // first when the background is opaque. Width is the text's advance, height the cell height.
     void TextOut(int x, int y, const std::string& text);
     int TextWidth(const std::string& text);
     int TextHeight(const std::string& text);
@@ -69,13 +82,25 @@ public:
     // bottomRight; rect shrinks by width on each side.
     void Frame3D(TRect& rect, TColor topLeft, TColor bottomRight, int width = 1);
 
+    // Reads and writes one pixel (copy); outside the surface Pixel answers clBlack.
     TColor Pixel(int x, int y) const;
     void SetPixel(int x, int y, TColor color);
 
 private:
+    using PixelList = std::vector<TPoint>;
+
+    void Prepare() const;
+    void Changed() const;
+    // Applies colour to every listed pixel once (the list is made unique first) in mode.
+    void Apply(PixelList& pixels, QRgb color, PenMode mode);
+    void PenStroke(TPoint from, TPoint to, PixelList& out) const;
+    QFont TextFont();
+
     QImage* surface_;
     std::function<void()> changed_;
+    std::function<void()> prepare_;
     TPoint penPos_;
+    std::map<std::pair<QString, int>, int> pixelSizes_;  // (face, cell height) -> pixel size
 };
 
 }  // namespace platform

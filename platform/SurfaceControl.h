@@ -3,6 +3,8 @@
 // Paint draws the whole face on the surface; it runs in the paint cycle after Invalidate (and
 // once before the control is first shown). Drawing outside Paint (a moving needle, a value) goes
 // to the same surface and reaches the screen without another Paint.
+// A change of size invalidates the control and calls Resize at once, shown or not; Paint may
+// change the size itself (the nested Resize runs inside it).
 #include <QImage>
 #include <QWidget>
 
@@ -17,7 +19,7 @@ public:
     explicit SurfaceControl(QWidget* parent = nullptr);
 
     // The canvas over the surface; the surface follows the control's size (pixels kept where
-    // both overlap) every time the canvas is asked for.
+    // both overlap, new ones in Color) every time the canvas is asked for or draws.
     platform::Canvas& Canvas();
     const QImage& Surface();
 
@@ -28,16 +30,20 @@ public:
     void Invalidate();
     bool Invalidated() const { return invalid_; }
 
-    // Geometry as the platform's controls name it.
+    // Called after every change of the control's size.
+    virtual void Resize() {}
+
+    // Geometry as the platform's controls name it. Use these rather than QWidget's setters: they
+    // deliver the size change (and so Resize) at once also while the control is hidden.
     int Left() const { return x(); }
     int Top() const { return y(); }
     int Width() const { return width(); }
     int Height() const { return height(); }
-    void SetLeft(int left) { move(left, y()); }
-    void SetTop(int top) { move(x(), top); }
-    void SetWidth(int width) { resize(width, height()); }
-    void SetHeight(int height) { resize(width(), height); }
-    void SetBounds(int left, int top, int width, int height) { setGeometry(left, top, width, height); }
+    void SetLeft(int left) { SetBounds(left, y(), width(), height()); }
+    void SetTop(int top) { SetBounds(x(), top, width(), height()); }
+    void SetWidth(int width) { SetBounds(x(), y(), width, height()); }
+    void SetHeight(int height) { SetBounds(x(), y(), width(), height); }
+    void SetBounds(int left, int top, int width, int height);
 
     // The control's own background colour (by default the dashboard panel's, clBtnFace).
     TColor Color = clBtnFace;
@@ -45,18 +51,18 @@ public:
     QString FontName = QStringLiteral("MS UI Gothic");
 
 protected:
-    // Called after every change of the control's size.
-    virtual void Resize() {}
-
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void SyncSurfaceSize();
+    void SurfaceChanged();
 
     QImage surface_;
     platform::Canvas canvas_;
     bool invalid_ = true;
+    bool painting_ = false;     // inside paintEvent: the blit follows anyway
+    bool blitPending_ = false;  // an update() is already on its way
 };
 
 }  // namespace platform

@@ -1,0 +1,337 @@
+#include "platform/Canvas.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+#include "platform/Cp932.h"
+
+namespace platform {
+namespace {
+
+constexpr int kDotOn = 3;      // a dotted pen draws three pixels...
+constexpr int kDotPeriod = 6;  // ...then leaves three out
+constexpr QRgb kRgbMask = 0x00FFFFFF;
+
+std::int64_t FloorDiv(std::int64_t n, std::int64_t d)  // d > 0
+{
+    return n >= 0 ? n / d : -((-n + d - 1) / d);
+}
+
+std::int64_t CeilDiv(std::int64_t n, std::int64_t d)  // d > 0
+{
+    return -FloorDiv(-n, d);
+}
+
+// The pixels of a one-pixel line from a to b without b, as Bresenham walks it: step i along the
+// major axis has the minor offset i*minor/major rounded to nearest (halves away from a). The
+// pixel of step i is computed directly, so only the steps near the visible range [lo, hi) of
+// the major axis are visited, however far away the end points lie; margin widens that range.
+template <typename Visit>
+void WalkLine(TPoint a, TPoint b, int loX, int hiX, int loY, int hiY, int margin, Visit visit)
+{
+    const std::int64_t dx = std::int64_t(b.X) - a.X;
+    const std::int64_t dy = std::int64_t(b.Y) - a.Y;
+    const std::int64_t adx = std::llabs(dx);
+    const std::int64_t ady = std::llabs(dy);
+    const int sx = dx < 0 ? -1 : 1;
+    const int sy = dy < 0 ? -1 : 1;
+    const bool xMajor = adx >= ady;
+    const std::int64_t steps = xMajor ? adx : ady;
+    if (steps == 0)
+        return;
+    const std::int64_t minor = xMajor ? ady : adx;
+    // Steps whose major coordinate lies within [lo - margin, hi + margin).
+    const std::int64_t start = xMajor ? a.X : a.Y;
+    const int sign = xMajor ? sx : sy;
+    const std::int64_t lo = (xMajor ? loX : loY) - std::int64_t(margin);
+    const std::int64_t hi = (xMajor ? hiX : hiY) + std::int64_t(margin);
+    std::int64_t first = 0;
+    std::int64_t last = steps - 1;
+    if (sign > 0) {
+        first = std::max<std::int64_t>(first, lo - start);
+        last = std::min<std::int64_t>(last, hi - 1 - start);
+    } else {
+        first = std::max<std::int64_t>(first, start - (hi - 1));
+        last = std::min<std::int64_t>(last, start - lo);
+    }
+    for (std::int64_t i = first; i <= last; ++i) {
+        // 128-bit: end points may lie anywhere in the 32-bit plane.
+        const auto offset = std::int64_t((__int128(2) * i * minor + steps) / (__int128(2) * steps));
+        const std::int64_t x = xMajor ? a.X + sx * i : a.X + sx * offset;
+        const std::int64_t y = xMajor ? a.Y + sy * offset : a.Y + sy * i;
+        visit(i, int(x), int(y));
+    }
+}
+
+// Offsets of the round pen tip of a given width, centred on the line's pixel.
+std::vector<TPoint> PenTip(int width)
+{
+    std::vector<TPoint> tip;
+    const int lo = -(width / 2);
+    const int hi = lo + width - 1;
+    const double centre = (lo + hi) / 2.0;
+    const double radius2 = (width / 2.0) * (width / 2.0);
+    for (int dy = lo; dy <= hi; ++dy)
+        for (int dx = lo; dx <= hi; ++dx)
+            if ((dx - centre) * (dx - centre) + (dy - centre) * (dy - centre) <= radius2)
+                tip.push_back({dx, dy});
+    return tip;
+}
+
+}  // namespace
+
+Canvas::Canvas(QImage* surface, std::function<void()> changed, std::function<void()> prepare)
+    : surface_(surface), changed_(std::move(changed)), prepare_(std::move(prepare))
+{
+}
+
+void Canvas::Prepare() const
+{
+    if (prepare_)
+        prepare_();
+}
+
+void Canvas::Changed() const
+{
+    if (changed_)
+        changed_();
+}
+
+void Canvas::MoveTo(int x, int y)
+{
+    penPos_ = {x, y};
+}
+
+void Canvas::PenStroke(TPoint from, TPoint to, PixelList& out) const
+{
+    const int w = surface_->width();
+    const int h = surface_->height();
+    if (Pen.Width <= 1) {
+        const bool dotted = Pen.Style == PenStyle::Dot;
+        WalkLine(from, to, 0, w, 0, h, 0, [&](std::int64_t i, int x, int y) {
+            if (dotted && i % kDotPeriod >= kDotOn)
+                return;
+            if (x >= 0 && y >= 0 && x < w && y < h)
+                out.push_back({x, y});
+        });
+        return;
+    }
+    const std::vector<TPoint> tip = PenTip(Pen.Width);
+    WalkLine(from, to, 0, w, 0, h, Pen.Width, [&](std::int64_t, int x, int y) {
+        for (const TPoint& t : tip) {
+            const int px = x + t.X;
+            const int py = y + t.Y;
+            if (px >= 0 && py >= 0 && px < w && py < h)
+                out.push_back({px, py});
+        }
+    });
+}
+
+void Canvas::Apply(PixelList& pixels, QRgb color, PenMode mode)
+{
+    if (pixels.empty())
+        return;
+    std::sort(pixels.begin(), pixels.end(), [](const TPoint& a, const TPoint& b) {
+        return a.Y != b.Y ? a.Y < b.Y : a.X < b.X;
+    });
+    pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
+    for (const TPoint& p : pixels) {
+        auto* line = reinterpret_cast<QRgb*>(surface_->scanLine(p.Y));
+        if (mode == PenMode::Xor)
+            line[p.X] ^= color & kRgbMask;
+        else
+            line[p.X] = color;
+    }
+    Changed();
+}
+
+void Canvas::LineTo(int x, int y)
+{
+    Prepare();
+    PixelList pixels;
+    PenStroke(penPos_, {x, y}, pixels);
+    penPos_ = {x, y};
+    Apply(pixels, ToQRgb(Pen.Color), Pen.Mode);
+}
+
+void Canvas::FillRect(const TRect& rect)
+{
+    Prepare();
+    const int left = std::max(rect.Left, 0);
+    const int top = std::max(rect.Top, 0);
+    const int right = std::min(rect.Right, surface_->width());
+    const int bottom = std::min(rect.Bottom, surface_->height());
+    if (left >= right || top >= bottom)
+        return;
+    const QRgb color = ToQRgb(Brush.Color);
+    for (int y = top; y < bottom; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(surface_->scanLine(y));
+        std::fill(line + left, line + right, color);
+    }
+    Changed();
+}
+
+void Canvas::Polygon(std::span<const TPoint> points)
+{
+    Prepare();
+    if (points.size() < 2)
+        return;
+    const int w = surface_->width();
+    const int h = surface_->height();
+    const std::size_t n = points.size();
+
+    // Interior: the pixels whose (integer) position lies inside by the even-odd rule, an edge
+    // counting for the rows from its upper end up to but without its lower end.
+    PixelList fill;
+    int minY = points[0].Y;
+    int maxY = points[0].Y;
+    for (const TPoint& p : points) {
+        minY = std::min(minY, p.Y);
+        maxY = std::max(maxY, p.Y);
+    }
+    std::vector<std::int64_t> crossings;
+    for (int y = std::max(minY, 0); y < std::min(maxY, h); ++y) {
+        crossings.clear();
+        for (std::size_t k = 0; k < n; ++k) {
+            TPoint a = points[k];
+            TPoint b = points[(k + 1) % n];
+            if (a.Y == b.Y)
+                continue;
+            if (a.Y > b.Y)
+                std::swap(a, b);
+            if (y < a.Y || y >= b.Y)
+                continue;
+            // First pixel at or right of the crossing.
+            const std::int64_t d = std::int64_t(b.Y) - a.Y;
+            crossings.push_back(
+                CeilDiv(std::int64_t(a.X) * d + (std::int64_t(y) - a.Y) * (std::int64_t(b.X) - a.X), d));
+        }
+        std::sort(crossings.begin(), crossings.end());
+        for (std::size_t k = 0; k + 1 < crossings.size(); k += 2) {
+            const auto from = std::max<std::int64_t>(crossings[k], 0);
+            const auto to = std::min<std::int64_t>(crossings[k + 1], w);
+            for (auto x = from; x < to; ++x)
+                fill.push_back({int(x), y});
+        }
+    }
+    PixelList outline;
+    for (std::size_t k = 0; k < n; ++k)
+        PenStroke(points[k], points[(k + 1) % n], outline);
+
+    Apply(fill, ToQRgb(Brush.Color), Pen.Mode);
+    Apply(outline, ToQRgb(Pen.Color), Pen.Mode);
+}
+
+QFont Canvas::TextFont()
+{
+    QFont font(Font.Name);
+    // Plain pixels in the exact text colour, the same on every machine.
+    font.setStyleStrategy(QFont::NoAntialias);
+    if (Font.Height < 1)
+        return font;
+    const auto key = std::make_pair(Font.Name, Font.Height);
+    auto found = pixelSizes_.find(key);
+    if (found == pixelSizes_.end()) {
+        // The largest em size whose cell is no taller than asked; the platform's font height
+        // is the cell, Qt's pixel size the em.
+        int size = Font.Height;
+        for (; size > 1; --size) {
+            font.setPixelSize(size);
+            if (QFontMetrics(font).height() <= Font.Height)
+                break;
+        }
+        found = pixelSizes_.emplace(key, size).first;
+    }
+    font.setPixelSize(found->second);
+    return font;
+}
+
+void Canvas::TextOut(int x, int y, const std::string& text)
+{
+    Prepare();
+    const QString qtext = FromCp932(text);
+    const QFont font = TextFont();
+    const QFontMetrics metrics(font);
+    const int cell = Font.Height >= 1 ? Font.Height : metrics.height();
+    if (Background == TextBackground::Opaque)
+        FillRect({x, y, x + metrics.horizontalAdvance(qtext), y + cell});
+    if (qtext.isEmpty())
+        return;
+    {
+        QPainter painter(surface_);
+        painter.setFont(font);
+        painter.setPen(QColor::fromRgb(ToQRgb(Font.Color)));
+        painter.drawText(QPoint(x, y + metrics.ascent()), qtext);
+    }
+    Changed();
+}
+
+int Canvas::TextWidth(const std::string& text)
+{
+    return TextExtent(text).cx;
+}
+
+int Canvas::TextHeight(const std::string& text)
+{
+    return TextExtent(text).cy;
+}
+
+TSize Canvas::TextExtent(const std::string& text)
+{
+    const QFontMetrics metrics(TextFont());
+    return {metrics.horizontalAdvance(FromCp932(text)),
+            Font.Height >= 1 ? Font.Height : metrics.height()};
+}
+
+void Canvas::Frame3D(TRect& rect, TColor topLeft, TColor bottomRight, int width)
+{
+    Prepare();
+    const QRgb light = ToQRgb(topLeft);
+    const QRgb dark = ToQRgb(bottomRight);
+    const int w = surface_->width();
+    const int h = surface_->height();
+    auto put = [&](int x, int y, QRgb color) {
+        if (x >= 0 && y >= 0 && x < w && y < h)
+            reinterpret_cast<QRgb*>(surface_->scanLine(y))[x] = color;
+    };
+    for (int ring = 0; ring < width; ++ring) {
+        const int right = rect.Right - 1;
+        const int bottom = rect.Bottom - 1;
+        if (right >= rect.Left && bottom >= rect.Top) {
+            // Top row and left column, without the two far corners...
+            for (int x = rect.Left; x < right; ++x)
+                put(x, rect.Top, light);
+            for (int y = rect.Top; y < bottom; ++y)
+                put(rect.Left, y, light);
+            // ...which belong to the bottom row and right column.
+            for (int y = rect.Top; y <= bottom; ++y)
+                put(right, y, dark);
+            for (int x = rect.Left; x <= right; ++x)
+                put(x, bottom, dark);
+        }
+        rect = {rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1};
+    }
+    Changed();
+}
+
+TColor Canvas::Pixel(int x, int y) const
+{
+    Prepare();
+    if (x < 0 || y < 0 || x >= surface_->width() || y >= surface_->height())
+        return clBlack;
+    return FromQRgb(surface_->pixel(x, y));
+}
+
+void Canvas::SetPixel(int x, int y, TColor color)
+{
+    Prepare();
+    if (x < 0 || y < 0 || x >= surface_->width() || y >= surface_->height())
+        return;
+    reinterpret_cast<QRgb*>(surface_->scanLine(y))[x] = ToQRgb(color);
+    Changed();
+}
+
+}  // namespace platform

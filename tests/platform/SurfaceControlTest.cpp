@@ -1,0 +1,155 @@
+// The surface control offscreen: when Paint runs, what reaches the screen, how the surface
+// follows the control's size.
+#include <QEvent>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include "platform/SurfaceControl.h"
+
+using namespace platform;
+
+namespace {
+
+constexpr int kWait = 10000;  // ms; generous bound for the offscreen paint cycle
+
+// Paints its face in one colour and counts paints, resizes and paint events.
+class FaceControl : public SurfaceControl {
+public:
+    using SurfaceControl::SurfaceControl;
+
+    void Paint() override
+    {
+        ++paints;
+        if (Width() < growTo)
+            SetWidth(growTo);
+        auto& canvas = Canvas();
+        canvas.Brush.Color = face;
+        canvas.FillRect({0, 0, Width(), Height()});
+    }
+    void Resize() override
+    {
+        ++resizes;
+        if (paintOnResize)
+            Paint();
+    }
+
+    TColor face = clLime;
+    int growTo = 0;
+    bool paintOnResize = false;
+    int paints = 0;
+    int resizes = 0;
+    int paintEvents = 0;
+
+protected:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++paintEvents;
+        return SurfaceControl::event(e);
+    }
+};
+
+TColor ScreenPixel(QWidget& widget, int x, int y)
+{
+    return FromQRgb(widget.grab().toImage().pixel(x, y));
+}
+
+}  // namespace
+
+TEST(SurfaceControl, PaintRunsBeforeFirstShowAndAfterInvalidate)
+{
+    QWidget window;
+    window.resize(200, 200);
+    FaceControl control(&window);
+    control.SetBounds(10, 10, 40, 30);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.paints >= 1; }, kWait));
+    EXPECT_EQ(control.Surface().size(), QSize(40, 30));
+    EXPECT_EQ(control.Canvas().Pixel(39, 29), clLime);
+    EXPECT_EQ(ScreenPixel(window, 10 + 39, 10 + 29), clLime);
+
+    const int paints = control.paints;
+    control.face = clRed;
+    control.Invalidate();
+    EXPECT_TRUE(control.Invalidated());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.paints > paints; }, kWait));
+    EXPECT_FALSE(control.Invalidated());
+    EXPECT_EQ(ScreenPixel(control, 0, 0), clRed);
+}
+
+TEST(SurfaceControl, DrawingOutsidePaintReachesTheScreenWithoutPaint)
+{
+    QWidget window;
+    window.resize(100, 100);
+    FaceControl control(&window);
+    control.SetBounds(0, 0, 20, 20);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.paints >= 1 && !control.Invalidated(); }, kWait));
+    QCoreApplication::processEvents();
+
+    const int paints = control.paints;
+    const int paintEvents = control.paintEvents;
+    auto& canvas = control.Canvas();
+    canvas.Pen.Color = clBlue;
+    canvas.MoveTo(2, 5);
+    canvas.LineTo(12, 5);
+    // The drawing asks for a blit of its own.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.paintEvents > paintEvents; }, kWait));
+    EXPECT_EQ(control.paints, paints);
+    EXPECT_EQ(ScreenPixel(control, 11, 5), clBlue);
+    EXPECT_EQ(ScreenPixel(control, 12, 5), clLime);
+    EXPECT_EQ(control.paints, paints);
+}
+
+TEST(SurfaceControl, SurfaceFollowsTheSizeKeepingItsPixels)
+{
+    FaceControl control;
+    control.Color = clBlue;
+    control.SetBounds(0, 0, 10, 10);
+    control.Canvas().SetPixel(3, 4, clRed);
+    // Hidden or not, each size change reaches Resize at once.
+    const int resizes = control.resizes;
+    control.SetWidth(30);
+    EXPECT_EQ(control.resizes, resizes + 1);
+    control.SetHeight(20);
+    EXPECT_EQ(control.resizes, resizes + 2);
+    control.SetLeft(5);  // a move alone is no resize
+    EXPECT_EQ(control.resizes, resizes + 2);
+    EXPECT_TRUE(control.Invalidated());
+    auto& canvas = control.Canvas();
+    EXPECT_EQ(control.Surface().size(), QSize(30, 20));
+    EXPECT_EQ(canvas.Pixel(3, 4), clRed);
+    EXPECT_EQ(canvas.Pixel(29, 19), clBlue);
+    control.SetBounds(0, 0, 5, 5);
+    EXPECT_EQ(control.Surface().size(), QSize(5, 5));
+    EXPECT_EQ(canvas.Pixel(3, 4), clRed);
+}
+
+TEST(SurfaceControl, PaintMayEnlargeTheControlWhileShown)
+{
+    QWidget window;
+    window.resize(300, 100);
+    FaceControl control(&window);
+    control.SetBounds(0, 0, 32, 32);
+    control.growTo = 120;
+    control.paintOnResize = true;  // as the indicators do: Resize paints the face again
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.Width() == 120 && !control.Invalidated(); }, kWait));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(control.Surface().size(), QSize(120, 32));
+    EXPECT_EQ(control.Canvas().Pixel(119, 31), clLime);
+    EXPECT_EQ(ScreenPixel(window, 119, 31), clLime);
+
+    // The same while hidden: the canvas taken before the enlargement draws on the new size.
+    FaceControl hidden;
+    hidden.SetBounds(0, 0, 32, 32);
+    hidden.growTo = 64;
+    hidden.paintOnResize = true;
+    hidden.Paint();
+    EXPECT_EQ(hidden.Surface().size(), QSize(64, 32));
+    EXPECT_EQ(hidden.Canvas().Pixel(63, 31), clLime);
+}
