@@ -1,0 +1,30 @@
+#pragma once
+// Drives a shown top-level widget with real mouse input, as the windowing system would deliver
+// it: events enter through the window, go to the widget under the pointer (or to the one that
+// holds the press) and carry their global position. Points are in the window's coordinates.
+#include <QPoint>
+#include <Qt>
+
+class QWidget;
+
+namespace testing_support {
+
+class MouseDriver {
+public:
+    // Shows the window and waits until it is exposed.
+    explicit MouseDriver(QWidget& window);
+
+    void Move(QPoint at);
+    void Press(QPoint at, Qt::MouseButton button = Qt::LeftButton);
+    void Release(QPoint at, Qt::MouseButton button = Qt::LeftButton);
+    // Press at from, move to to, release there.
+    void Drag(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton);
+
+    QPoint Pointer() const { return pointer_; }
+
+private:
+    QWidget& window_;
+    QPoint pointer_;
+};
+
+}  // namespace testing_support
