@@ -1,0 +1,95 @@
+#include "indicators/Indicator.h"
+
+#include <QString>
+#include <algorithm>
+
+#include "indicators/Port.h"
+#include "platform/MessageBox.h"
+
+TIndicator* IndicatorArry[IndicatorSlots] = {};
+std::int32_t IndicatorCount = 0;
+TIndicator* SelectIndicator = nullptr;
+platform::TPoint MouseDownPos;
+
+namespace {
+
+constexpr int kGrid = 8;
+
+// The grid line at or before the point (div truncating toward zero), one pixel in.
+int SnapToGrid(int position)
+{
+    return position / kGrid * kGrid + 1;
+}
+
+}  // namespace
+
+TIndicator::TIndicator(QWidget* AOwner, TPLUT PLUT) : platform::SurfaceControl(AOwner)
+{
+    SetBounds(SnapToGrid(MouseDownPos.X), SnapToGrid(MouseDownPos.Y), 32, 32);
+    FValue = 0;
+    FPLookupTable = PLUT;
+    SelectIndicator = nullptr;
+    if (IndicatorCount < IndicatorLimit) {
+        IndicatorArry[IndicatorCount] = this;
+        ++IndicatorCount;
+    } else {
+        // The indicator still lives and shows; only the monitor loop and the repaint-all miss it.
+        platform::ShowMessageBox(QStringLiteral("インジケーターが多すぎます。"), QString(),
+                                 platform::BoxIcon::Error, platform::BoxButtons::Ok);
+    }
+}
+
+TIndicator::~TIndicator()
+{
+    if (IndicatorCount >= 1) {
+        TIndicator** const used = IndicatorArry + std::min(IndicatorCount, IndicatorLimit);
+        TIndicator** const found = std::find(IndicatorArry, used, this);
+        if (found != used) {
+            std::copy(found + 1, used, found);
+            *(used - 1) = nullptr;
+            --IndicatorCount;
+        }
+    }
+    // The selection must not outlive the indicator it points at.
+    if (SelectIndicator == this)
+        SelectIndicator = nullptr;
+}
+
+void TIndicator::Resize()
+{
+    Paint();
+}
+
+bool TIndicator::GetUnderbarName(std::string& kind, std::int32_t& number) const
+{
+    kind.clear();
+    number = 0;
+    const QString name = objectName();
+    if (name.isEmpty() || name[0] != u'_')
+        return false;
+    qsizetype at = 0;
+    for (; at < name.size(); ++at) {
+        const char16_t c = name[at].unicode();
+        const bool letter = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+        if (c != u'_' && !letter)
+            break;
+        kind += char(c);
+    }
+    if (at >= name.size() || !(name[at] >= u'0' && name[at] <= u'9'))
+        return false;
+    std::uint32_t value = 0;  // wraps at 32 bits, as the name's counter would
+    for (; at < name.size() && name[at] >= u'0' && name[at] <= u'9'; ++at)
+        value = value * 10u + std::uint32_t(name[at].unicode() - u'0');
+    number = std::int32_t(value);
+    return true;
+}
+
+TPortInfo TIndicator::GetDesignatorTable(const std::string& key) const
+{
+    return PortByDesignator(FPLookupTable, key);
+}
+
+TPortInfo TIndicator::GetDescriptionTable(const std::string& key) const
+{
+    return PortByDescription(FPLookupTable, key);
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The base of the four indicator kinds: a custom-drawn control on the dashboard panel, placed on
+// the 8-pixel grid where the mouse was last pressed, holding the channel table it was built
+// with, and registered, while it lives, in the registry the monitor loop and the repaint-all walk.
+#include <QWidget>
+#include <cstdint>
+#include <string>
+
+#include "indicators/PortInfo.h"
+#include "platform/Geometry.h"
+#include "platform/SurfaceControl.h"
+
+class TIndicator : public platform::SurfaceControl {
+    Q_OBJECT
+public:
+    // Placed at MouseDownPos snapped to the grid, 32 by 32, and registered (or, with the registry
+    // full, reported and left out of it). The caller sets the parent panel and the name.
+    TIndicator(QWidget* AOwner, TPLUT PLUT);
+    ~TIndicator() override;
+
+    // Draws the whole face; each kind draws its own.
+    void Paint() override {}
+    // Redraws only what depends on the channel's value, when it changed; each kind its own.
+    virtual void SetValue() {}
+    // After every change of size: the kind redraws its whole face at the new size.
+    void Resize() override;
+
+    // Splits the name "_Kind12" into kind "_Kind" and number 12; true only when digits follow.
+    bool GetUnderbarName(std::string& kind, std::int32_t& number) const;
+    // The look-ups over this indicator's own channel table: a copy of the row, or EmptyPort.
+    TPortInfo GetDesignatorTable(const std::string& key) const;
+    TPortInfo GetDescriptionTable(const std::string& key) const;
+
+    // Mouse layout editing: edge bands of the last hover (1 left, 2 top, 4 right, 8 bottom,
+    // 16 inside), the cursor's screen position at the press, and the least size a resize may set.
+    std::uint8_t MousePosi = 0;
+    platform::TPoint DefMouse;
+    std::int32_t WidthMin = 0;
+    std::int32_t HeightMin = 0;
+
+private:
+    std::int32_t FValue = 0;
+    TPLUT FPLookupTable = nullptr;
+    // A left-button move or resize in progress, with the bounds at the press and the last
+    // applied snapped offsets.
+    bool MouseLBPush = false;
+    std::int32_t MemLeft = 0;
+    std::int32_t MemTop = 0;
+    std::int32_t MemWidth = 0;
+    std::int32_t MemHeight = 0;
+    std::int32_t MemDX = 0;
+    std::int32_t MemDY = 0;
+};
+
+// The registry: live indicators in creation order in the first IndicatorCount slots, the rest
+// null. One slot is never used.
+constexpr int IndicatorSlots = 128;
+constexpr int IndicatorLimit = 127;
+extern TIndicator* IndicatorArry[IndicatorSlots];
+extern std::int32_t IndicatorCount;
+// The indicator last pressed with the mouse: the target of the indicator menu.
+extern TIndicator* SelectIndicator;
+// Where, in the dashboard panel's coordinates, the mouse was last pressed on an indicator; new
+// indicators are placed there.
+extern platform::TPoint MouseDownPos;
