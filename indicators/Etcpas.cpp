@@ -152,9 +152,15 @@ bool StrToIntFP(std::int32_t& value, const std::string& text, std::int32_t decim
 
 std::int32_t Sqrxy(std::int32_t x, std::int32_t y)
 {
+    // By squaring: the same wrapped product as y plain multiplications, but a huge exponent
+    // from a work file (a dial's scale exponent) cannot stall the caller.
     std::uint32_t result = 1;
-    for (std::int32_t i = 0; i < y; ++i)
-        result *= static_cast<std::uint32_t>(x);
+    std::uint32_t base = static_cast<std::uint32_t>(x);
+    for (std::uint32_t rest = y > 0 ? static_cast<std::uint32_t>(y) : 0; rest != 0; rest >>= 1) {
+        if (rest & 1u)
+            result *= base;
+        base *= base;
+    }
     return Wrap(result);
 }
 

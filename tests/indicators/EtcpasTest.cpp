@@ -92,6 +92,13 @@ TEST(Sqrxy, PowersWrapAndNonPositiveExponentsGiveOne)
     EXPECT_EQ(Sqrxy(-2, 3), -8);
     EXPECT_EQ(Sqrxy(2, 31), INT32_MIN);
     EXPECT_EQ(Sqrxy(2, 32), 0);
+    // Wrapped like repeated multiplication, and quick for any exponent.
+    std::uint32_t product = 1;
+    for (int i = 0; i < 1001; ++i)
+        product *= 7u;
+    EXPECT_EQ(Sqrxy(7, 1001), static_cast<std::int32_t>(product));
+    EXPECT_EQ(Sqrxy(-1, INT32_MAX), -1);
+    EXPECT_EQ(Sqrxy(10, INT32_MAX), 0);
 }
 
 TEST(StrCompTopPart, AnswersTheKeyLengthOnlyForAWholeCaseSensitivePrefix)
