@@ -26,6 +26,8 @@ int SnapToGrid(int position)
 TIndicator::TIndicator(QWidget* AOwner, TPLUT PLUT) : platform::SurfaceControl(AOwner)
 {
     SetBounds(SnapToGrid(MouseDownPos.X), SnapToGrid(MouseDownPos.Y), 32, 32);
+    // Hover movements classify the edge bands and set the cursor.
+    setMouseTracking(true);
     FValue = 0;
     FPLookupTable = PLUT;
     SelectIndicator = nullptr;

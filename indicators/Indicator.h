@@ -7,7 +7,9 @@
 #include <string>
 
 #include "indicators/PortInfo.h"
+#include "platform/Cursor.h"
 #include "platform/Geometry.h"
+#include "platform/Mouse.h"
 #include "platform/SurfaceControl.h"
 
 class TIndicator : public platform::SurfaceControl {
@@ -38,7 +40,36 @@ public:
     std::int32_t WidthMin = 0;
     std::int32_t HeightMin = 0;
 
+    // Classifies a point in the control into its edge bands (MousePosi) and answers the cursor
+    // that shows what a drag from there would do.
+    platform::TCursor GetMouseStyle(std::int32_t X, std::int32_t Y);
+
+    // The cursor shown over the control.
+    platform::TCursor Cursor() const;
+    void SetCursor(platform::TCursor cursor);
+
+protected:
+    // Any button selects the indicator and sets the placement point; the left one starts a move
+    // or resize, decided by the band of the last hover.
+    virtual void MouseDown(platform::TMouseButton Button, platform::TShiftState Shift, int X, int Y);
+    // Hovering sets the cursor; with the left button held the indicator follows the cursor on
+    // the grid and the dashboard panel refits the main window.
+    virtual void MouseMove(platform::TShiftState Shift, int X, int Y);
+    // Any release ends the edit.
+    virtual void MouseUp(platform::TMouseButton Button, platform::TShiftState Shift, int X, int Y);
+
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
 private:
+    // The drag steps of MouseMove.
+    void DragMove(int dx, int dy);
+    void DragLeftEdge(int dx);
+    void DragRightEdge(int dx);
+    void DragTopEdge(int dy);
+    void DragBottomEdge(int dy);
+
     std::int32_t FValue = 0;
     TPLUT FPLookupTable = nullptr;
     // A left-button move or resize in progress, with the bounds at the press and the last

@@ -30,12 +30,4 @@ void MouseDriver::Release(QPoint at, Qt::MouseButton button)
     QTest::mouseRelease(window_.windowHandle(), button, Qt::NoModifier, at);
 }
 
-void MouseDriver::Drag(QPoint from, QPoint to, Qt::MouseButton button)
-{
-    Move(from);
-    Press(from, button);
-    Move(to);
-    Release(to, button);
-}
-
 }  // namespace testing_support

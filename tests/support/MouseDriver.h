@@ -17,8 +17,6 @@ public:
     void Move(QPoint at);
     void Press(QPoint at, Qt::MouseButton button = Qt::LeftButton);
     void Release(QPoint at, Qt::MouseButton button = Qt::LeftButton);
-    // Press at from, move to to, release there.
-    void Drag(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton);
 
     QPoint Pointer() const { return pointer_; }
 
