@@ -128,7 +128,7 @@ TEST_F(IndicatorMouseTest, TheLeftEdgeIsHeldAtOne)
 TEST_F(IndicatorMouseTest, AStepPastTheLeastWidthIsRefused)
 {
     auto* dial = Add<WideIndicator>(9, 9, 160, 64);
-    dial->SetMinimums(120, 0);
+    dial->SetMinimums(120, 48);
     Grab(dial, 157, 32);
     Travel(-32, 0);
     EXPECT_EQ(dial->Width(), 128);
@@ -136,6 +136,20 @@ TEST_F(IndicatorMouseTest, AStepPastTheLeastWidthIsRefused)
     EXPECT_EQ(Bounds(dial), QRect(9, 9, 128, 64));
     Travel(-40, 0);  // 120 is allowed
     EXPECT_EQ(dial->Width(), 120);
+    Drop();
+
+    // The same holds for the height, from the bottom edge and from the top edge.
+    Grab(dial, 60, 61);
+    Travel(0, -24);  // 40 would be lower than 48
+    EXPECT_EQ(Bounds(dial), QRect(9, 9, 120, 64));
+    Travel(0, -16);
+    EXPECT_EQ(Bounds(dial), QRect(9, 9, 120, 48));
+    Drop();
+    Grab(dial, 60, 2);
+    Travel(0, 8);    // 40 again: the top edge stays
+    EXPECT_EQ(Bounds(dial), QRect(9, 9, 120, 48));
+    Travel(0, -8);   // upward the top edge follows
+    EXPECT_EQ(Bounds(dial), QRect(9, 1, 120, 56));
     Drop();
 
     // Without a least width the indicator narrows down to nothing.
