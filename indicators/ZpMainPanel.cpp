@@ -37,7 +37,12 @@ void TZpMainPanel::UpdateSize()
     QWidget* mainWindow = window();
     if (mainWindow == this)
         return;
-    mainWindow->resize(Left() + FGapRight + right + 1, Top() + FGapBottom + bottom + 1);
+    const QSize fit(Left() + FGapRight + right + 1, Top() + FGapBottom + bottom + 1);
+    // A window with a fixed border keeps its size fixed against the user, not against us.
+    if (mainWindow->minimumSize() == mainWindow->maximumSize())
+        mainWindow->setFixedSize(fit);
+    else
+        mainWindow->resize(fit);
 }
 
 }  // namespace indicators

@@ -16,7 +16,8 @@ public:
     explicit TZpMainPanel(QWidget* parent = nullptr);
 
     // Sizes the main window to the extent of the panel's child controls: the window grows and
-    // shrinks with them, with no lower bound and no check against the screen.
+    // shrinks with them, with no lower bound and no check against the screen. A window of fixed
+    // size (a fixed border) gets the new size as its fixed size.
     void UpdateSize();
 
     int GapRight() const { return FGapRight; }

@@ -69,3 +69,12 @@ TEST_F(ZpMainPanelTest, TheWindowFitsTheFurthestIndicatorEdges)
     EXPECT_EQ(window.Panel->GapRight(), 0);
     EXPECT_EQ(window.Panel->GapBottom(), MainWindowStandIn::kStatusBar);
 }
+
+TEST_F(ZpMainPanelTest, AWindowOfFixedSizeIsRefittedAsWell)
+{
+    window.setFixedSize(400, 300);
+    AddChild(9, 9, 64, 32);
+    window.Panel->UpdateSize();
+    EXPECT_EQ(window.size(), QSize(74, 30 + MainWindowStandIn::kStatusBar + 42));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+}
