@@ -1,0 +1,445 @@
+#include "indicators/BarGraph.h"
+
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "indicators/Etcpas.h"
+#include "indicators/Port.h"
+#include "platform/Cp932.h"
+#include "tests/indicators/IndicatorPixels.h"
+#include "tests/support/BoxRecorder.h"
+
+using namespace indicator_pixels;
+using platform::TColor;
+using platform::TRect;
+
+namespace {
+
+class BarGraphTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Throttle = 0;
+        Speed = 0;
+        bar = std::make_unique<TBarGraph>(&panel, SourceIndexQ7);
+    }
+    void TearDown() override
+    {
+        bar.reset();
+        Throttle = 0;
+        Speed = 0;
+    }
+
+    const QImage& Face() { return bar->Surface(); }
+    // The columns (horizontal) or rows (vertical) of the interior that show the bar's colour
+    // from end to end.
+    int BarColumns()
+    {
+        const TRect& in = bar->BarInterior();
+        int count = 0;
+        for (int x = in.Left; x <= in.Right; ++x)
+            count += ColumnIs(Face(), x, in.Top, in.Bottom, bar->ColorBar());
+        return count;
+    }
+    int BarRows()
+    {
+        const TRect& in = bar->BarInterior();
+        int count = 0;
+        for (int y = in.Top; y <= in.Bottom; ++y)
+            count += RowIs(Face(), y, in.Left, in.Right, bar->ColorBar());
+        return count;
+    }
+    void ShowThrottle(std::int32_t value)
+    {
+        Throttle = value;
+        bar->SetValue();
+    }
+    QImage ValueText(const std::string& text)
+    {
+        return RenderText(bar->FontName, bar->HeightValue(), bar->ColorValue(), bar->Color, text);
+    }
+    bool ValueBoxShows(const std::string& text)
+    {
+        const QImage expected = ValueText(text);
+        const TRect& box = bar->ValueBox();
+        return ShowsAt(Face(), box.Right - expected.width(), box.Top, expected);
+    }
+
+    QWidget panel;
+    std::unique_ptr<TBarGraph> bar;
+};
+
+TEST_F(BarGraphTest, NewBarGraphShowsBothLabelsTheValueZeroAndABarOneLineLong)
+{
+    bar->Paint();
+    const TRect& barRect = bar->BarRectangle();
+    const TRect& in = bar->BarInterior();
+    const auto label = [&](const std::string& text) {
+        return RenderText(bar->FontName, 16, platform::clBlack, bar->Color, text);
+    };
+    EXPECT_TRUE(ShowsAt(Face(), 4, barRect.Bottom + 4, label("0")));
+    const QImage hundred = label("100");
+    EXPECT_TRUE(ShowsAt(Face(), barRect.Right - hundred.width(), barRect.Bottom + 4, hundred));
+    EXPECT_TRUE(ValueBoxShows("0"));
+    EXPECT_TRUE(ColumnIs(Face(), in.Left, in.Top, in.Bottom, platform::clRed));
+    EXPECT_EQ(BarColumns(), 1);
+    EXPECT_EQ(CountColor(Face(), TRect{in.Left + 1, in.Top, in.Right + 1, in.Bottom + 1}, 0xF0F0F0),
+              (in.Right - in.Left) * (in.Bottom - in.Top + 1));
+    // Sunken frame round the bar, raised frame round the control.
+    EXPECT_EQ(PixelAt(Face(), barRect.Left, barRect.Top), Shown(platform::clBtnShadow));
+    EXPECT_EQ(PixelAt(Face(), barRect.Right - 1, barRect.Bottom - 1), Shown(platform::clBtnHighlight));
+    EXPECT_EQ(PixelAt(Face(), 0, 0), Shown(platform::clBtnHighlight));
+    EXPECT_EQ(PixelAt(Face(), bar->Width() - 1, bar->Height() - 1), Shown(platform::clBtnShadow));
+}
+
+TEST_F(BarGraphTest, TitleStandsCentredAboveTheBar)
+{
+    bar->SetTitle(QStringLiteral("Throttle"));
+    bar->SetColorTitle(platform::clRed);
+    bar->SetWidth(200);
+    bar->Paint();
+    const QImage title =
+        RenderText(bar->FontName, 16, platform::clRed, bar->Color, "Throttle");
+    EXPECT_TRUE(ShowsAt(Face(), 100 - title.width() / 2, 4, title));
+}
+
+TEST_F(BarGraphTest, GrowingAndShrinkingMovesTheEndLineByLineAndRestoresFreedLines)
+{
+    bar->SetIoName("THROT");
+    bar->SetMarker1("50");
+    bar->SetWidth(208);
+    bar->Paint();
+    const QImage empty = Face().copy();
+    const TRect& in = bar->BarInterior();
+    const int markerX = in.Left + int(std::nearbyint(50 * bar->PixelsPerUnit()));
+    EXPECT_TRUE(ColumnIs(Face(), markerX, in.Top, in.Bottom, platform::clBlack));
+
+    ShowThrottle(100);
+    EXPECT_EQ(bar->BarEnd(), in.Right);
+    EXPECT_TRUE(ValueBoxShows("100"));
+    // The marker shows through the bar.
+    EXPECT_TRUE(ColumnIs(Face(), markerX, in.Top, in.Bottom,
+                         platform::clBlack ^ 0xF0F0F0 ^ platform::clRed));
+    EXPECT_EQ(BarColumns(), in.Right - in.Left);  // every column but the marker's
+    const QImage full = Face().copy();
+
+    ShowThrottle(0);
+    EXPECT_EQ(bar->BarEnd(), in.Left);
+    EXPECT_EQ(BarColumns(), 1);
+    EXPECT_EQ(Face(), empty);
+
+    ShowThrottle(100);
+    EXPECT_EQ(Face(), full);
+    bar->Paint();
+    EXPECT_EQ(Face(), full);  // a fresh face at 100 looks just the same
+
+    ShowThrottle(25);
+    EXPECT_EQ(bar->BarEnd(), in.Left + int(std::nearbyint(25 * bar->PixelsPerUnit())));
+    EXPECT_EQ(BarColumns(), bar->BarEnd() - in.Left + 1);
+}
+
+TEST_F(BarGraphTest, ValuesBeyondTheRangeAreClampedToTheEnds)
+{
+    bar->SetIoName("THROT");
+    bar->SetMinValue(-20);
+    bar->SetWidth(160);
+    bar->Paint();
+    const TRect& in = bar->BarInterior();
+    ShowThrottle(-21);
+    EXPECT_EQ(BarColumns(), 1);
+    ShowThrottle(-100000);
+    EXPECT_EQ(BarColumns(), 1);
+    ShowThrottle(100);
+    EXPECT_EQ(BarColumns(), in.Right - in.Left + 1);
+    ShowThrottle(2000000000);
+    EXPECT_EQ(BarColumns(), in.Right - in.Left + 1);
+    EXPECT_TRUE(ValueBoxShows("###"));
+}
+
+TEST_F(BarGraphTest, VerticalBarGrowsUpwardsAndLeavesTheTopRowAtFullScale)
+{
+    bar->SetIoName("THROT");
+    bar->SetVertical(1);
+    bar->SetHeight(200);
+    bar->Paint();
+    const TRect& in = bar->BarInterior();
+    EXPECT_EQ(BarRows(), 1);
+    EXPECT_TRUE(RowIs(Face(), in.Bottom, in.Left, in.Right, platform::clRed));
+    ShowThrottle(100);
+    EXPECT_EQ(BarRows(), in.Bottom - in.Top);
+    EXPECT_TRUE(RowIs(Face(), in.Top, in.Left, in.Right, 0xF0F0F0));
+    ShowThrottle(150);
+    EXPECT_EQ(BarRows(), in.Bottom - in.Top);
+    // A value whose rounded offset lies a whole pixel below the minimum shows no row.
+    ASSERT_GT(bar->PixelsPerUnit(), 0.5);
+    ShowThrottle(-1);
+    EXPECT_EQ(BarRows(), 0);
+    EXPECT_EQ(bar->BarEnd(), in.Bottom);
+    ShowThrottle(0);
+    EXPECT_EQ(BarRows(), 1);
+}
+
+TEST_F(BarGraphTest, DirectionFollowsVerticalAndANegativeOneDrawsNothing)
+{
+    bar->SetVertical(2);
+    bar->Paint();
+    EXPECT_EQ(bar->BarRectangle().Bottom - bar->BarRectangle().Top, 20);
+
+    auto other = std::make_unique<TBarGraph>(&panel, SourceIndexQ7);
+    other->SetVertical(-1);
+    other->Canvas().Brush.Color = platform::clLime;
+    other->Canvas().FillRect(TRect{0, 0, 32, 32});
+    const QImage before = other->Surface().copy();
+    other->Paint();
+    EXPECT_EQ(other->Surface(), before);
+    EXPECT_EQ(other->Width(), 32);
+    EXPECT_EQ(other->WidthMin, 0);
+}
+
+TEST_F(BarGraphTest, MarkersOnTheEndsOrUnreadableAreNotDrawnAndRaiseNoBox)
+{
+    testing_support::BoxRecorder boxes;
+    bar->SetMarker1("0");
+    bar->SetMarker2("100");
+    bar->Paint();
+    const TRect& in = bar->BarInterior();
+    const TRect interior{in.Left, in.Top, in.Right + 1, in.Bottom + 1};
+    EXPECT_EQ(CountColor(Face(), interior, platform::clBlack), 0);
+
+    bar->SetMarker1("1.2.3");
+    bar->SetMarker2("   ");
+    bar->Paint();
+    bar->Paint();
+    EXPECT_EQ(CountColor(Face(), interior, platform::clBlack), 0);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(boxes.Beeps(), 0);
+
+    // Fixed-point marker text on a channel with two decimals: 12.5 stands for 1250.
+    bar->SetIoName("SPEED");
+    bar->SetMaxValue(10000);
+    bar->SetMarker1("12.5");
+    bar->SetColorMarker(platform::clLime);
+    bar->Paint();
+    const int x = in.Left + int(std::nearbyint(1250 * bar->PixelsPerUnit()));
+    EXPECT_TRUE(ColumnIs(Face(), x, in.Top, in.Bottom, platform::clLime));
+    EXPECT_EQ(CountColor(Face(), interior, platform::clLime), in.Bottom - in.Top + 1);
+}
+
+TEST_F(BarGraphTest, ValueWiderThanItsBoxShowsHashes)
+{
+    bar->SetIoName("THROT");
+    bar->Paint();
+    ShowThrottle(1000);
+    EXPECT_TRUE(ValueBoxShows("###"));
+    // Whether a short negative value fits depends on the face's minus sign: measure it.
+    ShowThrottle(-120);
+    EXPECT_TRUE(ValueBoxShows("###"));
+    ShowThrottle(-12);
+    platform::Canvas& canvas = bar->Canvas();
+    EXPECT_TRUE(ValueBoxShows(canvas.TextWidth("-12") > canvas.TextWidth("100") ? "###" : "-12"));
+    ShowThrottle(7);
+    EXPECT_TRUE(ValueBoxShows("7"));
+    // The box is cleared first: no trace of the hashes is left.
+    const TRect& box = bar->ValueBox();
+    const QImage seven = ValueText("7");
+    EXPECT_EQ(CountColor(Face(), TRect{box.Left, box.Top, box.Right - seven.width(), box.Bottom},
+                         platform::clBlue),
+              0);
+}
+
+TEST_F(BarGraphTest, ValueUsesTheChannelsDecimals)
+{
+    bar->SetIoName("SPEED");
+    bar->SetMaxValue(10000);
+    bar->Paint();
+    Speed = 5;
+    bar->SetValue();
+    EXPECT_TRUE(ValueBoxShows("0.05"));
+    const QImage label = RenderText(bar->FontName, 16, 0, bar->Color, "100.00");
+    EXPECT_TRUE(ShowsAt(Face(), bar->BarRectangle().Right - label.width(),
+                        bar->BarRectangle().Bottom + 4, label));
+}
+
+TEST_F(BarGraphTest, GrowsToItsMinimumSizeAndNeverShrinks)
+{
+    bar->Paint();
+    platform::Canvas& canvas = bar->Canvas();
+    canvas.Font.Height = 16;
+    const int hundred = canvas.TextWidth("100");
+    const int zero = canvas.TextWidth("0");
+    const int valueHeight = canvas.TextHeight("100");
+    const platform::TSize title = canvas.TextExtent(platform::ToCp932(bar->Title()));
+    const int w = std::max(hundred + hundred + zero + 16, title.cx);
+    const int h = title.cy + valueHeight + 36;
+    EXPECT_EQ(bar->WidthMin, 8 * ((w + 15) / 8));
+    EXPECT_EQ(bar->HeightMin, 8 * ((h + 7) / 8));
+    EXPECT_EQ(bar->Width(), bar->WidthMin);
+    EXPECT_EQ(bar->Height(), bar->HeightMin);
+
+    bar->SetBounds(1, 1, 400, 300);
+    bar->Paint();
+    EXPECT_EQ(bar->Width(), 400);
+    EXPECT_EQ(bar->Height(), 300);
+    EXPECT_EQ(bar->BarRectangle().Right, 396);
+
+    bar->SetVertical(1);
+    bar->SetBounds(1, 1, 8, 8);
+    bar->Paint();
+    EXPECT_EQ(bar->WidthMin, 8 * ((std::max(hundred + 24, title.cx) + 15) / 8));
+    EXPECT_EQ(bar->HeightMin, 8 * ((3 * valueHeight + title.cy + 20 + 7) / 8));
+    EXPECT_EQ(bar->Width(), bar->WidthMin);
+    EXPECT_EQ(bar->Height(), bar->HeightMin);
+}
+
+TEST_F(BarGraphTest, EqualLimitsMakeAStepAtTheLimit)
+{
+    bar->SetIoName("THROT");
+    bar->SetMinValue(50);
+    bar->SetMaxValue(50);
+    bar->SetMarker1("50");
+    bar->SetMarker2("60");
+    bar->Paint();
+    const TRect& in = bar->BarInterior();
+    // The value 0 lies below the limit: the empty bar; neither marker is drawn.
+    EXPECT_EQ(BarColumns(), 1);
+    EXPECT_TRUE(ColumnIs(Face(), in.Left, in.Top, in.Bottom, platform::clRed));
+    const TRect interior{in.Left, in.Top, in.Right + 1, in.Bottom + 1};
+    EXPECT_EQ(CountColor(Face(), interior, platform::clBlack), 0);
+    ShowThrottle(50);
+    EXPECT_EQ(bar->BarEnd(), in.Left);
+    ShowThrottle(51);
+    EXPECT_EQ(bar->BarEnd(), in.Right);
+    EXPECT_EQ(BarColumns(), in.Right - in.Left + 1);
+    ShowThrottle(49);
+    EXPECT_EQ(bar->BarEnd(), in.Left);
+    bar->SetVertical(1);
+    bar->Paint();
+    ShowThrottle(51);
+    EXPECT_EQ(bar->BarEnd(), bar->BarInterior().Top);
+}
+
+TEST_F(BarGraphTest, ValueBeforeTheFirstPaintIsKeptAndDrawnByThatPaint)
+{
+    bar->SetIoName("THROT");
+    bar->Canvas().Brush.Color = platform::clLime;
+    bar->Canvas().FillRect(TRect{0, 0, 32, 32});
+    const QImage before = Face().copy();
+    ShowThrottle(100);
+    EXPECT_EQ(bar->Value(), 100);
+    EXPECT_EQ(Face(), before);
+    bar->Paint();
+    const TRect& in = bar->BarInterior();
+    EXPECT_EQ(BarColumns(), in.Right - in.Left + 1);
+    EXPECT_TRUE(ValueBoxShows("100"));
+}
+
+TEST_F(BarGraphTest, WithoutAChannelOrAChangeSetValueDrawsNothing)
+{
+    bar->Paint();
+    Throttle = 80;
+    const QImage before = Face().copy();
+    bar->SetValue();
+    EXPECT_EQ(bar->Value(), 0);
+    EXPECT_EQ(Face(), before);
+
+    bar->SetIoName("THROT");
+    bar->Paint();
+    bar->SetValue();
+    const QImage shown = Face().copy();
+    // Spoil one pixel of the value box: an unchanged value must not redraw it.
+    bar->Canvas().SetPixel(bar->ValueBox().Left, bar->ValueBox().Top, platform::clLime);
+    bar->SetValue();
+    EXPECT_EQ(PixelAt(Face(), bar->ValueBox().Left, bar->ValueBox().Top), platform::clLime);
+    EXPECT_NE(Face(), shown);
+}
+
+TEST_F(BarGraphTest, PropertyLinesRestoreEverythingButTheTitleColour)
+{
+    bar->SetBounds(17, 25, 240, 96);
+    bar->SetVertical(1);
+    bar->SetMinValue(-500);
+    bar->SetMaxValue(12000);
+    bar->SetHeightTitle(20);
+    bar->SetHeightValue(12);
+    bar->SetColorTitle(platform::clRed);
+    bar->SetColorScale(0x123456);
+    bar->SetColorValue(0x00FF00);
+    bar->SetColorMarker(0x808080);
+    bar->SetColorBar(0xFF00FF);
+    bar->SetColorBack(platform::clBtnFace);
+    bar->SetMarker1("12.5");
+    bar->SetMarker2("-3");
+    bar->SetIoName("SPEED");
+    bar->SetTitle(QString::fromUtf8("速度 km/h"));
+
+    QStringList lines;
+    bar->SaveProperty(lines, "  ");
+    ASSERT_EQ(lines.size(), 18);
+    EXPECT_EQ(lines[0], "  Left=17");
+    EXPECT_EQ(lines[4], "  Vertical=1");
+    EXPECT_EQ(lines[10], "  ColorValue=65280");
+    EXPECT_EQ(lines[13], "  ColorBack=-16777201");
+    EXPECT_EQ(lines[14], "  Marker1=\"12.5\"");
+    EXPECT_EQ(lines[16], "  IoName=\"SPEED\"");
+    EXPECT_EQ(lines[17], QString::fromUtf8("  Title=\"速度 km/h\""));
+
+    // Foreign keys among the lines, and the lines in another order, change nothing.
+    QStringList mixed;
+    for (int i = lines.size() - 1; i >= 0; --i) {
+        mixed.append(lines[i]);
+        mixed.append(QStringLiteral("  DecimalPoint=%1").arg(i));
+    }
+    mixed.append(QStringLiteral("  ColorTitle=255"));
+    auto loaded = std::make_unique<TBarGraph>(&panel, SourceIndexQ7);
+    loaded->LoadProperty(platform::ToCp932(mixed.join("\r\n") + "\r\n"));
+
+    EXPECT_EQ(loaded->Left(), 17);
+    EXPECT_EQ(loaded->Top(), 25);
+    EXPECT_EQ(loaded->Width(), 240);
+    EXPECT_EQ(loaded->Height(), 96);
+    EXPECT_EQ(loaded->Vertical(), 1);
+    EXPECT_EQ(loaded->MinValue(), -500);
+    EXPECT_EQ(loaded->MaxValue(), 12000);
+    EXPECT_EQ(loaded->HeightTitle(), 20);
+    EXPECT_EQ(loaded->HeightValue(), 12);
+    EXPECT_EQ(loaded->ColorTitle(), platform::clBlack);
+    EXPECT_EQ(loaded->ColorScale(), 0x123456);
+    EXPECT_EQ(loaded->ColorValue(), 0x00FF00);
+    EXPECT_EQ(loaded->ColorMarker(), 0x808080);
+    EXPECT_EQ(loaded->ColorBar(), 0xFF00FF);
+    EXPECT_EQ(loaded->ColorBack(), platform::clBtnFace);
+    EXPECT_EQ(loaded->Marker1(), "12.5");
+    EXPECT_EQ(loaded->Marker2(), "-3");
+    EXPECT_EQ(loaded->IoName(), "SPEED");
+    EXPECT_EQ(loaded->PortInfo().Address, &Speed);
+    EXPECT_EQ(loaded->PortInfo().DecimalPoint, 2);
+    EXPECT_EQ(loaded->Title(), QString::fromUtf8("速度 km/h"));
+
+    QStringList again;
+    loaded->SaveProperty(again, "  ");
+    EXPECT_EQ(again, lines);
+}
+
+TEST_F(BarGraphTest, SystemColourBehindTheBarStillShowsTheBarsColour)
+{
+    bar->SetIoName("THROT");
+    bar->SetColorBack(platform::clBtnFace);
+    bar->Paint();
+    const QImage empty = Face().copy();
+    ShowThrottle(100);
+    EXPECT_EQ(BarColumns(), bar->BarInterior().Right - bar->BarInterior().Left + 1);
+    ShowThrottle(0);
+    EXPECT_EQ(Face(), empty);
+}
+
+TEST_F(BarGraphTest, UnknownChannelShowsNoChannel)
+{
+    bar->SetIoName("TACHO");
+    EXPECT_EQ(bar->PortInfo().Address, &Tacho);
+    bar->SetIoName("tacho");
+    EXPECT_EQ(bar->PortInfo().Address, nullptr);
+    EXPECT_EQ(bar->IoName(), "tacho");
+}
+
+}  // namespace

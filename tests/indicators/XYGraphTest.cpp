@@ -1,0 +1,344 @@
+#include "indicators/XYGraph.h"
+
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "indicators/Port.h"
+#include "platform/Cp932.h"
+#include "tests/indicators/IndicatorPixels.h"
+
+using namespace indicator_pixels;
+using platform::TColor;
+using platform::TRect;
+
+namespace {
+
+constexpr TColor Back = 0xF0F0F0;
+constexpr TColor Cross = platform::clBlue;
+constexpr TColor Grid = platform::clGray;
+
+class XYGraphTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Tacho = Speed = Throttle = 0;
+        xy = std::make_unique<TXYGraph>(&panel, SourceIndexQ7);
+    }
+    void TearDown() override
+    {
+        xy.reset();
+        Tacho = Speed = Throttle = 0;
+    }
+
+    const QImage& Face() { return xy->Surface(); }
+    int L() { return xy->PlotRectangle().Left; }
+    int T() { return xy->PlotRectangle().Top; }
+    int R() { return xy->PlotRectangle().Right; }
+    int B() { return xy->PlotRectangle().Bottom; }
+
+    // A crosshair pixel shows the cross's colour, or where it crosses a grid dot, the dot's
+    // colour xor the plot's back xor the cross's colour.
+    bool IsCrosshair(int x, int y)
+    {
+        const TColor shown = PixelAt(Face(), x, y);
+        return shown == Shown(Cross) || shown == Shown(Grid ^ Back ^ Cross);
+    }
+    bool CrossColumnIs(int x, int top, int bottom)
+    {
+        for (int y = top; y <= bottom; ++y)
+            if (!IsCrosshair(x, y))
+                return false;
+        return true;
+    }
+    bool CrossRowIs(int y, int left, int right)
+    {
+        for (int x = left; x <= right; ++x)
+            if (!IsCrosshair(x, y))
+                return false;
+        return true;
+    }
+    void Show(std::int32_t x, std::int32_t y)
+    {
+        Tacho = x;
+        Throttle = y;
+        xy->SetValue();
+    }
+    bool BoxShows(const TRect& box, const std::string& text)
+    {
+        const QImage expected =
+            RenderText(xy->FontName, xy->HeightValue(), xy->ColorValue(), xy->Color, text);
+        return ShowsAt(Face(), box.Right - expected.width(), box.Top, expected);
+    }
+    QImage Label(const std::string& text)
+    {
+        return RenderText(xy->FontName, xy->HeightValue(), xy->ColorScale(), xy->Color, text);
+    }
+    // Plot with both channels bound, wide and high enough for whole pixels per unit.
+    void BindChannels()
+    {
+        xy->SetXIoName("TACHO");
+        xy->SetYIoName("THROT");
+        xy->SetBounds(1, 1, 260, 200);
+        xy->Paint();
+    }
+
+    QWidget panel;
+    std::unique_ptr<TXYGraph> xy;
+};
+
+TEST_F(XYGraphTest, NewGraphShowsTitleLabelsGridCrosshairAndZeroValues)
+{
+    xy->Paint();
+    const QImage title = RenderText(xy->FontName, 16, 0, xy->Color, "TITLE");
+    EXPECT_TRUE(ShowsAt(Face(), xy->Width() / 2 - title.width() / 2, 4, title));
+
+    // Labels: a blank before each number, laid out as wide as the number with a minus sign.
+    const QImage zero = Label(" 0");
+    const QImage hundred = Label(" 100");
+    const int minusHundred = xy->Canvas().TextWidth("-100");
+    EXPECT_TRUE(ShowsAt(Face(), L(), B() + 4, zero));
+    EXPECT_TRUE(ShowsAt(Face(), R() - minusHundred, B() + 4, hundred));
+    EXPECT_TRUE(ShowsAt(Face(), L() - 4 - minusHundred, T(), hundred));
+    EXPECT_TRUE(ShowsAt(Face(), L() - 4 - xy->Canvas().TextWidth("-0"), B() - 16, zero));
+
+    // Crosshair through the lower-left inner corner; the crossing pixel shows the plot's back.
+    EXPECT_EQ(xy->CrossX(), L() + 1);
+    EXPECT_EQ(xy->CrossY(), B() - 2);
+    EXPECT_TRUE(CrossColumnIs(L() + 1, T() + 1, B() - 3));
+    EXPECT_TRUE(CrossRowIs(B() - 2, L() + 2, R() - 2));
+    EXPECT_EQ(PixelAt(Face(), L() + 1, B() - 2), Shown(Back));
+
+    EXPECT_TRUE(BoxShows(xy->XValueBox(), "0"));
+    EXPECT_TRUE(BoxShows(xy->YValueBox(), "0"));
+
+    // Four dotted grid lines per axis.
+    const int W = R() - L() - 3;
+    const int H = B() - T() - 3;
+    for (int i = 1; i < 5; ++i) {
+        const int x = int(std::nearbyint(i * (W / 5.0) + L() + 1));
+        const int y = int(std::nearbyint(B() - 2 - i * (H / 5.0)));
+        EXPECT_GT(CountColor(Face(), TRect{x, T() + 1, x + 1, B() - 1}, Grid), H / 3) << i;
+        EXPECT_LT(CountColor(Face(), TRect{x, T() + 1, x + 1, B() - 1}, Grid), H) << i;
+        EXPECT_GT(CountColor(Face(), TRect{L() + 1, y, R() - 1, y + 1}, Grid), W / 3) << i;
+    }
+    EXPECT_EQ(CountColor(Face(), TRect{L() + 3, T() + 1, L() + 4, B() - 3}, Grid), 0);
+
+    // Without both channels SetValue changes nothing.
+    const QImage before = Face().copy();
+    xy->SetXIoName("TACHO");
+    Tacho = 50;
+    xy->SetValue();
+    EXPECT_EQ(xy->XValue(), 0);
+    EXPECT_EQ(Face(), before);
+}
+
+TEST_F(XYGraphTest, LimitsLandOnTheInnerEdgesAndOneUnitBeyondDrawsNoLine)
+{
+    BindChannels();
+    ASSERT_GE(xy->Width(), 200);
+    Show(100, 100);
+    EXPECT_EQ(xy->CrossX(), R() - 2);
+    EXPECT_EQ(xy->CrossY(), T() + 1);
+    EXPECT_TRUE(CrossRowIs(T() + 1, L() + 1, R() - 3));
+    EXPECT_TRUE(CrossColumnIs(R() - 2, T() + 2, B() - 2));
+    EXPECT_EQ(PixelAt(Face(), R() - 2, T() + 1), Shown(Back));  // the crossing pixel
+
+    Show(101, 100);
+    EXPECT_EQ(xy->CrossX(), -1);
+    EXPECT_EQ(xy->CrossY(), T() + 1);
+    EXPECT_EQ(CountColor(Face(), TRect{L() + 1, T() + 2, R() - 1, B() - 1}, Cross), 0);
+    EXPECT_TRUE(BoxShows(xy->XValueBox(), "101"));
+
+    Show(-1, 101);
+    EXPECT_EQ(xy->CrossX(), -1);
+    EXPECT_EQ(xy->CrossY(), -1);
+    EXPECT_EQ(CountColor(Face(), TRect{L(), T(), R(), B()}, Cross), 0);
+    EXPECT_TRUE(BoxShows(xy->YValueBox(), "101"));
+
+    // Erasing restores every pixel: back at the start the face is as Paint drew it.
+    Show(0, 0);
+    xy->Paint();
+    const QImage painted = Face().copy();
+    Show(37, 64);
+    Show(100, 101);
+    Show(0, 0);
+    EXPECT_EQ(Face(), painted);
+}
+
+TEST_F(XYGraphTest, DecimalsOfTheChannelFormatLabelsAndValues)
+{
+    xy->SetXIoName("SPEED");
+    xy->SetYIoName("THROT");
+    xy->SetXMaxValue(10000);
+    xy->SetBounds(1, 1, 260, 200);
+    xy->Paint();
+    EXPECT_TRUE(ShowsAt(Face(), R() - xy->Canvas().TextWidth("-100.00"), B() + 4, Label(" 100.00")));
+    Speed = 5;
+    Throttle = 0;
+    xy->SetValue();
+    EXPECT_TRUE(BoxShows(xy->XValueBox(), "0.05"));
+    Speed = 10000;
+    xy->SetValue();
+    EXPECT_EQ(xy->CrossX(), R() - 2);
+}
+
+TEST_F(XYGraphTest, GrowsToItsMinimumSizeAndNeverShrinks)
+{
+    xy->Paint();
+    platform::Canvas& canvas = xy->Canvas();
+    canvas.Font.Height = 16;
+    const int wX = canvas.TextWidth("-100");
+    const int wY = wX;
+    canvas.Font.Height = 16;
+    const int title = canvas.TextWidth("TITLE");
+    EXPECT_EQ(xy->Width(), std::max(title + 8, 3 * wX + wY + 20));
+    EXPECT_EQ(xy->Height(), 4 * 16 + 16 + 24);
+    EXPECT_EQ(xy->WidthMin, 0);
+    EXPECT_EQ(xy->HeightMin, 0);
+
+    xy->SetTitle(QStringLiteral("A much longer title than the scale needs"));
+    xy->Paint();
+    canvas.Font.Height = 16;
+    EXPECT_EQ(xy->Width(), canvas.TextWidth("A much longer title than the scale needs") + 8);
+
+    xy->SetBounds(1, 1, 500, 400);
+    xy->Paint();
+    EXPECT_EQ(xy->Width(), 500);
+    EXPECT_EQ(xy->Height(), 400);
+    EXPECT_EQ(R(), 496);
+    EXPECT_EQ(B(), 400 - 24);
+}
+
+TEST_F(XYGraphTest, ReversedLimitsMirrorTheAxis)
+{
+    xy->SetXMinValue(100);
+    xy->SetXMaxValue(0);
+    BindChannels();
+    Show(100, 0);
+    EXPECT_EQ(xy->CrossX(), L() + 1);
+    Show(0, 0);
+    EXPECT_EQ(xy->CrossX(), R() - 2);
+    Show(25, 0);
+    const int quarter = xy->CrossX();
+    Show(75, 0);
+    EXPECT_LT(xy->CrossX(), quarter);
+}
+
+TEST_F(XYGraphTest, EqualLimitsMakeAStepAtTheLimit)
+{
+    xy->SetXMinValue(50);
+    xy->SetXMaxValue(50);
+    xy->SetYMinValue(-7);
+    xy->SetYMaxValue(-7);
+    BindChannels();
+    EXPECT_EQ(xy->CrossX(), -1);  // 0 lies below the X limit
+    EXPECT_EQ(xy->CrossY(), -1);
+    Show(50, -7);
+    EXPECT_EQ(xy->CrossX(), L() + 1);
+    EXPECT_EQ(xy->CrossY(), B() - 2);
+    Show(51, -8);
+    EXPECT_EQ(xy->CrossX(), -1);
+    EXPECT_EQ(xy->CrossY(), -1);
+    EXPECT_EQ(CountColor(Face(), TRect{L(), T(), R(), B()}, Cross), 0);
+    EXPECT_TRUE(BoxShows(xy->XValueBox(), "51"));
+}
+
+TEST_F(XYGraphTest, ValuesBeforeTheFirstPaintAreKeptAndDrawnByThatPaint)
+{
+    xy->SetXIoName("TACHO");
+    xy->SetYIoName("THROT");
+    xy->Canvas().Brush.Color = platform::clLime;
+    xy->Canvas().FillRect(TRect{0, 0, 32, 32});
+    const QImage before = Face().copy();
+    Show(100, 50);
+    EXPECT_EQ(xy->XValue(), 100);
+    EXPECT_EQ(xy->YValue(), 50);
+    EXPECT_EQ(Face(), before);
+    xy->SetBounds(1, 1, 260, 200);
+    xy->Paint();
+    EXPECT_EQ(xy->CrossX(), R() - 2);
+    EXPECT_TRUE(BoxShows(xy->XValueBox(), "100"));
+    EXPECT_TRUE(BoxShows(xy->YValueBox(), "50"));
+}
+
+TEST_F(XYGraphTest, UnchangedValuesDrawNothing)
+{
+    BindChannels();
+    Show(30, 40);
+    xy->Canvas().SetPixel(xy->XValueBox().Left, xy->XValueBox().Top, platform::clLime);
+    Show(30, 40);
+    EXPECT_EQ(PixelAt(Face(), xy->XValueBox().Left, xy->XValueBox().Top), platform::clLime);
+    Show(30, 41);
+    EXPECT_NE(PixelAt(Face(), xy->XValueBox().Left, xy->XValueBox().Top), platform::clLime);
+}
+
+TEST_F(XYGraphTest, HugeSplitCountsPaintEveryColumnWithoutHanging)
+{
+    xy->SetXSplit(2000000000);
+    xy->SetYSplit(1);
+    xy->SetBounds(1, 1, 260, 200);
+    xy->Paint();
+    // Each column between the first and the last division carries the dotted grid.
+    for (int x = L() + 2; x <= R() - 3; ++x) {
+        if (x != xy->CrossX()) {
+            EXPECT_GT(CountColor(Face(), TRect{x, T() + 1, x + 1, B() - 1}, Grid), 0) << x;
+        }
+    }
+    xy->SetXSplit(1);
+    xy->SetYSplit(2000000000);
+    xy->Paint();
+    for (int y = T() + 2; y <= B() - 4; ++y)
+        EXPECT_GT(CountColor(Face(), TRect{L() + 1, y, R() - 1, y + 1}, Grid), 0) << y;
+}
+
+TEST_F(XYGraphTest, PropertyLinesRestoreEverythingButTheTitleColour)
+{
+    xy->SetBounds(33, 41, 320, 240);
+    xy->SetXMinValue(-100);
+    xy->SetXMaxValue(9000);
+    xy->SetXSplit(9);
+    xy->SetXIoName("TACHO");
+    xy->SetYMinValue(5);
+    xy->SetYMaxValue(-5);
+    xy->SetYSplit(0);
+    xy->SetYIoName("BATTERY");
+    xy->SetHeightTitle(22);
+    xy->SetHeightValue(11);
+    xy->SetColorTitle(platform::clRed);
+    xy->SetColorScale(0x010203);
+    xy->SetColorValue(0x040506);
+    xy->SetColorCross(0x070809);
+    xy->SetColorGrid(0x0A0B0C);
+    xy->SetColorBack(0x0D0E0F);
+    xy->SetTitle(QString::fromUtf8("回転 vs 開度"));
+
+    QStringList lines;
+    xy->SaveProperty(lines, "\t");
+    const QStringList expected = {
+        "\tLeft=33",         "\tTop=41",          "\tWidth=320",        "\tHeight=240",
+        "\tXMinValue=-100",  "\tXMaxValue=9000",  "\tXSplit=9",         "\tXIoName=\"TACHO\"",
+        "\tYMinValue=5",     "\tYMaxValue=-5",    "\tYSplit=0",         "\tYIoName=\"BATTERY\"",
+        "\tHeightTitle=22",  "\tHeightValue=11",  "\tColorScale=66051", "\tColorValue=263430",
+        "\tColorCross=460809", "\tColorGrid=658188", "\tColorBack=855567",
+        QString::fromUtf8("\tTitle=\"回転 vs 開度\""),
+    };
+    EXPECT_EQ(lines, expected);
+
+    QStringList mixed;
+    for (const QString& line : lines) {
+        mixed.prepend(line);
+        mixed.prepend(QStringLiteral("\tDecimalPoint=-3\r\n\tSplitX=7"));
+    }
+    auto loaded = std::make_unique<TXYGraph>(&panel, SourceIndexQ7);
+    loaded->LoadProperty(platform::ToCp932(mixed.join("\r\n")) + "\r\n");
+    QStringList again;
+    loaded->SaveProperty(again, "\t");
+    EXPECT_EQ(again, lines);
+    EXPECT_EQ(loaded->ColorTitle(), platform::clBlack);
+    EXPECT_EQ(loaded->XPortInfo().Address, &Tacho);
+    EXPECT_EQ(loaded->YPortInfo().Address, &Battery);
+    EXPECT_EQ(loaded->YPortInfo().DecimalPoint, 1);
+}
+
+}  // namespace
