@@ -1,0 +1,122 @@
+// One monitor tick with a full dashboard: take a "@GET_PORT=" reply for the twelve channels,
+// store the values, tell the 127 registered indicators to redraw them, send the next request.
+//
+// The dashboard's indicator kind is the template argument: add a BENCHMARK_TEMPLATE line for a
+// kind (and a BindChannel specialisation that gives it a channel) to measure it.
+#include <QApplication>
+#include <QWidget>
+#include <benchmark/benchmark.h>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/MonitorLoop.h"
+#include "indicators/Indicator.h"
+#include "indicators/Port.h"
+
+namespace {
+
+constexpr int DashboardSize = 127;
+
+// Gives indicator number index of the dashboard its channel; the base class has none.
+template <class Kind>
+void BindChannel(Kind& /*indicator*/, int /*index*/)
+{
+}
+
+// The loop with the link replaced by two alternating value replies, so that every tick stores
+// changed values.
+class ReplayLoop : public TMonitorLoop {
+public:
+    ReplayLoop()
+    {
+        const std::string list =
+            "\x06@GET_KIND=THROT,COOLANT,OILTMP,OILPRS,FUEL,TACHO,SPEED,STEER,JYRO,BREAKF,"
+            "BREAKR,BATTERY";
+        next_ = &list;
+        RunMonitorTick();
+        values_[0] = "\x06@GET_PORT=0001002A0050012C00C80BB8FF380010FFF6001200140078";
+        values_[1] = "\x06@GET_PORT=0002002B0051012D00C91770FF370011FFF5001300150079";
+    }
+
+    void Tick()
+    {
+        next_ = &values_[turn_];
+        turn_ ^= 1;
+        RunMonitorTick();
+    }
+
+protected:
+    int ReceiveLine(char* buffer) override
+    {
+        if (!next_)
+            return 0;
+        std::memcpy(buffer, next_->data(), next_->size());
+        buffer[next_->size()] = '\x03';
+        buffer[next_->size() + 1] = '\0';
+        const int length = static_cast<int>(next_->size()) - 1;
+        next_ = nullptr;
+        return length;
+    }
+    void SendRequest(const char* text) override { benchmark::DoNotOptimize(text); }
+    bool LinkOpen() const override { return true; }
+    bool SettingsShown() const override { return false; }
+    std::uint8_t* Context() override { return context_; }
+    void ContextToControls() override {}
+    void AppendSetDateTimeRequest(char*& /*writePos*/) override {}
+    void ShowMeterClock(const std::string& /*text*/) override {}
+    void SetIndicatorValues() override
+    {
+        for (int i = 0; i < IndicatorCount; ++i)
+            IndicatorArry[i]->SetValue();
+    }
+
+private:
+    const std::string* next_ = nullptr;
+    std::string values_[2];
+    int turn_ = 0;
+    std::uint8_t context_[ContextSize] = {};
+};
+
+template <class Kind>
+void BM_MonitorTick(benchmark::State& state)
+{
+    QWidget panel;
+    panel.resize(1600, 1200);
+    std::vector<std::unique_ptr<Kind>> dashboard;
+    for (int i = 0; i < DashboardSize; ++i) {
+        MouseDownPos = {(i % 16) * 96, (i / 16) * 128};
+        dashboard.push_back(std::make_unique<Kind>(&panel, SourceIndexQ7));
+        BindChannel(*dashboard.back(), i);
+    }
+    panel.show();
+    for (auto& indicator : dashboard)
+        indicator->Paint();
+    if (IndicatorCount != DashboardSize) {
+        state.SkipWithError("the registry does not hold the dashboard");
+        return;
+    }
+
+    ReplayLoop loop;
+    for (auto _ : state)
+        loop.Tick();
+    state.SetItemsProcessed(state.iterations());
+    dashboard.clear();
+    MouseDownPos = {0, 0};
+}
+
+BENCHMARK_TEMPLATE(BM_MonitorTick, TIndicator);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
