@@ -1,0 +1,36 @@
+// Any file content: filling the image and cutting lines stay inside the file's bytes and the
+// image, and the end of the image data lies inside the image.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "link/FirmwareBlocks.h"
+#include "link/FirmwareLines.h"
+#include "link/SRecordImage.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::vector<char> file(data, data + size);
+    static std::vector<std::uint8_t> image(kFirmwareImageSize);
+    const std::int32_t end = FillImageFromSRecords(file, image);
+    if (end < 0 || end > kFirmwareImageSize)
+        std::abort();
+
+    char line[256];
+    const char* ptr = file.data();
+    const char* const fileEnd = file.data() + file.size();
+    int length = 0;
+    while ((length = ReadFileLine(line, ptr, fileEnd, 256)) > 0) {
+        if (line[length - 1] != '\n' || ptr > fileEnd)
+            std::abort();
+        // Each line may also stand for a block request.
+        const BlockRequest request = ExamineBlockRequest(
+            std::string_view(line, static_cast<std::size_t>(length)), end, kFirmwareImageSize);
+        if (request.verdict == BlockVerdict::Send) {
+            char frame[kBlockReplyBufferSize];
+            BuildBlockReply(frame, image, request.address, request.size);
+        }
+    }
+    return 0;
+}
