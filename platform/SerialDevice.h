@@ -1,0 +1,164 @@
+#pragma once
+// A serial line device over termios, with the operations the serial port class expects of the
+// system's communications interface: exclusive open, line settings, an event wait that a mask
+// change releases, timed reads and writes that a purge aborts, line control and modem status.
+//
+// Failures are reported the system's way: the call answers false and errno holds the cause
+// (ECANCELED for an operation a purge aborted). SystemErrorText gives the text of a cause.
+//
+// Threads: one thread may wait for events and read while another writes and a third sets the
+// mask or purges; Open, SetState, SetTimeouts and Close belong to the owner's thread (Close only
+// after the other threads have left the device).
+#include <QString>
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Event bits, as the system numbers them.
+enum SerialEventBits : std::uint32_t {
+    kEvRxChar = 0x0001,
+    kEvRxFlag = 0x0002,
+    kEvTxEmpty = 0x0004,
+    kEvCts = 0x0008,
+    kEvDsr = 0x0010,
+    kEvRlsd = 0x0020,
+    kEvBreak = 0x0040,
+    kEvErr = 0x0080,
+    kEvRing = 0x0100,
+    kEvPerr = 0x0200,
+    kEvRx80Full = 0x0400,
+    kEvEvent1 = 0x0800,
+    kEvEvent2 = 0x1000,
+};
+
+// Purge flags, as the system numbers them.
+enum SerialPurgeBits : unsigned {
+    kPurgeTxAbort = 0x1,
+    kPurgeRxAbort = 0x2,
+    kPurgeTxClear = 0x4,
+    kPurgeRxClear = 0x8,
+};
+
+// Modem status bits, as the system numbers them.
+enum SerialModemBits : std::uint32_t {
+    kModemCts = 0x10,
+    kModemDsr = 0x20,
+    kModemRing = 0x40,
+    kModemRlsd = 0x80,
+};
+
+enum class DtrControl { Disable, Enable, Handshake };
+enum class RtsControl { Disable, Enable, Handshake, Toggle };
+enum class LineFunction { SetRts, ClearRts, SetDtr, ClearDtr, SetBreak, ClearBreak };
+
+// The line settings record. Parity codes: 0 none, 1 odd, 2 even, 3 mark, 4 space. Stop-bit
+// codes: 0 one, 1 one and a half, 2 two.
+struct SerialState {
+    std::uint32_t baudRate = 9600;
+    std::uint8_t byteSize = 8;
+    std::uint8_t parity = 0;
+    std::uint8_t stopBits = 0;
+    bool binary = true;
+    bool parityCheck = false;
+    bool outxCtsFlow = false;
+    bool outxDsrFlow = false;
+    DtrControl dtrControl = DtrControl::Enable;
+    RtsControl rtsControl = RtsControl::Enable;
+    bool outX = false;
+    bool inX = false;
+    std::uint16_t xonLim = 0;
+    std::uint16_t xoffLim = 0;
+    char xonChar = 0x11;
+    char xoffChar = 0x13;
+};
+
+// Time-outs in milliseconds. A read waits at most readConstant + readMultiplier per byte for
+// the whole count; a write at most writeConstant + writeMultiplier per byte. 0 for both parts
+// of a side means no time-out on that side.
+struct SerialTimeouts {
+    std::uint32_t readInterval = 0;
+    std::uint32_t readMultiplier = 0;
+    std::uint32_t readConstant = 0;
+    std::uint32_t writeMultiplier = 0;
+    std::uint32_t writeConstant = 0;
+};
+
+class SerialDevice {
+public:
+    SerialDevice();
+    ~SerialDevice();
+    SerialDevice(const SerialDevice&) = delete;
+    SerialDevice& operator=(const SerialDevice&) = delete;
+
+    // Opens an existing device for reading and writing, shared with nobody.
+    bool Open(const QString& path);
+    bool IsOpen() const { return fd_ >= 0; }
+    int Handle() const { return fd_; }
+    bool IsCharacterDevice() const;
+    bool Close();
+
+    // Chooses the reported events; any change releases a waiting WaitEvent (with no bits when
+    // the new mask is 0).
+    bool SetEventMask(std::uint32_t mask);
+    // Blocks until an event of the mask occurs and answers its bits. Fails when the device has
+    // gone away.
+    bool WaitEvent(std::uint32_t& events);
+
+    bool SetQueueSizes(unsigned inBytes, unsigned outBytes);
+    bool SetTimeouts(const SerialTimeouts& timeouts);
+    bool GetState(SerialState& state);
+    bool SetState(const SerialState& state);
+
+    // Aborts pending reads or writes and empties the driver's queues.
+    bool Purge(unsigned flags);
+    // Clears the error state; answers the bytes waiting in each queue.
+    bool ClearError(unsigned* inQueue, unsigned* outQueue);
+
+    // One read or write under the time-outs: transfers what it can and answers the count.
+    bool Read(char* buffer, unsigned size, unsigned& transferred);
+    bool Write(const char* buffer, unsigned size, unsigned& transferred);
+
+    bool EscapeFunction(LineFunction function);
+    bool GetModemStatus(std::uint32_t& status);
+
+private:
+    enum class Wait { Ready, Aborted, TimedOut, Failed };
+    Wait WaitFor(short events, int abortFd, const std::atomic<unsigned>& generation,
+                 unsigned startGeneration, long long deadlineMs);
+    bool ApplyTermios(const SerialState& state);
+    bool ReadTermios(SerialState& state);
+    static void Signal(int eventFd);
+    static void Drain(int eventFd);
+
+    int fd_ = -1;
+    int maskWakeFd_ = -1;   // a mask change or finished write for the event wait
+    int rxAbortFd_ = -1;
+    int txAbortFd_ = -1;
+    std::atomic<std::uint32_t> mask_{0};
+    std::atomic<unsigned> maskGeneration_{0};
+    std::atomic<unsigned> rxAbortGeneration_{0};
+    std::atomic<unsigned> txAbortGeneration_{0};
+    std::atomic<bool> txPending_{false};
+    // Receive bytes already reported by WaitEvent and not read yet, so that bytes nobody
+    // reads are reported once, not on every wait.
+    std::atomic<unsigned> rxReported_{0};
+    std::atomic<std::uint32_t> lastModemStatus_{0};
+    std::atomic<std::uint32_t> baudRate_{9600};
+    SerialTimeouts timeouts_;
+    unsigned queueIn_ = 4096;
+    // Settings termios does not hold, kept as last set.
+    SerialState cached_;
+};
+
+// The system's text for an error number.
+QString SystemErrorText(int error);
+
+// Serial ports found on this machine, in a stable order, at most maxCount: each path of the
+// colon-separated environment variable ZOLT_PORTS first, then /dev/ttyUSB*, /dev/ttyACM* and
+// the /dev/ttyS* that have a UART behind them.
+std::vector<QString> SerialPortCandidates(std::size_t maxCount = 32);
+
+}  // namespace platform
