@@ -3,6 +3,7 @@
 #include <asm/termbits.h>
 #include <cerrno>
 #include <sys/ioctl.h>
+#include <utility>
 
 #include "platform/SerialDevice.h"
 
@@ -27,6 +28,25 @@ std::uint8_t ByteSizeOf(tcflag_t flags)
     case CS7: return 7;
     default: return 8;
     }
+}
+
+// The classic code of a standard rate, so that tools reading the line's settings see it; any
+// other rate goes by value.
+tcflag_t SpeedCode(std::uint32_t rate)
+{
+    static constexpr std::pair<std::uint32_t, tcflag_t> kRates[] = {
+        {50, B50},           {75, B75},           {110, B110},         {134, B134},
+        {150, B150},         {200, B200},         {300, B300},         {600, B600},
+        {1200, B1200},       {1800, B1800},       {2400, B2400},       {4800, B4800},
+        {9600, B9600},       {19200, B19200},     {38400, B38400},     {57600, B57600},
+        {115200, B115200},   {230400, B230400},   {460800, B460800},   {500000, B500000},
+        {576000, B576000},   {921600, B921600},   {1000000, B1000000}, {1152000, B1152000},
+        {1500000, B1500000}, {2000000, B2000000}, {2500000, B2500000}, {3000000, B3000000},
+        {3500000, B3500000}, {4000000, B4000000}};
+    for (const auto& [value, code] : kRates)
+        if (value == rate)
+            return code;
+    return BOTHER;
 }
 
 }  // namespace
@@ -58,7 +78,7 @@ bool SerialDevice::ApplyTermios(const SerialState& state)
     tio.c_lflag &= ~(ECHO | ECHOE | ECHOK | ECHONL | ICANON | ISIG | IEXTEN | ECHOCTL | ECHOKE);
 
     tio.c_cflag &= ~(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS | CBAUD | CIBAUD);
-    tio.c_cflag |= CREAD | CLOCAL | SizeFlag(state.byteSize) | BOTHER;
+    tio.c_cflag |= CREAD | CLOCAL | SizeFlag(state.byteSize) | SpeedCode(state.baudRate);
     switch (state.parity) {
     case 1: tio.c_cflag |= PARENB | PARODD; break;
     case 2: tio.c_cflag |= PARENB; break;

@@ -1,0 +1,282 @@
+#include "link/PcCom.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QTimer>
+#include <string>
+
+#include "link/Codecs.h"
+#include "platform/Exceptions.h"
+#include "platform/MessageBox.h"
+
+TPCom* PCom = nullptr;
+
+namespace {
+
+constexpr char kStx = 0x02;
+constexpr char kEtx = 0x03;
+constexpr char kAck = 0x06;
+constexpr char kNak = 0x15;
+constexpr int kClientWidth = 632;
+constexpr int kClientHeight = 357;
+constexpr int kFrameBufferSize = 1024;
+
+// The face at the pixel size whose cell (ascent + descent) is the asked height.
+QFont FontWithCellHeight(const QString& face, int cellHeight)
+{
+    QFont font(face);
+    int best = cellHeight;
+    for (int size = cellHeight; size >= 4; --size) {
+        font.setPixelSize(size);
+        best = size;
+        if (QFontMetrics(font).height() <= cellHeight)
+            break;
+    }
+    font.setPixelSize(best);
+    return font;
+}
+
+void ShowAbortBox(const QString& text)
+{
+    platform::ShowMessageBox(text, QString(), platform::BoxIcon::Error,
+                             platform::BoxButtons::Abort);
+}
+
+}  // namespace
+
+std::vector<QString> TPCom::SystemPorts()
+{
+    return platform::SerialPortCandidates(32);
+}
+
+TPCom::TPCom(QWidget* Owner, PortLister ListPorts)
+    : QWidget(Owner, Qt::Window), Image(std::make_unique<std::uint8_t[]>(kImageSize))
+{
+    setWindowTitle(QStringLiteral("シリアル通信パネル"));
+    setFont(FontWithCellHeight(QStringLiteral("ＭＳ ゴシック"), 12));
+    resize(kClientWidth, kClientHeight);
+
+    Memo = new QPlainTextEdit(this);
+    Memo->setObjectName(QStringLiteral("Memo"));
+    Memo->setReadOnly(true);
+    Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo->setGeometry(-2, -2, 634, 322);
+
+    Port = new QComboBox(this);
+    Port->setObjectName(QStringLiteral("Port"));
+    Port->setEditable(true);
+    Port->setInsertPolicy(QComboBox::NoInsert);
+    Port->setGeometry(8, 328, 73, 20);
+    Port->setEditText(QStringLiteral("Port"));
+
+    Button2 = new QPushButton(QStringLiteral("クリア"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setGeometry(470, 326, 75, 25);
+
+    Button1 = new QPushButton(QStringLiteral("閉じる"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(551, 326, 75, 25);
+
+    Timer = new QTimer(this);
+    Timer->setObjectName(QStringLiteral("Timer"));
+    Timer->setInterval(10);
+
+    connect(Button1, &QPushButton::clicked, this, [this] { platform::Guarded([this] { Button1Click(); }); });
+    connect(Button2, &QPushButton::clicked, this, [this] { platform::Guarded([this] { Button2Click(); }); });
+    // Every change of the text, chosen or typed, reopens the port under it.
+    connect(Port, &QComboBox::editTextChanged, this, [this] { platform::Guarded([this] { PortChange(); }); });
+
+    ScanPorts(ListPorts);
+}
+
+TPCom::~TPCom()
+{
+    FormDestroy();
+    // The port's event thread calls into this panel: it must stop before the panel goes.
+    Comm.reset();
+}
+
+void TPCom::ScanPorts(const PortLister& ListPorts)
+{
+    CommCntrl = {};
+    Programming = false;
+    Comm.reset();
+    Rx.Reset();
+
+    const QSignalBlocker quiet(Port);  // filling the list is no choice of the user's
+    Port->clear();
+    Port->setCurrentIndex(-1);
+    Port->setEditText(QString());
+    for (const QString& name : ListPorts()) {
+        platform::SerialDevice probe;
+        // Only lines are offered, not whatever file a listed path happens to name.
+        if (probe.Open(name) && probe.IsCharacterDevice()) {
+            Port->addItem(name);
+            probe.Close();
+            Port->setCurrentIndex(0);
+        }
+    }
+
+    if (Port->currentIndex() >= 0) {
+        Comm = std::make_unique<TComm>();
+        CommCntrl.nBoudRate = 115200;
+        CommCntrl.mByteSize = eCmmBySz8;
+        CommCntrl.mParity = eCmmPrtyNone;
+        CommCntrl.mStopBits = eCmmStpB1;
+        CommCntrl.mFlowCntrls = {};
+        CommCntrl.nQueueIn = 8192;
+        CommCntrl.nQueueOut = 8192;
+        CommCntrl.nQueXonLim = Comm->QueXonLim();
+        CommCntrl.nQueXoffLim = Comm->QueXoffLim();
+        CommCntrl.Events = Comm->Events();
+        Comm->OnCommReceive = [this](TComm* Sender, char* Buffer, unsigned Size) {
+            CommReceive(Sender, Buffer, Size);
+        };
+        SetPortOpen(false);
+    } else {
+        platform::MessageBeep();
+        ShowAbortBox(QStringLiteral("使用可能なCOMポートが見つかりません"));
+    }
+    FileBuffer.reset();
+}
+
+void TPCom::SetPortOpen(bool Open)
+{
+    if (!Comm || Comm->HandleCheck(false) == Open)
+        return;
+    if (Open) {
+        Rx.Reset();  // no event thread runs while the port is closed
+        Comm->Open(&CommCntrl, Port->currentText());
+        Port->setEnabled(false);
+    } else {
+        Comm->Close();
+        Port->setEnabled(true);
+    }
+}
+
+void TPCom::SendCommand(const char* Text)
+{
+    if (!Comm || Rx.ErrorFlags() != 0)
+        return;
+    char frame[kFrameBufferSize];
+    char* out = frame;
+    *out++ = kStx;
+    // The text ends at its first byte outside 0x20..0x7F; an over-long one is cut where the
+    // frame and its NUL fill the buffer.
+    const char* const textEnd = frame + kFrameBufferSize - 2;
+    for (const char* in = Text; out < textEnd; ++in) {
+        const auto byte = static_cast<unsigned char>(*in);
+        if (byte < 0x20 || byte > 0x7F)
+            break;
+        *out++ = static_cast<char>(byte);
+    }
+    *out++ = kEtx;
+    *out = '\0';
+    // A frame refused because the previous one is still going out is dropped without notice.
+    Comm->Write(frame, static_cast<unsigned>(out - frame));
+    LogTx(frame);
+}
+
+int TPCom::GetReceivedLine(char* Buffer)
+{
+    if (Rx.ErrorFlags() != 0) {
+        platform::MessageBeep();
+        if (Rx.ErrorFlags() & TReceiveRing::kOverflow) {
+            // Cleared before the box, so that ticks running while it is open find no flag.
+            Rx.ClearErrorFlags();
+            ShowAbortBox(QStringLiteral("受信バッファオーバーフロー"));
+        }
+        SetPortOpen(false);
+        return -1;
+    }
+    const int length = Rx.TakeLine(Buffer);
+    if (length < 0)
+        return 0;
+    LogRx(Buffer);
+    return length;
+}
+
+void TPCom::CommReceive(TComm*, char* Buffer, unsigned Size)
+{
+    Rx.Receive(Buffer, Size);
+}
+
+void TPCom::LogRx(const char* Line)
+{
+    Log("Rx:", Line);
+}
+
+void TPCom::LogTx(const char* Frame)
+{
+    Log("Tx:", Frame);
+}
+
+void TPCom::Log(const char* Prefix, const char* Bytes)
+{
+    if (!isVisible())
+        return;
+    std::string entry(Prefix);
+    for (const char* p = Bytes; *p != '\0'; ++p) {
+        const auto byte = static_cast<unsigned char>(*p);
+        if (byte >= 0x20 && byte <= 0x7F)
+            entry += static_cast<char>(byte);
+        else if (byte == kStx)
+            entry += "<STX>";
+        else if (byte == kEtx)
+            entry += "<ETX>";
+        else if (byte == kAck)
+            entry += "<ACK>";
+        else if (byte == kNak)
+            entry += "<NAK>";
+        else
+            entry += "<\?\?\?>";
+    }
+    Memo->appendPlainText(QString::fromLatin1(entry.data(), static_cast<qsizetype>(entry.size())));
+}
+
+void TPCom::Button1Click()
+{
+    hide();
+}
+
+void TPCom::Button2Click()
+{
+    Memo->clear();
+}
+
+void TPCom::PortChange()
+{
+    SetPortOpen(false);
+    SetPortOpen(true);
+}
+
+void TPCom::FormDestroy()
+{
+    FileBuffer.reset();
+}
+
+void TPCom::PutHex(char*& Out, std::uint32_t Value, int Count)
+{
+    ::PutHex(Out, Value, Count);
+}
+
+bool TPCom::ParseHex(std::uint32_t& Value, std::string_view Text, int Count)
+{
+    return ::ParseHex(Value, Text, Count);
+}
+
+void TPCom::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // Anchors: the log follows all four sides, the port list the left and bottom, the buttons
+    // the right and bottom.
+    const int w = width();
+    const int h = height();
+    Memo->setGeometry(-2, -2, w + 2, h - 35);
+    Port->move(8, h - (kClientHeight - 328));
+    Button2->move(w - (kClientWidth - 470), h - (kClientHeight - 326));
+    Button1->move(w - (kClientWidth - 551), h - (kClientHeight - 326));
+}

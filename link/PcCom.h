@@ -1,0 +1,87 @@
+#pragma once
+// The communication panel: the only way the rest of the tool reaches the serial link. It lists
+// and opens the port, frames requests as STX text ETX, collects the meter's replies as lines of
+// the receive ring (filled on the port's event thread) and logs the traffic while it is shown.
+// The firmware programming exchange adds its operations to this class in files of its own.
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "link/ReceiveRing.h"
+#include "link/UnCom.h"
+
+class QComboBox;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+
+class TPCom : public QWidget {
+    Q_OBJECT
+
+public:
+    // The ports the constructor tries, in order.
+    using PortLister = std::function<std::vector<QString>()>;
+    static std::vector<QString> SystemPorts();
+
+    explicit TPCom(QWidget* Owner, PortLister ListPorts = SystemPorts);
+    ~TPCom() override;
+
+    // Controls.
+    QPlainTextEdit* Memo;  // the traffic log
+    QComboBox* Port;       // the port list; its text names the port SetPortOpen(true) opens
+    QPushButton* Button2;  // "クリア"
+    QPushButton* Button1;  // "閉じる"
+    QTimer* Timer;         // 10 ms, off; runs the firmware exchange
+
+    void SetPortOpen(bool Open);
+    // Frames Text (up to its first byte outside 0x20..0x7F) and hands it to the port.
+    void SendCommand(const char* Text);
+    // Takes the oldest line into Buffer (at least 1024 bytes): -1 after a receive overflow, 0
+    // when none waits, else the length of the reply text at Buffer + 1.
+    int GetReceivedLine(char* Buffer);
+    // The port's receive handler; runs on its event thread and only fills the ring.
+    void CommReceive(TComm* Sender, char* Buffer, unsigned Size);
+    void LogRx(const char* Line);
+    void LogTx(const char* Frame);
+
+    void Button1Click();
+    void Button2Click();
+    void PortChange();
+    void FormDestroy();
+
+    // Payload helpers of the firmware exchange (see link/Codecs.h).
+    static void PutHex(char*& Out, std::uint32_t Value, int Count);
+    static bool ParseHex(std::uint32_t& Value, std::string_view Text, int Count);
+
+    TCommCntrlRec CommCntrl{};
+    std::unique_ptr<TComm> Comm;  // null when the scan found no port
+    bool Programming = false;
+    std::int32_t ImageEnd = 0;
+    TReceiveRing Rx;  // the ring with its indexes and ErrorFlags (bit 0: overflow)
+
+    // Firmware exchange state.
+    static constexpr int kImageSize = 0x54000;
+    std::unique_ptr<std::uint8_t[]> Image;
+    std::unique_ptr<char[]> FileBuffer;
+    char* FileReadPtr = nullptr;
+    char TxLine[256]{};
+    int FileHandle = -1;
+    std::int32_t FileSize = 0;
+    std::int32_t FileBytesLeft = 0;
+    std::int32_t LineNumber = 0;
+    std::int32_t BytesSent = 0;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void ScanPorts(const PortLister& ListPorts);
+    void Log(const char* Prefix, const char* Bytes);
+};
+
+// The panel, created once at start-up.
+extern TPCom* PCom;

@@ -1,0 +1,77 @@
+#include "link/ReceiveRing.h"
+
+namespace {
+constexpr char kEtx = 0x03;
+}
+
+void TReceiveRing::Reset()
+{
+    errorFlags_.store(0, std::memory_order_relaxed);
+    RxReadIndex.store(0, std::memory_order_relaxed);
+    RxWriteIndex.store(0, std::memory_order_relaxed);
+    RxLineLength = 0;
+    RxWritePtr = RxRing[0];
+}
+
+void TReceiveRing::Receive(const char* Buffer, unsigned Size)
+{
+    // After an overflow nobody reads on until the port has been closed: what still comes is
+    // dropped rather than written over the lines the reader may be looking at.
+    if (errorFlags_.load(std::memory_order_acquire) & kOverflow)
+        return;
+    std::uint32_t writeIndex = RxWriteIndex.load(std::memory_order_relaxed);
+    for (unsigned i = 0; i < Size; ++i) {
+        const char byte = Buffer[i];
+        if (byte == kEtx) {
+            RxWritePtr[0] = kEtx;
+            RxWritePtr[1] = '\0';
+            writeIndex = (writeIndex + 1) % kLines;
+            RxWriteIndex.store(writeIndex, std::memory_order_release);
+            // The new line starts clean even after an overflow, so the write position never
+            // runs past its line.
+            RxWritePtr = RxRing[writeIndex];
+            RxLineLength = 0;
+            if (writeIndex == RxReadIndex.load(std::memory_order_acquire)) {
+                // Full: the ring now reads as empty and the waiting lines are lost.
+                errorFlags_.fetch_or(kOverflow, std::memory_order_release);
+                return;
+            }
+            continue;
+        }
+        ++RxLineLength;
+        if (RxLineLength < kKeptBytes + 1)
+            *RxWritePtr++ = byte;
+    }
+}
+
+void TReceiveRing::ClearErrorFlags()
+{
+    RxReadIndex.store(RxWriteIndex.load(std::memory_order_acquire), std::memory_order_release);
+    errorFlags_.store(0, std::memory_order_release);
+}
+
+int TReceiveRing::TakeLine(char* Buffer)
+{
+    const std::uint32_t readIndex = RxReadIndex.load(std::memory_order_relaxed);
+    if (readIndex == RxWriteIndex.load(std::memory_order_acquire))
+        return -1;
+    const char* line = RxRing[readIndex];
+    int length = 0;
+    Buffer[0] = line[0];
+    if (line[0] == kEtx) {
+        // An empty frame: nothing but its ETX.
+        Buffer[1] = '\0';
+    } else {
+        // Every line holds an ETX within its first 1022 bytes.
+        int i = 1;
+        while (line[i] != kEtx && i < kKeptBytes) {
+            Buffer[i] = line[i];
+            ++i;
+        }
+        Buffer[i] = kEtx;
+        Buffer[i + 1] = '\0';
+        length = i - 1;
+    }
+    RxReadIndex.store((readIndex + 1) % kLines, std::memory_order_release);
+    return length;
+}
