@@ -83,6 +83,7 @@ TPCom::TPCom(QWidget* Owner, PortLister ListPorts)
     Timer = new QTimer(this);
     Timer->setObjectName(QStringLiteral("Timer"));
     Timer->setInterval(10);
+    connect(Timer, &QTimer::timeout, this, [this] { platform::Guarded([this] { TimerTimer(); }); });
 
     connect(Button1, &QPushButton::clicked, this, [this] { platform::Guarded([this] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { platform::Guarded([this] { Button2Click(); }); });

@@ -3,7 +3,9 @@
 // and opens the port, frames requests as STX text ETX, collects the meter's replies as lines of
 // the receive ring (filled on the port's event thread) and logs the traffic while it is shown.
 // The firmware programming exchange adds its operations to this class in files of its own.
+#include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -17,7 +19,6 @@
 class QComboBox;
 class QPlainTextEdit;
 class QPushButton;
-class QTimer;
 
 class TPCom : public QWidget {
     Q_OBJECT
@@ -53,6 +54,22 @@ public:
     void PortChange();
     void FormDestroy();
 
+    // Firmware programming (link/PcComFirmware.cpp). Starts the exchange with the file; false
+    // (after telling the user) when the file cannot be opened.
+    bool StartFirmwareUpdate(const QString& FileName);
+    // One tick of Timer while the exchange runs: answers at most one of the meter's lines.
+    void TimerTimer();
+    // Sends the image's Count bytes from Address as a block reply.
+    void SendBlock(int Address, int Count);
+    // The next line of the file from Ptr into Dest (see link/FirmwareLines.h); -1 for a bad line.
+    int ReadFileLine(char* Dest, char*& Ptr, int Max);
+    static bool StartsWith(const char* Text, const char* Keyword);
+    // Switches Timer off and the main window's monitor timer on: the monitor loop takes the
+    // meter's lines again.
+    void HandBackToMonitor();
+    // The main window's monitor timer, off while firmware is programmed.
+    QPointer<QTimer> TimerMonitor;
+
     // Payload helpers of the firmware exchange (see link/Codecs.h).
     static void PutHex(char*& Out, std::uint32_t Value, int Count);
     static bool ParseHex(std::uint32_t& Value, std::string_view Text, int Count);
@@ -81,6 +98,11 @@ protected:
 private:
     void ScanPorts(const PortLister& ListPorts);
     void Log(const char* Prefix, const char* Bytes);
+    void SendNextFileLine();
+    void AnswerBlockRequest(std::string_view Text);
+    // Ends the exchange with its report (a message box), the timer stopped first.
+    void EndExchange(const std::function<void()>& Report);
+    void ReleaseFileBuffer();
 };
 
 // The panel, created once at start-up.

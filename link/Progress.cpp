@@ -1,0 +1,58 @@
+#include "link/Progress.h"
+
+#include <QCloseEvent>
+#include <QProgressBar>
+#include <QTimer>
+#include <algorithm>
+
+#include "link/PcCom.h"
+#include "platform/Exceptions.h"
+
+TProgressForm* ProgressForm = nullptr;
+
+namespace {
+constexpr int kClientWidth = 634;
+constexpr int kClientHeight = 65;
+}  // namespace
+
+TProgressForm::TProgressForm(QWidget* Owner)
+    // A window of its own that stays above its owner; no Esc handling, unlike a dialog, so only
+    // closing the window aborts.
+    : QWidget(Owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("ProgressForm"));
+    setFixedSize(kClientWidth, kClientHeight);
+    ProgressBar = new QProgressBar(this);
+    ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
+    ProgressBar->setGeometry(16, 24, 602, 16);
+    ProgressBar->setTextVisible(false);
+    ProgressBar->setRange(0, 100);
+    ProgressBar->setValue(0);
+}
+
+void TProgressForm::FormClose()
+{
+    if (PCom != nullptr)
+        PCom->HandBackToMonitor();
+}
+
+void TProgressForm::SetPosition(int Position)
+{
+    ProgressBar->setValue(std::clamp(Position, ProgressBar->minimum(), ProgressBar->maximum()));
+}
+
+void TProgressForm::closeEvent(QCloseEvent* event)
+{
+    platform::Guarded([this] { FormClose(); });
+    event->accept();
+}
+
+void TProgressForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (const QWidget* owner = parentWidget()) {
+        const QRect frame = frameGeometry();
+        const QPoint centre = owner->frameGeometry().center();
+        move(centre.x() - frame.width() / 2, centre.y() - frame.height() / 2);
+    }
+}
