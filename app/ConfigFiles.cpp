@@ -1,0 +1,130 @@
+#include "app/ConfigFiles.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cstring>
+
+#include "platform/Cp932.h"
+#include "platform/SafeFileWrite.h"
+
+namespace {
+
+// Reads up to size bytes into out; false when the file cannot be opened. A short file fills
+// only what it has.
+bool ReadPrefix(const QString& fileName, std::uint8_t* out, qint64 size)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    qint64 done = 0;
+    while (done < size) {
+        const qint64 got = file.read(reinterpret_cast<char*>(out) + done, size - done);
+        if (got <= 0)
+            break;
+        done += got;
+    }
+    return true;
+}
+
+bool WriteBytes(const QString& fileName, const std::uint8_t* bytes, std::size_t size)
+{
+    return platform::WriteFileReplacing(
+        fileName, std::string_view(reinterpret_cast<const char*>(bytes), size));
+}
+
+bool IsCp932LeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+bool Cp932CanHold(const QString& text)
+{
+    return platform::FromCp932(platform::ToCp932(text)) == text;
+}
+
+}  // namespace
+
+QString WithConfigExtension(const QString& fileName)
+{
+    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const QString stem = dot > slash ? fileName.left(dot) : fileName;
+    return stem + QStringLiteral(".ZLC");
+}
+
+bool ReadContextFile(const QString& fileName, TMeterContext& context)
+{
+    return ReadPrefix(fileName, context.data(), MeterContextSize);
+}
+
+bool WriteContextFile(const QString& fileName, const TMeterContext& context)
+{
+    return WriteBytes(fileName, context.data(), context.size());
+}
+
+bool ReadAppConfigFile(const QString& fileName, TAppConfig& image)
+{
+    return ReadPrefix(fileName, image.data(), AppConfigSize);
+}
+
+bool WriteAppConfigFile(const QString& fileName, const TAppConfig& image)
+{
+    return WriteBytes(fileName, image.data(), image.size());
+}
+
+QString AppConfigFolder(const TAppConfig& image)
+{
+    const auto* field = reinterpret_cast<const char*>(image.data() + AppConfigFolderOffset);
+    const auto* end = std::find(field, field + AppConfigFolderField, '\0');
+    return platform::FromCp932(std::string(field, end));
+}
+
+std::string AppConfigFolderBytes(const QString& folder)
+{
+    QString text = folder;
+    while (!Cp932CanHold(text)) {
+        // Drop the last name of the path, keeping the separator before it.
+        QString trimmed = text;
+        if (trimmed.endsWith(QLatin1Char('/')))
+            trimmed.chop(1);
+        const qsizetype cut = trimmed.lastIndexOf(QLatin1Char('/'));
+        text = cut >= 0 ? trimmed.left(cut + 1) : QString();
+    }
+    std::string bytes = platform::ToCp932(text);
+    // Cut after the last whole character that fits (a double-byte character counts whole).
+    std::size_t end = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t width = IsCp932LeadByte(static_cast<unsigned char>(bytes[i])) ? 2 : 1;
+        if (i + width > std::size_t(AppConfigFolderMaxBytes) || i + width > bytes.size())
+            break;
+        i += width;
+        end = i;
+    }
+    bytes.resize(end);
+    return bytes;
+}
+
+void StoreAppConfigFolder(TAppConfig& image, const QString& folder)
+{
+    const std::string bytes = AppConfigFolderBytes(folder);
+    std::memcpy(image.data() + AppConfigFolderOffset, bytes.data(), bytes.size());
+    image[AppConfigFolderOffset + bytes.size()] = 0;
+}
+
+bool LoadAppConfigImage(const QString& fileName, TAppConfig& image, TMeterContext& context,
+                        QString& dialogFolder)
+{
+    if (!ReadAppConfigFile(WithConfigExtension(fileName), image))
+        return false;
+    std::copy_n(image.begin(), MeterContextSize, context.begin());
+    dialogFolder = AppConfigFolder(image);
+    return true;
+}
+
+bool SaveAppConfigImage(const QString& fileName, TAppConfig& image, const TMeterContext& context,
+                        const QString& dialogFolder)
+{
+    std::copy(context.begin(), context.end(), image.begin());
+    StoreAppConfigFolder(image, dialogFolder);
+    return WriteAppConfigFile(WithConfigExtension(fileName), image);
+}

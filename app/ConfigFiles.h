@@ -1,0 +1,54 @@
+#pragma once
+// The files that hold the meter's context, both with the extension ".ZLC":
+// - context files the user opens and saves: the 72 context bytes, raw;
+// - the application configuration file "ZOLT.ZLC" in the program's folder: 328 bytes, the
+//   context, then the firmware file dialog's initial folder as code page 932 text ended by a
+//   NUL. Its first 72 bytes make it readable as a context file too.
+// Failing to open or create any of them is silent: nothing is read or written. Files are
+// replaced through a temporary file, so a failed write never destroys the previous one.
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "app/MeterContext.h"
+
+constexpr int AppConfigSize = 328;
+constexpr int AppConfigFolderOffset = MeterContextSize;
+constexpr int AppConfigFolderField = AppConfigSize - AppConfigFolderOffset;  // 256, NUL included
+constexpr int AppConfigFolderMaxBytes = AppConfigFolderField - 1;
+using TAppConfig = std::array<std::uint8_t, AppConfigSize>;
+
+// The file name with its extension replaced by ".ZLC", or ".ZLC" appended when it has none.
+QString WithConfigExtension(const QString& fileName);
+
+// Reads up to 72 bytes of the file into the context; a shorter file replaces only the bytes it
+// has. False when the file cannot be opened (the context then unchanged).
+bool ReadContextFile(const QString& fileName, TMeterContext& context);
+// Replaces the file with the 72 context bytes; false when it cannot be written.
+bool WriteContextFile(const QString& fileName, const TMeterContext& context);
+
+// Reads up to 328 bytes into the image; a shorter file fills only the bytes it has, the rest
+// keeping what the image held. False when the file cannot be opened.
+bool ReadAppConfigFile(const QString& fileName, TAppConfig& image);
+bool WriteAppConfigFile(const QString& fileName, const TAppConfig& image);
+
+// The folder text at byte 72: the bytes up to the first NUL of the field (all 256 without one).
+QString AppConfigFolder(const TAppConfig& image);
+// Stores the folder at byte 72 as code page 932 text followed by a NUL: see
+// AppConfigFolderBytes for what is stored.
+void StoreAppConfigFolder(TAppConfig& image, const QString& folder);
+// The folder as it is stored, without its NUL: at most 255 bytes, cut after the last whole
+// character that fits. A folder text the code page cannot hold would be read back as another
+// folder, so the nearest enclosing folder that it can hold is stored instead ("" when none).
+std::string AppConfigFolderBytes(const QString& folder);
+
+// What the main window does with the file when it is shown and when it closes, free of widgets.
+// Load: reads fileName (extension set to ".ZLC") into the image, then hands its context and
+// folder out; false, with nothing changed, when the file cannot be opened.
+bool LoadAppConfigImage(const QString& fileName, TAppConfig& image, TMeterContext& context,
+                        QString& dialogFolder);
+// Save: the context and the folder into the image, then the image into fileName (extension set
+// to ".ZLC"); false when the file could not be written.
+bool SaveAppConfigImage(const QString& fileName, TAppConfig& image, const TMeterContext& context,
+                        const QString& dialogFolder);
