@@ -52,12 +52,12 @@ QString WithConfigExtension(const QString& fileName)
     return stem + QStringLiteral(".ZLC");
 }
 
-bool ReadContextFile(const QString& fileName, TMeterContext& context)
+bool ReadContextFile(const QString& fileName, TMeterContextRef context)
 {
     return ReadPrefix(fileName, context.data(), MeterContextSize);
 }
 
-bool WriteContextFile(const QString& fileName, const TMeterContext& context)
+bool WriteContextFile(const QString& fileName, TMeterContextView context)
 {
     return WriteBytes(fileName, context.data(), context.size());
 }
@@ -111,7 +111,7 @@ void StoreAppConfigFolder(TAppConfig& image, const QString& folder)
     image[AppConfigFolderOffset + bytes.size()] = 0;
 }
 
-bool LoadAppConfigImage(const QString& fileName, TAppConfig& image, TMeterContext& context,
+bool LoadAppConfigImage(const QString& fileName, TAppConfig& image, TMeterContextRef context,
                         QString& dialogFolder)
 {
     if (!ReadAppConfigFile(WithConfigExtension(fileName), image))
@@ -121,7 +121,7 @@ bool LoadAppConfigImage(const QString& fileName, TAppConfig& image, TMeterContex
     return true;
 }
 
-bool SaveAppConfigImage(const QString& fileName, TAppConfig& image, const TMeterContext& context,
+bool SaveAppConfigImage(const QString& fileName, TAppConfig& image, TMeterContextView context,
                         const QString& dialogFolder)
 {
     std::copy(context.begin(), context.end(), image.begin());

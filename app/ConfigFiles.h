@@ -24,9 +24,9 @@ QString WithConfigExtension(const QString& fileName);
 
 // Reads up to 72 bytes of the file into the context; a shorter file replaces only the bytes it
 // has. False when the file cannot be opened (the context then unchanged).
-bool ReadContextFile(const QString& fileName, TMeterContext& context);
+bool ReadContextFile(const QString& fileName, TMeterContextRef context);
 // Replaces the file with the 72 context bytes; false when it cannot be written.
-bool WriteContextFile(const QString& fileName, const TMeterContext& context);
+bool WriteContextFile(const QString& fileName, TMeterContextView context);
 
 // Reads up to 328 bytes into the image; a shorter file fills only the bytes it has, the rest
 // keeping what the image held. False when the file cannot be opened.
@@ -46,9 +46,9 @@ std::string AppConfigFolderBytes(const QString& folder);
 // What the main window does with the file when it is shown and when it closes, free of widgets.
 // Load: reads fileName (extension set to ".ZLC") into the image, then hands its context and
 // folder out; false, with nothing changed, when the file cannot be opened.
-bool LoadAppConfigImage(const QString& fileName, TAppConfig& image, TMeterContext& context,
+bool LoadAppConfigImage(const QString& fileName, TAppConfig& image, TMeterContextRef context,
                         QString& dialogFolder);
 // Save: the context and the folder into the image, then the image into fileName (extension set
 // to ".ZLC"); false when the file could not be written.
-bool SaveAppConfigImage(const QString& fileName, TAppConfig& image, const TMeterContext& context,
+bool SaveAppConfigImage(const QString& fileName, TAppConfig& image, TMeterContextView context,
                         const QString& dialogFolder);

@@ -39,27 +39,27 @@ const std::array<TContextField, ContextFieldCount> ContextFieldsInConversionOrde
     {"EditIntval11", 60},
 }};
 
-QString ContextWordText(const TMeterContext& context, int offset)
+QString ContextWordText(TMeterContextView context, int offset)
 {
     std::uint16_t stored = 0;
     std::memcpy(&stored, context.data() + offset, sizeof stored);
     return ContextWordToText(stored);
 }
 
-void StoreContextWord(TMeterContext& context, int offset, const QString& text)
+void StoreContextWord(TMeterContextRef context, int offset, const QString& text)
 {
     const std::int16_t stored = TextToContextWord(text);
     std::memcpy(context.data() + offset, &stored, sizeof stored);
 }
 
-void ContextToTexts(const TMeterContext& context,
+void ContextToTexts(TMeterContextView context,
                     const std::function<void(const TContextField&, const QString&)>& show)
 {
     for (const TContextField& field : ContextFieldsInConversionOrder)
         show(field, ContextWordText(context, field.Offset));
 }
 
-void TextsToContext(TMeterContext& context,
+void TextsToContext(TMeterContextRef context,
                     const std::function<QString(const TContextField&)>& textOf)
 {
     for (const TContextField& field : ContextFieldsInConversionOrder)

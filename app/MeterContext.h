@@ -7,9 +7,13 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 
 constexpr int MeterContextSize = 72;
 using TMeterContext = std::array<std::uint8_t, MeterContextSize>;
+// The context where it lives (the settings window's field, a test's array).
+using TMeterContextRef = std::span<std::uint8_t, MeterContextSize>;
+using TMeterContextView = std::span<const std::uint8_t, MeterContextSize>;
 
 // One edited word: the edit that shows it and the word's byte offset in the context.
 struct TContextField {
@@ -23,15 +27,15 @@ constexpr int ContextFieldCount = 32;
 extern const std::array<TContextField, ContextFieldCount> ContextFieldsInConversionOrder;
 
 // The word at offset as the edits show it: signed 16-bit decimal.
-QString ContextWordText(const TMeterContext& context, int offset);
+QString ContextWordText(TMeterContextView context, int offset);
 // Converts the text with the platform's string-to-integer conversion (EConvertError for a text
 // that is no integer, the context then unchanged) and stores its low 16 bits at offset.
-void StoreContextWord(TMeterContext& context, int offset, const QString& text);
+void StoreContextWord(TMeterContextRef context, int offset, const QString& text);
 
 // Every edited word's text, field by field in conversion order.
-void ContextToTexts(const TMeterContext& context,
+void ContextToTexts(TMeterContextView context,
                     const std::function<void(const TContextField&, const QString&)>& show);
 // Takes every field's text into the context in conversion order; an EConvertError leaves the
 // words before the bad field stored and the later ones untouched.
-void TextsToContext(TMeterContext& context,
+void TextsToContext(TMeterContextRef context,
                     const std::function<QString(const TContextField&)>& textOf);

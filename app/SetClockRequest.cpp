@@ -1,4 +1,4 @@
-#include "app/SetDateTimeRequest.h"
+#include "app/SetClockRequest.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/SetDateTimeRequest.h"
+#include "app/SetClockRequest.h"
 #include "platform/LocalTime.h"
 
 namespace {
