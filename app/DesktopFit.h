@@ -1,0 +1,8 @@
+#pragma once
+// Bringing a window saved on a larger desktop back into the one there is now.
+#include "platform/Geometry.h"
+
+// Shrinks the window to the desktop's size where it is larger, then moves it left and up until
+// its right and bottom edges are inside. Left and top are never raised: a window left of or
+// above the desktop's origin stays there. window: left, top and outer size.
+platform::TRect FitIntoDesktop(platform::TRect window, platform::TSize desktop);
