@@ -1,24 +1,27 @@
+// The program's entry: the platform services the windows rely on, the eleven windows in
+// start-up order, then the message loop until the main window closes.
 #include <QApplication>
-#include <memory>
 
-#include "link/PcCom.h"
-#include "platform/Exceptions.h"
+#include "app/ApplicationForms.h"
+#include "app/Main.h"
+#include "platform/FileDialogWidget.h"
 #include "platform/Fonts.h"
 #include "platform/WidgetMessageBox.h"
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("ZOLT Tool"));
+    // The title of message boxes without a caption of their own (and nothing appended to the
+    // windows' captions).
+    QCoreApplication::setApplicationName(QStringLiteral("ZOLT Tool"));
     platform::InstallFontSubstitutes();
     platform::InstallWidgetMessageBoxes();
+    platform::InstallWidgetFileDialogPresenter();
 
-    // Until the main window stands, the program is the communication panel alone.
-    const auto panel = std::make_unique<TPCom>(nullptr);
-    PCom = panel.get();
-    PCom->show();
-    platform::Guarded([] { PCom->SetPortOpen(true); });
-    const int result = application.exec();
-    platform::Guarded([] { PCom->SetPortOpen(false); });
-    return result;
+    const TApplicationForms forms;
+    // The main window's closing ends the application, whatever other windows are open.
+    QObject::connect(MainForm, &TMainForm::Closed, &application, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    MainForm->show();
+    return application.exec();
 }

@@ -1,0 +1,407 @@
+// The real main window (offscreen) with all its forms, polling a meter stand-in over a
+// pseudo-terminal. Ticks are driven by hand: the monitor timer is stopped after start-up and the
+// test runs the timer's handler once it knows what the line holds.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ApplicationForms.h"
+#include "app/Main.h"
+#include "app/NumEntry.h"
+#include "app/ProjectOption.h"
+#include "indicators/Indicator.h"
+#include "indicators/Port.h"
+#include "indicators/ZpMainPanel.h"
+#include "link/PcCom.h"
+#include "platform/FileDialog.h"
+#include "tests/support/BoxRecorder.h"
+#include "tests/support/MeterStandIn.h"
+
+using testing_support::MeterStandIn;
+
+namespace {
+
+constexpr int Bound = 10000;  // ms: generous bound for anything that crosses the line
+
+// A registered indicator that counts the calls of the monitor loop and the repaint-all.
+class CountingIndicator : public TIndicator {
+public:
+    using TIndicator::TIndicator;
+    int values = 0;
+    int paints = 0;
+    void SetValue() override { ++values; }
+    void Paint() override { ++paints; }
+};
+
+void ZeroAllChannels()
+{
+    for (int row = 0; !SourceIndexQ7[row].Designator.empty(); ++row)
+        *SourceIndexQ7[row].Address = 0;
+}
+
+// A meter that knows three channels, two of them in the table.
+std::vector<std::string> AnsweringMeter(const std::string& request)
+{
+    if (request == "@GET_KIND")
+        return {MeterStandIn::Ack("@GET_KIND=TACHO,SPEED,NOSUCH")};
+    if (request == "@GET_PORT")
+        return {MeterStandIn::Ack("@GET_PORT=0BB8FF380001")};
+    if (request == "@GET_DATETIME")
+        return {MeterStandIn::Ack("@GET_DATETIME=07451306170936")};
+    return {};
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        ZeroAllChannels();
+    }
+    void TearDown() override
+    {
+        forms.reset();
+        ZeroAllChannels();
+    }
+
+    // Creates the eleven forms with the stand-in's line as the only port, shows the main window
+    // and stops its timer so that the test drives the ticks.
+    void Start(MeterStandIn::Script script)
+    {
+        meter.SetScript(std::move(script));
+        const QString port = meter.PortName();
+        forms = std::make_unique<TApplicationForms>(
+            folder.path() + QStringLiteral("/zolt-tool"),
+            [port] { return std::vector<QString>{port}; });
+        MainForm->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm));
+        ASSERT_TRUE(MainForm->TimerMonitor->isActive());
+        MainForm->TimerMonitor->stop();
+    }
+
+    // One tick, after the line has settled: when a request is waiting and the meter has answered
+    // it (as far as it answers), its reply is in the ring first.
+    void Tick()
+    {
+        if (MainForm->WaitingReply && answers_ > taken_) {
+            ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Rx.Empty(); }, Bound));
+            ++taken_;
+        }
+        // The send thread holds one frame at a time: let the last one go out first.
+        ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Comm->Sending(); }, Bound));
+        const auto before = meter.Requests().size();
+        MainForm->TimerMonitorTimer();
+        if (MainForm->WaitingReply && MainForm->ReplyTimeout == TMonitorLoop::ReplyTimeoutTicks) {
+            ASSERT_TRUE(meter.WaitForRequests(before + 1));
+            if (!script_(meter.Requests().back()).empty())
+                ++answers_;
+        }
+    }
+    void Ticks(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            Tick();
+    }
+    void UseScript(MeterStandIn::Script script)
+    {
+        script_ = script;
+        meter.SetScript(std::move(script));
+    }
+    void StartWith(MeterStandIn::Script script)
+    {
+        script_ = script;
+        Start(std::move(script));
+    }
+
+    std::vector<std::unique_ptr<CountingIndicator>> AddIndicators(int count)
+    {
+        std::vector<std::unique_ptr<CountingIndicator>> added;
+        for (int i = 0; i < count; ++i) {
+            MouseDownPos = {i * 40, 8};
+            added.push_back(std::make_unique<CountingIndicator>(MainForm->MainPanel, SourceIndexQ7));
+            added.back()->show();
+        }
+        MouseDownPos = {0, 0};
+        return added;
+    }
+
+    QTemporaryDir folder;
+    testing_support::BoxRecorder boxes;
+    MeterStandIn meter;
+    std::unique_ptr<TApplicationForms> forms;
+    MeterStandIn::Script script_;
+    int answers_ = 0;
+    int taken_ = 0;
+};
+
+}  // namespace
+
+TEST_F(MainWindow, StartsWithItsCaptionSizeFolderAndOpenPort)
+{
+    StartWith(AnsweringMeter);
+    EXPECT_EQ(MainForm->windowTitle(), QStringLiteral("ZOLT Tool Ver.1"));
+    EXPECT_EQ(MainForm->size(), QSize(839, 489));
+    EXPECT_EQ(MainForm->ToolBar->geometry(), QRect(0, 0, 839, 30));
+    EXPECT_EQ(MainForm->MainPanel->geometry().top(), 30);
+    EXPECT_EQ(MainForm->ToolButton1->text(), QStringLiteral("終了"));
+    EXPECT_EQ(MainForm->ToolButtonSetting->toolTip(), QStringLiteral("設定フォームを開く"));
+    EXPECT_EQ(MainForm->ToolButton2->toolTip(), QStringLiteral("ファームウェアの更新"));
+    EXPECT_TRUE(MainForm->StatusText->text().isEmpty());
+
+    const std::string folderText = folder.path().toStdString() + "/";
+    EXPECT_EQ(MainForm->AppDir, folderText);
+    EXPECT_EQ(MainForm->WorkFileName, folderText + "work.txt");
+    EXPECT_EQ(MainForm->OpenDialog.InitialDir, folder.path() + QLatin1Char('/'));
+    EXPECT_EQ(FProjectOption->OpenDialog.InitialDir, folder.path() + QLatin1Char('/'));
+    EXPECT_EQ(FProjectOption->SaveDialog.InitialDir, folder.path() + QLatin1Char('/'));
+
+    EXPECT_TRUE(PCom->Comm && PCom->Comm->HandleCheck(false));
+    EXPECT_EQ(MainForm->TimerMonitor->interval(), 100);
+    EXPECT_TRUE(MainForm->AppConfigRead);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    for (int i = 0; i < TMonitorLoop::MaxPorts; ++i)
+        EXPECT_EQ(MainForm->PortMap[i], -1);
+}
+
+TEST_F(MainWindow, PollsTheMeterAndFeedsChannelsIndicatorsAndStatusBar)
+{
+    StartWith(AnsweringMeter);
+    auto indicators = AddIndicators(3);
+
+    Tick();
+    ASSERT_EQ(meter.Requests(), std::vector<std::string>{"@GET_KIND"});
+    std::vector<std::pair<int, std::string>> polled;
+    for (int i = 0; i < 25; ++i) {
+        const int tick = MainForm->MonitorTick;
+        const auto before = meter.Requests().size();
+        Tick();
+        ASSERT_EQ(meter.Requests().size(), before + 1);
+        polled.emplace_back(tick, meter.Requests().back());
+    }
+    for (const auto& [tick, request] : polled)
+        EXPECT_EQ(request, tick == 0 ? "@GET_DATETIME" : "@GET_PORT") << "tick " << tick;
+
+    EXPECT_EQ(MainForm->PortCount, 3);
+    EXPECT_EQ(MainForm->PortMap[2], -1);
+    EXPECT_EQ(Tacho, 3000);
+    EXPECT_EQ(Speed, -200);
+    EXPECT_EQ(MainForm->StatusText->text(), QStringLiteral("2016/09/17-13:45:07"));
+    for (const auto& indicator : indicators)
+        EXPECT_EQ(indicator->values, 25);  // one round per reply
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(MainWindow, ANakRunsOutAfterTwentyTicksAndTheChannelsAreAskedForAgain)
+{
+    StartWith(AnsweringMeter);
+    Ticks(3);  // "@GET_KIND", its reply, a value reply
+    ASSERT_EQ(Tacho, 3000);
+    UseScript([](const std::string& request) {
+        return request == "@GET_KIND" ? AnsweringMeter(request)
+                                      : std::vector<std::string>{MeterStandIn::Nak("")};
+    });
+    Tick();  // takes the value reply, sends "@GET_PORT", answered with NAK
+    ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Rx.Empty(); }, Bound));
+    Ticks(19);
+    EXPECT_EQ(Tacho, 3000);
+    EXPECT_EQ(MainForm->RequestState, eReqPoll);
+    Tick();
+    EXPECT_EQ(Tacho, 0);
+    EXPECT_EQ(Speed, 0);
+    EXPECT_EQ(MainForm->RequestState, eReqIdle);
+    const auto before = meter.Requests().size();
+    Ticks(10);
+    const auto requests = meter.Requests();
+    EXPECT_NE(std::find(requests.begin() + before - 1, requests.end(), "@GET_KIND"), requests.end());
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(MainWindow, ASilentMeterIsAskedOnceEveryTwoSeconds)
+{
+    StartWith([](const std::string&) { return std::vector<std::string>{}; });
+    Ticks(61);
+    EXPECT_EQ(meter.Requests(), (std::vector<std::string>(4, "@GET_KIND")));
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(MainWindow, FortyChannelNamesSubscribeThirtyTwo)
+{
+    std::string names = "@GET_KIND=";
+    for (int i = 0; i < 40; ++i)
+        names += i % 2 ? "SPEED," : "TACHO,";
+    StartWith([names](const std::string& request) {
+        return request == "@GET_KIND" ? std::vector<std::string>{MeterStandIn::Ack(names)}
+                                      : std::vector<std::string>{};
+    });
+    Ticks(2);
+    EXPECT_EQ(MainForm->PortCount, 32);
+    EXPECT_EQ(MainForm->PortMap[31], 6);  // SPEED's row
+}
+
+TEST_F(MainWindow, AReceiveOverflowIsReportedOnceAndThePortRestsUntilOpenedAgain)
+{
+    StartWith([](const std::string&) { return std::vector<std::string>{}; });
+    Tick();  // "@GET_KIND", no answer
+    // 32 replies arrive before the next tick: the ring overflows.
+    std::string flood;
+    for (int i = 0; i < 32; ++i)
+        flood += MeterStandIn::Ack("@HELLO");
+    meter.Send(flood);
+    ASSERT_TRUE(QTest::qWaitFor([] { return PCom->Rx.ErrorFlags() != 0; }, Bound));
+    Ticks(60);
+    EXPECT_EQ(boxes.Texts(), std::vector<QString>{QStringLiteral("受信バッファオーバーフロー")});
+    EXPECT_FALSE(PCom->Comm->HandleCheck(false));
+    EXPECT_EQ(meter.Requests().size(), 1u);
+    EXPECT_FALSE(MainForm->WaitingReply);
+    EXPECT_EQ(MainForm->RequestState, eReqIdle);
+
+    // The user opens the port again (from the communication panel): polling starts over.
+    PCom->SetPortOpen(true);
+    Ticks(10);
+    ASSERT_TRUE(meter.WaitForRequests(2));
+    EXPECT_EQ(meter.Requests().back(), "@GET_KIND");
+    EXPECT_EQ(boxes.Texts().size(), 1u);
+}
+
+TEST_F(MainWindow, AMonitorTickRunsInsideAnOpenMessageBox)
+{
+    StartWith(AnsweringMeter);
+    Ticks(2);
+    UseScript([](const std::string&) { return std::vector<std::string>{}; });
+    Tick();  // the value reply; the next "@GET_PORT" stays unanswered
+    ASSERT_EQ(MainForm->RequestState, eReqPoll);
+    // A bad context reply is waiting; while its box is open the running timer takes the value
+    // reply behind it.
+    Tacho = 0;
+    std::string bad(144, '0');
+    bad[3] = 'g';
+    meter.Send(MeterStandIn::Ack("@GET_SYS=" + bad) + MeterStandIn::Ack("@GET_PORT=0BB8"));
+    ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Rx.Empty(); }, Bound));
+    int nested = 0;
+    auto previous = platform::SetBoxPresenter([&](const platform::BoxRequest&) {
+        MainForm->TimerMonitor->start(10);
+        nested = QTest::qWaitFor([] { return Tacho == 3000; }, Bound);
+        MainForm->TimerMonitor->stop();
+        return platform::BoxResult::Abort;
+    });
+    MainForm->TimerMonitorTimer();
+    platform::SetBoxPresenter(std::move(previous));
+    EXPECT_TRUE(nested);
+    EXPECT_EQ(boxes.Beeps(), 1);
+}
+
+TEST_F(MainWindow, F2ShowsTheCommunicationPanelBelowTheWindowAndHidesItAgain)
+{
+    StartWith(AnsweringMeter);
+    auto* probe = new QLineEdit(MainForm->MainPanel);
+    probe->show();
+    QApplication::setActiveWindow(MainForm);
+    probe->setFocus();
+
+    QTest::keyClick(MainForm->windowHandle(), Qt::Key_F2);
+    ASSERT_TRUE(PCom->isVisible());
+    const QRect main = MainForm->frameGeometry();
+    EXPECT_EQ(PCom->frameGeometry().left(), main.left());
+    EXPECT_EQ(PCom->frameGeometry().top(), main.top() + main.height());
+    EXPECT_TRUE(probe->text().isEmpty());
+
+    QTest::keyClick(MainForm->windowHandle(), Qt::Key_F2);
+    EXPECT_FALSE(PCom->isVisible());
+
+    // A held F2 repeats: each key-down toggles.
+    QTest::keyPress(probe, Qt::Key_F2);
+    QTest::keyPress(probe, Qt::Key_F2);
+    QTest::keyPress(probe, Qt::Key_F2);
+    EXPECT_TRUE(PCom->isVisible());
+    QTest::keyClick(probe, Qt::Key_F2);
+    EXPECT_FALSE(PCom->isVisible());
+
+    // Not while the numeric entry dialog is shown.
+    NumEntryForm->show();
+    QTest::keyClick(NumEntryForm->EditValue, Qt::Key_F2);
+    EXPECT_FALSE(PCom->isVisible());
+    NumEntryForm->hide();
+
+    // Shift as the last message had it.
+    QTest::mouseClick(probe, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_TRUE(MainForm->ShiftDown);
+    QTest::mouseClick(probe, Qt::LeftButton);
+    EXPECT_FALSE(MainForm->ShiftDown);
+}
+
+TEST_F(MainWindow, TheFirmwareButtonStopsMonitoringOnlyWhileAFileIsUsed)
+{
+    StartWith(AnsweringMeter);
+    MainForm->TimerMonitor->start();
+    platform::FileDialogRequest seen;
+    std::optional<QString> answer;
+    auto previous = platform::SetFileDialogPresenter([&](const platform::FileDialogRequest& request) {
+        seen = request;
+        EXPECT_FALSE(MainForm->TimerMonitor->isActive());
+        return answer;
+    });
+    QTest::mouseClick(MainForm->ToolButton2, Qt::LeftButton);
+    EXPECT_EQ(seen.Filter, QStringLiteral("MOTファイル(*.mot)|*.mot"));
+    EXPECT_EQ(seen.InitialDir, folder.path() + QLatin1Char('/'));
+    EXPECT_TRUE(MainForm->TimerMonitor->isActive());
+
+    answer = folder.path() + QStringLiteral("/new.mot");
+    QTest::mouseClick(MainForm->ToolButton2, Qt::LeftButton);
+    EXPECT_EQ(MainForm->OpenDialog.InitialDir, *answer);
+    platform::SetFileDialogPresenter(std::move(previous));
+}
+
+TEST_F(MainWindow, RepaintAllPaintsEveryRegisteredIndicator)
+{
+    StartWith(AnsweringMeter);
+    auto indicators = AddIndicators(2);
+    for (auto& indicator : indicators)
+        indicator->paints = 0;
+    MainForm->PaintAllIndicators();
+    for (const auto& indicator : indicators)
+        EXPECT_EQ(indicator->paints, 1);
+}
+
+TEST_F(MainWindow, ClosingClosesThePortAndEndsTheMonitorLoop)
+{
+    StartWith(AnsweringMeter);
+    MainForm->TimerMonitor->start();
+    bool closed = false;
+    QObject::connect(MainForm, &TMainForm::Closed, [&] { closed = true; });
+    QTest::mouseClick(MainForm->ToolButton1, Qt::LeftButton);
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(MainForm->isVisible());
+    EXPECT_FALSE(PCom->Comm->HandleCheck(false));
+    EXPECT_FALSE(MainForm->TimerMonitor->isActive());
+}
+
+TEST_F(MainWindow, APortThatDoesNotOpenIsReportedAndStartUpGoesOn)
+{
+    meter.SetScript(AnsweringMeter);
+    const QString port = meter.PortName();
+    forms = std::make_unique<TApplicationForms>(folder.path() + QStringLiteral("/zolt-tool"),
+                                                [port] { return std::vector<QString>{port}; });
+    // The device goes away between the port scan and the window's showing.
+    meter.Vanish();
+    MainForm->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm));
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_FALSE(PCom->Comm->HandleCheck(false));
+    EXPECT_TRUE(MainForm->TimerMonitor->isActive());
+    EXPECT_TRUE(MainForm->AppConfigRead);
+    MainForm->TimerMonitor->stop();
+    for (int i = 0; i < 30; ++i)
+        MainForm->TimerMonitorTimer();
+    EXPECT_EQ(boxes.Boxes().size(), 1u);  // no report on every tick
+}
