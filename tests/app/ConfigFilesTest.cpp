@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstring>
+#include <unistd.h>
 
 #include "app/ConfigFiles.h"
 #include "platform/Cp932.h"
@@ -149,6 +150,22 @@ TEST_F(ConfigFiles, TheFirmwareFileNameLandsAtByteSeventyTwoFollowedByANul)
     EXPECT_EQ(bytes.mid(72, int(expected.size())).toStdString(), expected);
     EXPECT_EQ(bytes[72 + int(expected.size())], '\0');
     EXPECT_EQ(bytes[72 + int(expected.size()) + 1], '\xEE');
+}
+
+TEST_F(ConfigFiles, AreReplacedByANewFileNeverRewrittenInPlace)
+{
+    // A second name for the old file: writing in place would change what it shows, a new file
+    // renamed over the old name leaves it alone (as a crash before the rename leaves the old
+    // file whole).
+    WriteAll(fileName, QByteArray(328, 'A'));
+    const QString secondName = appDir + QStringLiteral("second name");
+    ASSERT_EQ(::link(QFile::encodeName(fileName).constData(),
+                     QFile::encodeName(secondName).constData()), 0);
+    TAppConfig image{};
+    ASSERT_TRUE(SaveAppConfigImage(baseName, image, TMeterContext{}, QString()));
+    ASSERT_TRUE(WriteContextFile(fileName, TMeterContext{}));
+    EXPECT_EQ(ReadAll(fileName), QByteArray(72, '\0'));
+    EXPECT_EQ(ReadAll(secondName), QByteArray(328, 'A'));
 }
 
 TEST(ConfigFolderText, IsCutAfterTheLastWholeCharacterWithinTwoHundredFiftyFiveBytes)
