@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -16,7 +20,14 @@
 #include <string>
 #include <vector>
 
+#include "app/ABOUT.h"
+#include "app/AnalogMeterSetup.h"
 #include "app/ApplicationForms.h"
+#include "app/BarGraphSetup.h"
+#include "app/NumericListSetup.h"
+#include "app/SourceList.h"
+#include "app/XYGraphSetup.h"
+#include "link/Progress.h"
 #include "app/Main.h"
 #include "app/NumEntry.h"
 #include "app/ProjectOption.h"
@@ -42,6 +53,20 @@ public:
     int paints = 0;
     void SetValue() override { ++values; }
     void Paint() override { ++paints; }
+};
+
+// A control that records the keys it receives.
+class KeyProbe : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+    std::vector<int> keys;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        keys.push_back(event->key());
+        QLineEdit::keyPressEvent(event);
+    }
 };
 
 void ZeroAllChannels()
@@ -304,7 +329,7 @@ TEST_F(MainWindow, AMonitorTickRunsInsideAnOpenMessageBox)
 TEST_F(MainWindow, F2ShowsTheCommunicationPanelBelowTheWindowAndHidesItAgain)
 {
     StartWith(AnsweringMeter);
-    auto* probe = new QLineEdit(MainForm->MainPanel);
+    auto* probe = new KeyProbe(MainForm->MainPanel);
     probe->show();
     QApplication::setActiveWindow(MainForm);
     probe->setFocus();
@@ -314,10 +339,10 @@ TEST_F(MainWindow, F2ShowsTheCommunicationPanelBelowTheWindowAndHidesItAgain)
     const QRect main = MainForm->frameGeometry();
     EXPECT_EQ(PCom->frameGeometry().left(), main.left());
     EXPECT_EQ(PCom->frameGeometry().top(), main.top() + main.height());
-    EXPECT_TRUE(probe->text().isEmpty());
-
     QTest::keyClick(MainForm->windowHandle(), Qt::Key_F2);
     EXPECT_FALSE(PCom->isVisible());
+    QTest::keyClick(MainForm->windowHandle(), Qt::Key_F3);
+    EXPECT_EQ(probe->keys, std::vector<int>{Qt::Key_F3});  // F2 never reached the control
 
     // A held F2 repeats: each key-down toggles.
     QTest::keyPress(probe, Qt::Key_F2);
@@ -326,6 +351,7 @@ TEST_F(MainWindow, F2ShowsTheCommunicationPanelBelowTheWindowAndHidesItAgain)
     EXPECT_TRUE(PCom->isVisible());
     QTest::keyClick(probe, Qt::Key_F2);
     EXPECT_FALSE(PCom->isVisible());
+    EXPECT_EQ(probe->keys, std::vector<int>{Qt::Key_F3});
 
     // Not while the numeric entry dialog is shown.
     NumEntryForm->show();
@@ -404,4 +430,123 @@ TEST_F(MainWindow, APortThatDoesNotOpenIsReportedAndStartUpGoesOn)
     for (int i = 0; i < 30; ++i)
         MainForm->TimerMonitorTimer();
     EXPECT_EQ(boxes.Boxes().size(), 1u);  // no report on every tick
+}
+
+namespace {
+
+QByteArray Pattern(int size)
+{
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>(i * 7 + 1);
+    return bytes;
+}
+
+bool WriteFile(const QString& name, const QByteArray& bytes)
+{
+    QFile file(name);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray ReadFile(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+TEST_F(MainWindow, TheConfigurationReadAtStartIsWrittenBackAtClose)
+{
+    // A folder whose name code page 932 cannot hold still names the right files.
+    const QString programFolder = folder.path() + QStringLiteral("/dossier-é");
+    ASSERT_TRUE(QDir().mkpath(programFolder));
+    const QString config = programFolder + QStringLiteral("/ZOLT.ZLC");
+    QByteArray stored = Pattern(72);
+    stored += QByteArray("/tmp/fw.mot");
+    stored += QByteArray(328 - stored.size(), '\0');
+    ASSERT_TRUE(WriteFile(config, stored));
+
+    meter.SetScript(AnsweringMeter);
+    const QString port = meter.PortName();
+    forms = std::make_unique<TApplicationForms>(programFolder + QStringLiteral("/zolt-tool"),
+                                                [port] { return std::vector<QString>{port}; });
+    EXPECT_EQ(MainForm->AppFolder, programFolder + QLatin1Char('/'));
+    MainForm->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(FProjectOption->Context), 72), Pattern(72));
+    EXPECT_EQ(MainForm->OpenDialog.InitialDir, QStringLiteral("/tmp/fw.mot"));
+
+    MainForm->close();
+    EXPECT_EQ(ReadFile(config), stored);
+}
+
+TEST_F(MainWindow, AConfigurationNeverReadIsNeverOverwritten)
+{
+    const QString config = folder.path() + QStringLiteral("/ZOLT.ZLC");
+    ASSERT_TRUE(WriteFile(config, Pattern(328)));
+    meter.SetScript(AnsweringMeter);
+    const QString port = meter.PortName();
+    forms = std::make_unique<TApplicationForms>(folder.path() + QStringLiteral("/zolt-tool"),
+                                                [port] { return std::vector<QString>{port}; });
+    // Closed before it was ever shown: the configuration was not read.
+    FProjectOption->Context[0] = 0xEE;
+    MainForm->close();
+    EXPECT_FALSE(MainForm->AppConfigRead);
+    EXPECT_EQ(ReadFile(config), Pattern(328));
+}
+
+TEST_F(MainWindow, AFirstRunWritesAZeroContext)
+{
+    StartWith(AnsweringMeter);
+    MainForm->close();
+    const QByteArray written = ReadFile(folder.path() + QStringLiteral("/ZOLT.ZLC"));
+    ASSERT_EQ(written.size(), 328);
+    EXPECT_EQ(written.left(72), QByteArray(72, '\0'));
+    EXPECT_EQ(written.mid(72, folder.path().toUtf8().size() + 1), folder.path().toUtf8() + '/');
+}
+
+TEST_F(MainWindow, TheElevenFormsStandWithTheirCaptions)
+{
+    StartWith(AnsweringMeter);
+    EXPECT_EQ(AboutBox->windowTitle(), QStringLiteral("バージョン情報"));
+    EXPECT_EQ(PCom->windowTitle(), QStringLiteral("シリアル通信パネル"));
+    EXPECT_EQ(NumEntryForm->windowTitle(), QStringLiteral("数値入力"));
+    EXPECT_EQ(FBarGraphSetting->windowTitle(), QStringLiteral("バーグラフ設定"));
+    EXPECT_EQ(FNumericListSetup->windowTitle(), QStringLiteral("数値リスト設定"));
+    EXPECT_EQ(FSourceList->windowTitle(), QStringLiteral("ソースセレクト"));
+    EXPECT_EQ(FProjectOption->windowTitle(), QStringLiteral("設定"));
+    EXPECT_EQ(FAnalogMeterSetting->windowTitle(), QStringLiteral("ダイヤルメーター設定"));
+    EXPECT_EQ(FXYGraphSetting->windowTitle(), QStringLiteral("XY-グラフ設定"));
+    ASSERT_NE(ProgressForm, nullptr);
+    for (QWidget* form : std::initializer_list<QWidget*>{AboutBox, PCom, NumEntryForm, FBarGraphSetting,
+                                                        FNumericListSetup, FSourceList, FProjectOption,
+                                                        FAnalogMeterSetting, FXYGraphSetting, ProgressForm})
+        EXPECT_FALSE(form->isVisible()) << form->objectName().toStdString();
+    forms.reset();
+    EXPECT_EQ(MainForm, nullptr);
+    EXPECT_EQ(PCom, nullptr);
+    EXPECT_EQ(ProgressForm, nullptr);
+}
+
+TEST_F(MainWindow, TheNumericEntryDialogClosesWithEnterAndEsc)
+{
+    StartWith(AnsweringMeter);
+    int result = 0;
+    auto press = [&](Qt::Key key) {
+        QTimer::singleShot(0, [key] {
+            NumEntryForm->EditValue->setText(QStringLiteral("123"));
+            QTest::keyClick(NumEntryForm->EditValue, key);
+        });
+        result = NumEntryForm->exec();
+    };
+    press(Qt::Key_Return);
+    EXPECT_EQ(result, 1);
+    press(Qt::Key_Escape);
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(NumEntryForm->EditValue->maxLength(), 10);
+    QTimer::singleShot(0, [] { NumEntryForm->ButtonCancel->click(); });
+    EXPECT_EQ(NumEntryForm->exec(), -1);
+    QTimer::singleShot(0, [] { NumEntryForm->ButtonOk->click(); });
+    EXPECT_EQ(NumEntryForm->exec(), 1);
 }
