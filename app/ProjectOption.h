@@ -26,7 +26,8 @@ public:
 
     // The context: 36 words of 16 bits, high byte first.
     std::uint8_t Context[ContextSize] = {};
-    // The loop whose request state the Read, Write and Set Datetime buttons set.
+    // The loop whose request state the Read, Write and Set Datetime buttons set: the main
+    // window's, wired at start-up.
     TMonitorLoop* Monitor = nullptr;
 
     // Components.

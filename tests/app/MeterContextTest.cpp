@@ -53,6 +53,22 @@ TEST(ContextWords, AreStoredHighByteFirstAndShownSigned)
     EXPECT_EQ(ContextWordText(context, 14), QStringLiteral("-32768"));
 }
 
+TEST(ContextWords, TakeTheTextFormsOfThePlatformsConversion)
+{
+    // Blanks before the number, a sign, and "$" or "0x" for hexadecimal; nothing after it.
+    TMeterContext context{};
+    StoreContextWord(context, 4, QStringLiteral("  +12"));
+    EXPECT_EQ(Word(context, 4), 12);
+    StoreContextWord(context, 4, QStringLiteral("$1F4"));
+    EXPECT_EQ(Word(context, 4), 500);
+    StoreContextWord(context, 4, QStringLiteral("0xFFFF"));
+    EXPECT_EQ(ContextWordText(context, 4), QStringLiteral("-1"));
+    for (const char* text : {"12 ", "", "1e3", "+", "99999999999"})
+        EXPECT_THROW(StoreContextWord(context, 4, QString::fromLatin1(text)), platform::EConvertError)
+            << text;
+    EXPECT_EQ(Word(context, 4), 0xFFFF);
+}
+
 TEST(ContextWords, ANonNumberRaisesTheConversionErrorAndStoresNothing)
 {
     TMeterContext context{};

@@ -235,11 +235,38 @@ TEST_F(SettingsWindow, EnterInAnEditClosesWithOneEscWithMinusOneAndTheHookInForc
     QTimer::singleShot(0, &window, [&] { window.ToolButtonClose->click(); });
     EXPECT_EQ(window.Execute(), 1);
 
+    // Closing from the title bar counts as Cancel.
+    QTimer::singleShot(0, &window, [&] { window.close(); });
+    EXPECT_EQ(window.Execute(), -1);
+    EXPECT_EQ(mainHookCalls, 0);
+
     // The hook that was in force is back.
     QWidget other;
     QTest::keyClick(&other, Qt::Key_F2);
     EXPECT_EQ(mainHookCalls, 1);
     platform::SetApplicationMessageHook(before);
+}
+
+TEST_F(SettingsWindow, KeysComingThroughTheWindowSystemCloseItKeysForOtherWindowsDoNot)
+{
+    // Enter typed into the focused edit, delivered as the platform delivers it: to the window
+    // first, then to the control with the focus.
+    QTimer::singleShot(0, &window, [&] {
+        window.activateWindow();
+        window.EditAlarmCoolant->setFocus();
+        QTest::qWaitFor([&] { return window.EditAlarmCoolant->hasFocus(); }, 10000);
+        // A window opened on top of this one (a message box, a file dialog) gets its own Enter.
+        QWidget other;
+        other.show();
+        QTest::keyClick(&other, Qt::Key_Return);
+        QTest::keyClick(&other, Qt::Key_Escape);
+        EXPECT_TRUE(window.isVisible());
+        other.close();
+        QTest::keyClick(window.windowHandle(), Qt::Key_7);
+        QTest::keyClick(window.windowHandle(), Qt::Key_Return);
+    });
+    EXPECT_EQ(window.Execute(), 1);
+    EXPECT_EQ(window.EditAlarmCoolant->text(), QStringLiteral("07"));
 }
 
 TEST_F(SettingsWindow, TheLoopCarriesOutReadWriteAndSetDatetimeWhileTheWindowIsShown)
