@@ -190,7 +190,9 @@ void TFProjectOption::ControlsToContext()
 int TFProjectOption::Execute()
 {
     SavedOnMessage = platform::SetApplicationMessageHook(
-        [this](platform::TMessage& message, bool& handled) { DialogMessageHook(message, handled); });
+        [this](platform::TMessage& message, bool& handled) {
+            DialogMessageHook(message, handled);
+        });
     hookInstalled_ = true;
     // Centred on the main window: the window that was active when the settings were asked for.
     if (QWidget* over = parentWidget() ? parentWidget()->window() : QApplication::activeWindow()) {

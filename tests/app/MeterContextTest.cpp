@@ -64,7 +64,8 @@ TEST(ContextWords, TakeTheTextFormsOfThePlatformsConversion)
     StoreContextWord(context, 4, QStringLiteral("0xFFFF"));
     EXPECT_EQ(ContextWordText(context, 4), QStringLiteral("-1"));
     for (const char* text : {"12 ", "", "1e3", "+", "99999999999"})
-        EXPECT_THROW(StoreContextWord(context, 4, QString::fromLatin1(text)), platform::EConvertError)
+        EXPECT_THROW(StoreContextWord(context, 4, QString::fromLatin1(text)),
+                     platform::EConvertError)
             << text;
     EXPECT_EQ(Word(context, 4), 0xFFFF);
 }

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <deque>
 #include <string>
@@ -109,6 +110,7 @@ TEST_F(SettingsWindow, IsLaidOutWithItsToolBarSheetsAndFormDefaults)
         {window.ToolButtonWrite, {"Write", "メーターに現在のコンテキストを書き込む"}},
         {window.ToolButtonDatetime, {"Set Datetime", "デバイスに日付を設定"}},
     };
+    EXPECT_EQ(window.ToolBar->geometry(), QRect(0, 0, 451, 25));
     window.show();  // the tool bar places its buttons when it is first shown
     int lastX = -1;
     for (const auto& [button, texts] : buttons) {
@@ -166,6 +168,15 @@ TEST_F(SettingsWindow, WriteTakesTheDefaultsIntoTheContextAndAsksForTheWrite)
     EXPECT_EQ(Word(window, 30), 0x5600);
     EXPECT_EQ(Word(window, 70), 0x0078);
     EXPECT_TRUE(boxes.Boxes().empty());
+
+    // What goes out: the 72 bytes in memory order, two upper-case digits each.
+    loop.RunMonitorTick();
+    ASSERT_EQ(loop.sent.size(), 1u);
+    const QByteArray expected =
+        "@SET_SYS(" +
+        QByteArray(reinterpret_cast<const char*>(window.Context), 72).toHex().toUpper();
+    EXPECT_EQ(loop.sent[0], expected.toStdString());
+    EXPECT_EQ(loop.sent[0].substr(9 + 12, 12), "01F400010001");
 }
 
 TEST_F(SettingsWindow, EditsRoundTripThroughTheContextInTheirSixteenBitForm)
@@ -273,9 +284,10 @@ TEST_F(SettingsWindow, TheLoopCarriesOutReadWriteAndSetDatetimeWhileTheWindowIsS
 {
     const platform::LocalClock clock = platform::SetLocalClock(
         [] { return platform::LocalTime{2016, 9, 6, 17, 13, 45, 7, 0}; });
+    // Every word of the meter's context is 200.
     std::string meterContext;
-    for (int i = 0; i < 72; ++i)
-        meterContext += QByteArray::number(i % 2 ? 0xC8 : 0x00, 16).rightJustified(2, '0').toUpper().toStdString();
+    for (int word = 0; word < 36; ++word)
+        meterContext += "00C8";
     int step = 0;
     std::function<void()> drive;
     drive = [&] {
