@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 
@@ -119,27 +120,70 @@ void Canvas::PenStroke(TPoint from, TPoint to, PixelList& out) const
         });
         return;
     }
+    // The round tip is convex and moves at most one pixel per step, so on every surface row the
+    // tips of a stroke cover one unbroken run: keep each row's run instead of every tip pixel.
     const std::vector<TPoint> tip = PenTip(Pen.Width);
+    const int tipTop = -(Pen.Width / 2);
+    std::vector<std::pair<int, int>> tipRows(std::size_t(Pen.Width), {INT_MAX, INT_MIN});
+    for (const TPoint& t : tip) {
+        auto& row = tipRows[std::size_t(t.Y - tipTop)];
+        row = {std::min(row.first, t.X), std::max(row.second, t.X)};
+    }
+    std::vector<std::pair<int, int>> runs(std::size_t(std::max(h, 0)), {INT_MAX, INT_MIN});
     WalkLine(from, to, 0, w, 0, h, Pen.Width, [&](std::int64_t, int x, int y) {
-        for (const TPoint& t : tip) {
-            const int px = x + t.X;
-            const int py = y + t.Y;
-            if (px >= 0 && py >= 0 && px < w && py < h)
-                out.push_back({px, py});
+        for (int r = 0; r < Pen.Width; ++r) {
+            const std::int64_t py = std::int64_t(y) + tipTop + r;
+            const auto& span = tipRows[std::size_t(r)];
+            if (py < 0 || py >= h || span.first > span.second)
+                continue;
+            // Held within one pixel beyond the surface: x may lie anywhere in the 32-bit plane.
+            const auto left = int(std::clamp<std::int64_t>(std::int64_t(x) + span.first, -1, w));
+            const auto right = int(std::clamp<std::int64_t>(std::int64_t(x) + span.second, -1, w));
+            auto& run = runs[std::size_t(py)];
+            run = {std::min(run.first, left), std::max(run.second, right)};
         }
     });
+    for (int py = 0; py < h; ++py) {
+        const auto& run = runs[std::size_t(py)];
+        for (int px = std::max(run.first, 0); px <= std::min(run.second, w - 1); ++px)
+            out.push_back({px, py});
+    }
 }
 
-void Canvas::Apply(PixelList& pixels, QRgb color, PenMode mode)
+void Canvas::Apply(PixelList& pixels, QRgb color, PenMode mode, bool unique)
 {
     if (pixels.empty())
         return;
-    std::sort(pixels.begin(), pixels.end(), [](const TPoint& a, const TPoint& b) {
-        return a.Y != b.Y ? a.Y < b.Y : a.X < b.X;
-    });
-    pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
+    uchar* const bits = surface_->bits();
+    const qsizetype stride = surface_->bytesPerLine();
+    if (unique) {
+        for (const TPoint& p : pixels) {
+            auto* line = reinterpret_cast<QRgb*>(bits + p.Y * stride);
+            if (mode == PenMode::Xor)
+                line[p.X] ^= color & kRgbMask;
+            else
+                line[p.X] = color;
+        }
+        Changed();
+        return;
+    }
+    // Each pixel exactly once (an exclusive-or pen drawn twice on a pixel would restore it),
+    // marked in a bitmap of the list's bounding box.
+    int left = pixels[0].X, right = left, top = pixels[0].Y, bottom = top;
     for (const TPoint& p : pixels) {
-        auto* line = reinterpret_cast<QRgb*>(surface_->scanLine(p.Y));
+        left = std::min(left, p.X);
+        right = std::max(right, p.X);
+        top = std::min(top, p.Y);
+        bottom = std::max(bottom, p.Y);
+    }
+    const std::size_t boxWidth = std::size_t(right - left) + 1;
+    std::vector<bool> done(boxWidth * (std::size_t(bottom - top) + 1), false);
+    for (const TPoint& p : pixels) {
+        const std::size_t mark = std::size_t(p.Y - top) * boxWidth + std::size_t(p.X - left);
+        if (done[mark])
+            continue;
+        done[mark] = true;
+        auto* line = reinterpret_cast<QRgb*>(bits + p.Y * stride);
         if (mode == PenMode::Xor)
             line[p.X] ^= color & kRgbMask;
         else
@@ -154,7 +198,7 @@ void Canvas::LineTo(int x, int y)
     PixelList pixels;
     PenStroke(penPos_, {x, y}, pixels);
     penPos_ = {x, y};
-    Apply(pixels, ToQRgb(Pen.Color), Pen.Mode);
+    Apply(pixels, ToQRgb(Pen.Color), Pen.Mode, true);
 }
 
 void Canvas::FillRect(const TRect& rect)

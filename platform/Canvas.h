@@ -91,8 +91,10 @@ private:
 
     void Prepare() const;
     void Changed() const;
-    // Applies colour to every listed pixel once (the list is made unique first) in mode.
-    void Apply(PixelList& pixels, QRgb color, PenMode mode);
+    // Applies colour to every listed pixel once in mode; a list that may repeat pixels is made
+    // unique first.
+    void Apply(PixelList& pixels, QRgb color, PenMode mode, bool unique = false);
+    // The pixels of one stroke, each listed once.
     void PenStroke(TPoint from, TPoint to, PixelList& out) const;
     QFont TextFont();
 
