@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/MonitorLoop.h"
+#include "indicators/AnalogMeter.h"
 #include "indicators/Indicator.h"
 #include "indicators/Port.h"
 
@@ -23,6 +24,13 @@ constexpr int DashboardSize = 127;
 template <class Kind>
 void BindChannel(Kind& /*indicator*/, int /*index*/)
 {
+}
+
+// Dials on the twelve channels in turn: every reply changes every dial's value.
+template <>
+void BindChannel<TAnalogMeter>(TAnalogMeter& dial, int index)
+{
+    dial.SetIoName(SourceIndexQ7[index % 12].Designator);
 }
 
 // The loop with the link replaced by two alternating value replies, so that every tick stores
@@ -107,6 +115,7 @@ void BM_MonitorTick(benchmark::State& state)
 }
 
 BENCHMARK_TEMPLATE(BM_MonitorTick, TIndicator);
+BENCHMARK_TEMPLATE(BM_MonitorTick, TAnalogMeter);
 
 }  // namespace
 
