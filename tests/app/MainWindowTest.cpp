@@ -385,6 +385,8 @@ TEST_F(MainWindow, TheFirmwareButtonStopsMonitoringOnlyWhileAFileIsUsed)
     answer = folder.path() + QStringLiteral("/new.mot");
     QTest::mouseClick(MainForm->ToolButton2, Qt::LeftButton);
     EXPECT_EQ(MainForm->OpenDialog.InitialDir, *answer);
+    // The file cannot be used (it does not exist): monitoring goes on.
+    EXPECT_TRUE(MainForm->TimerMonitor->isActive());
     platform::SetFileDialogPresenter(std::move(previous));
 }
 
