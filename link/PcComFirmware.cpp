@@ -118,6 +118,10 @@ bool TPCom::StartFirmwareUpdate(const QString& FileName)
 
 void TPCom::TimerTimer()
 {
+    // While the previous frame is still going out, a new one would be refused and lost, and the
+    // exchange would stall with the meter waiting for it: the meter's line waits for a later tick.
+    if (Comm && Comm->Sending())
+        return;
     char line[TReceiveRing::kLineSize];
     const int length = Rx.TakeLine(line);
     if (length < 0)

@@ -214,8 +214,8 @@ TEST_F(FirmwareExchange, SrecCatFilesWithS2AndS3RecordsAndCrLfAreProgrammedToo)
 TEST_F(FirmwareExchange, TheProjectNameIsAnsweredWheneverItIsAsked)
 {
     const std::vector<std::string> lines = LinesOf(kSample);
-    // After the third line the meter asks again, then goes on.
-    script.AnswerWith(lines[2], {MeterStandIn::Ack("@PROJECT_NAME"), MeterStandIn::Ack("@READY")});
+    // After the third line the meter asks again (and goes on once it has the answer).
+    script.AnswerWith(lines[2], {MeterStandIn::Ack("@PROJECT_NAME")});
     script.AnswerWith(lines[5], {MeterStandIn::Ack("@VERSION=1.2"), MeterStandIn::Ack("@READY")});
     ASSERT_TRUE(panel->StartFirmwareUpdate(QString::fromStdString(kSample)));
     ASSERT_TRUE(WaitForRequests(3 + lines.size()));
@@ -362,11 +362,23 @@ protected:
     {
         const std::size_t before = meter.Requests().size();
         meter.Send(MeterStandIn::Ack(request));
-        if (!WaitFor([&] { return meter.Requests().size() > before || !panel->Timer->isActive(); }))
+        if (!WaitForRequests(before + 1))
             return "(nothing)";
-        if (meter.Requests().size() == before)
-            return "(nothing)";
-        return meter.Requests().back();
+        return meter.Requests()[before];
+    }
+    // The meter asks something that ends the exchange; answers what the panel sent back before
+    // the end, which a marker frame sent after it shows (frames arrive in order).
+    std::string AskToEnd(const std::string& request)
+    {
+        const std::size_t before = meter.Requests().size();
+        meter.Send(MeterStandIn::Ack(request));
+        if (!WaitForEnd())
+            return "(still running)";
+        panel->SendCommand("MARK");
+        if (!WaitFor([&] { return meter.Requests().back() == "MARK"; }))
+            return "(no marker)";
+        const std::vector<std::string> got = meter.Requests();
+        return got.size() == before + 1 ? "(nothing)" : got[before];
     }
 };
 
@@ -390,10 +402,38 @@ TEST_F(FirmwareBlocks, RequestsAreAnsweredFromTheFilesImage)
     EXPECT_TRUE(boxes.Boxes().empty());
 
     // At the end of the data the meter is told so, and the exchange is over.
-    EXPECT_EQ(Ask("000B2C0010"), "@END");
-    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(AskToEnd("000B2C0010"), "@END");
     EXPECT_TRUE(boxes.Boxes().empty());
     ExpectEnded();
+}
+
+TEST_F(FirmwareBlocks, RepliesWaitForALineThatBacksUpInsteadOfBeingLost)
+{
+    const std::vector<std::uint8_t> image = SrecCatImage(dir, kSample);
+    // Thirty requests at once for 512 bytes each: their replies, 1040 bytes each, are more
+    // than the line holds while the meter does not read.
+    meter.SetReading(false);
+    std::string requests;
+    for (std::uint32_t i = 0; i < 30; ++i)
+        requests += MeterStandIn::Ack(HexText(i * 0x40, 6) + "0200");
+    const std::size_t before = meter.Requests().size();
+    meter.Send(requests);
+    ASSERT_TRUE(WaitFor([&] { return panel->Comm->Sending(); }));
+    // Ten more ticks of the exchange while the line is stalled.
+    int ticks = 0;
+    const QMetaObject::Connection counting =
+        QObject::connect(panel->Timer, &QTimer::timeout, [&ticks] { ++ticks; });
+    ASSERT_TRUE(WaitFor([&] { return ticks >= 10; }));
+    QObject::disconnect(counting);
+    meter.SetReading(true);
+    ASSERT_TRUE(WaitForRequests(before + 30));
+    const std::vector<std::string> replies = meter.Requests();
+    ASSERT_EQ(replies.size(), before + 30);
+    for (std::uint32_t i = 0; i < 30; ++i) {
+        SCOPED_TRACE(i);
+        const auto from = image.begin() + i * 0x40;
+        ExpectBlockReply(replies[before + i], i * 0x40, std::vector<std::uint8_t>(from, from + 0x200));
+    }
 }
 
 TEST_F(FirmwareBlocks, AFileWithoutAnImageAnswersEveryRequestWithEnd)
@@ -403,8 +443,7 @@ TEST_F(FirmwareBlocks, AFileWithoutAnImageAnswersEveryRequestWithEnd)
     ASSERT_TRUE(panel->StartFirmwareUpdate(QString::fromStdString(path)));
     ASSERT_TRUE(WaitForRequests(4));
     EXPECT_EQ(panel->ImageEnd, 0);
-    EXPECT_EQ(Ask("0000000010"), "@END");
-    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(AskToEnd("0000000010"), "@END");
     ExpectEnded();
 }
 
@@ -428,8 +467,7 @@ TEST_F(FirmwareBlocks, MalformedRequestsEndTheExchangeWithTheirMessage)
             ASSERT_TRUE(WaitForRequests(before + 2));
         }
         boxes.Clear();
-        EXPECT_EQ(Ask(c.request), "(nothing)");
-        ASSERT_TRUE(WaitForEnd());
+        EXPECT_EQ(AskToEnd(c.request), "(nothing)");
         ASSERT_EQ(boxes.Boxes().size(), 1u);
         EXPECT_EQ(boxes.Boxes()[0].text, QString::fromUtf8(c.message));
         EXPECT_EQ(boxes.Boxes()[0].buttons, platform::BoxButtons::Abort);
