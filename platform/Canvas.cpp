@@ -300,15 +300,24 @@ void Canvas::TextOut(int x, int y, const std::string& text)
     const QFont font = TextFont();
     const QFontMetrics metrics(font);
     const int cell = Font.Height >= 1 ? Font.Height : metrics.height();
+    // A text far off the surface, or in a font taller than any surface, must not overflow.
+    const auto saturated = [](std::int64_t value) {
+        return int(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
+    };
     if (Background == TextBackground::Opaque)
-        FillRect({x, y, x + metrics.horizontalAdvance(qtext), y + cell});
+        FillRect({x, y, saturated(std::int64_t(x) + metrics.horizontalAdvance(qtext)),
+                  saturated(std::int64_t(y) + cell)});
     if (qtext.isEmpty())
+        return;
+    const std::int64_t baseline = std::int64_t(y) + metrics.ascent();
+    if (baseline - metrics.ascent() >= surface_->height() || baseline + metrics.descent() < 0 ||
+        x >= surface_->width())
         return;
     {
         QPainter painter(surface_);
         painter.setFont(font);
         painter.setPen(QColor::fromRgb(ToQRgb(Font.Color)));
-        painter.drawText(QPoint(x, y + metrics.ascent()), qtext);
+        painter.drawText(QPoint(x, int(baseline)), qtext);
     }
     Changed();
 }
@@ -341,22 +350,34 @@ void Canvas::Frame3D(TRect& rect, TColor topLeft, TColor bottomRight, int width)
         if (x >= 0 && y >= 0 && x < w && y < h)
             reinterpret_cast<QRgb*>(surface_->scanLine(y))[x] = color;
     };
+    // Only the part of each edge that lies on the surface is walked: a frame on a rectangle far
+    // larger than the surface costs no more than one on the surface's own edge.
+    const auto saturated = [](std::int64_t value) {
+        return int(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
+    };
     for (int ring = 0; ring < width; ++ring) {
-        const int right = rect.Right - 1;
-        const int bottom = rect.Bottom - 1;
+        const std::int64_t right = std::int64_t(rect.Right) - 1;
+        const std::int64_t bottom = std::int64_t(rect.Bottom) - 1;
         if (right >= rect.Left && bottom >= rect.Top) {
+            const int x0 = std::max(rect.Left, 0);
+            const int y0 = std::max(rect.Top, 0);
+            const int xEnd = int(std::min<std::int64_t>(right, w));
+            const int yEnd = int(std::min<std::int64_t>(bottom, h));
             // Top row and left column, without the two far corners...
-            for (int x = rect.Left; x < right; ++x)
+            for (int x = x0; x < xEnd; ++x)
                 put(x, rect.Top, light);
-            for (int y = rect.Top; y < bottom; ++y)
+            for (int y = y0; y < yEnd; ++y)
                 put(rect.Left, y, light);
             // ...which belong to the bottom row and right column.
-            for (int y = rect.Top; y <= bottom; ++y)
-                put(right, y, dark);
-            for (int x = rect.Left; x <= right; ++x)
-                put(x, bottom, dark);
+            if (right < w)
+                for (int y = y0; y <= std::min<std::int64_t>(bottom, h - 1); ++y)
+                    put(int(right), y, dark);
+            if (bottom < h)
+                for (int x = x0; x <= std::min<std::int64_t>(right, w - 1); ++x)
+                    put(x, int(bottom), dark);
         }
-        rect = {rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1};
+        rect = {saturated(std::int64_t(rect.Left) + 1), saturated(std::int64_t(rect.Top) + 1),
+                saturated(std::int64_t(rect.Right) - 1), saturated(std::int64_t(rect.Bottom) - 1)};
     }
     Changed();
 }

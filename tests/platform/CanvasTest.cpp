@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
 #include <set>
 #include <utility>
 
@@ -262,6 +263,21 @@ TEST(CanvasFrame, RaisedAndSunkenFramesInTheirColours)
     EXPECT_EQ(s.canvas.Pixel(15, 5), kBack);
 }
 
+TEST(CanvasFrame, AFrameFarLargerThanTheSurfaceDrawsOnlyItsVisibleEdges)
+{
+    Surface s(20, 10);
+    TRect huge{-5, INT32_MIN, INT32_MAX, 5};
+    s.canvas.Frame3D(huge, clWhite, clBlue);
+    EXPECT_EQ(huge, (TRect{-4, INT32_MIN + 1, INT32_MAX - 1, 4}));
+    // Only the bottom row lies on the surface.
+    const auto marked = s.Marked();
+    EXPECT_EQ(marked.size(), 20u);
+    for (const auto& [x, y] : marked) {
+        EXPECT_EQ(y, 4);
+        EXPECT_EQ(s.canvas.Pixel(x, y), clBlue);
+    }
+}
+
 TEST(CanvasText, CellHeightIsTheAskedHeight)
 {
     Surface s;
@@ -307,6 +323,25 @@ TEST(CanvasText, OpaqueTextFillsItsExtentWithTheBrush)
     EXPECT_EQ(int(marked.size()), glyph);
     for (const auto& [x, y] : marked)
         EXPECT_EQ(t.canvas.Pixel(x, y), clWhite);
+}
+
+TEST(CanvasText, FarPositionsAndHugeFontsDrawOnlyWhatLiesOnTheSurface)
+{
+    Surface s;
+    s.canvas.Font = {QStringLiteral("MS UI Gothic"), clWhite, 16};
+    s.canvas.Brush.Color = clBlue;
+    s.canvas.Background = TextBackground::Opaque;
+    const std::pair<int, int> far[] = {{INT32_MAX - 3, 5}, {5, INT32_MAX - 3}, {INT32_MIN, 5},
+                                       {5, INT32_MIN}, {5, 1 << 30}};
+    for (const auto& [x, y] : far)
+        s.canvas.TextOut(x, y, "12.34");
+    EXPECT_TRUE(s.Marked().empty());
+
+    s.canvas.Font.Height = INT32_MAX;  // a height from a damaged file
+    s.canvas.TextOut(0, 1 << 30, "8");
+    EXPECT_TRUE(s.Marked().empty());
+    s.canvas.TextOut(0, 0, "8");
+    EXPECT_FALSE(s.Marked().empty());
 }
 
 TEST(CanvasText, WindowsFaceNamesDrawJapanese)
