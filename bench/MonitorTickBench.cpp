@@ -14,7 +14,9 @@
 #include "app/MonitorLoop.h"
 #include "indicators/AnalogMeter.h"
 #include "indicators/Indicator.h"
+#include "indicators/NumericList.h"
 #include "indicators/Port.h"
+#include "platform/Cp932.h"
 
 namespace {
 
@@ -31,6 +33,16 @@ template <>
 void BindChannel<TAnalogMeter>(TAnalogMeter& dial, int index)
 {
     dial.SetIoName(SourceIndexQ7[index % 12].Designator);
+}
+
+// A numeric list shows three neighbouring channels.
+template <>
+void BindChannel<TNumericList>(TNumericList& list, int index)
+{
+    QStringList rows;
+    for (int k = 0; k < 3; ++k)
+        rows.append(platform::FromCp932(SourceIndexQ7[(index + k) % 12].Description));
+    list.SetNumStrList(rows);
 }
 
 // The loop with the link replaced by two alternating value replies, so that every tick stores
@@ -116,6 +128,7 @@ void BM_MonitorTick(benchmark::State& state)
 
 BENCHMARK_TEMPLATE(BM_MonitorTick, TIndicator);
 BENCHMARK_TEMPLATE(BM_MonitorTick, TAnalogMeter);
+BENCHMARK_TEMPLATE(BM_MonitorTick, TNumericList);
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "indicators/Etcpas.h"
+#include "indicators/FaceDrawing.h"
 #include "indicators/PropertyLines.h"
 #include "platform/Cp932.h"
 #include "platform/CursorPos.h"
@@ -150,20 +151,16 @@ void TNumericList::Paint()
         box.Left = box.Right - widthOfTemplate(NumRectArray[i].PortInfo);
     }
 
-    TRect face = OuterRect;
-    canvas->Frame3D(face, platform::clBtnHighlight, platform::clBtnShadow);
-    canvas->Brush.Color = Color;
-    canvas->FillRect(face);
+    DrawRaisedPanel(*canvas, OuterRect, Color);
 
+    canvas->Brush.Color = Color;
     canvas->Font.Color = FColorTitle;
     canvas->Font.Height = FHeightTitle;
     canvas->TextOut(ToPixel((width - titleNeed) / 2), 4, title);
 
-    TRect list = InnerRect;
-    canvas->Frame3D(list, platform::clBtnShadow, platform::clBtnHighlight);
-    canvas->Brush.Color = FColorBack;
-    canvas->FillRect(list);
+    DrawSunkenWell(*canvas, InnerRect, FColorBack);
 
+    canvas->Brush.Color = FColorBack;
     canvas->Font.Color = FColorList;
     canvas->Font.Height = FHeightList;
     for (std::int32_t i = 0; i < NumRectCount; ++i)
