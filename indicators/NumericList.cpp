@@ -195,12 +195,11 @@ void TNumericList::ValueDraw(bool All)
         canvas.Background = platform::TextBackground::Opaque;
         canvas.Brush.Color = FColorBack;
         canvas.Font.Color = FColorList;
-        // A value that ran over the description before and fits its box now gives the
-        // description back.
-        const bool overruns = textLeft < row.ValueRect.Left;
-        if (overran_[i] && !overruns)
+        // A value that ran over the description before gives the description back first,
+        // so that no digit of it stays beside a narrower text.
+        if (overran_[i])
             RestoreDescription(row);
-        overran_[i] = overruns;
+        overran_[i] = textLeft < row.ValueRect.Left;
 
         canvas.TextOut(textLeft, row.ValueRect.Top, text);
         // Wipe the digits of a longer previous value; a text as wide as the box or wider has

@@ -160,6 +160,26 @@ TEST_F(NumericListTest, AValueWiderThanItsBoxIsDrawnWholeAndGivesTheDescriptionB
     EXPECT_EQ(list->Surface(), afterValue);
 }
 
+TEST_F(NumericListTest, ANarrowerValueThatStillOverrunsLeavesNoDigitOfTheWiderOne)
+{
+    static std::int32_t gear = 0;
+    static const TPortInfo table[] = {
+        {"GEAR", "Gear position", &gear, 0, 1},
+        {"", "", nullptr, 0, 0},
+    };
+    auto list = MakeList(table);
+    list->LoadProperty("NumericName={\"GEAR\"}");
+    list->Paint();
+    gear = 123;  // three digits in a box of one
+    list->SetValue();
+    gear = 45;
+    list->SetValue();
+    const QImage afterValue = list->Surface().copy();
+    list->Paint();
+    EXPECT_EQ(list->Surface(), afterValue);
+    gear = 0;
+}
+
 TEST_F(NumericListTest, RowsWithoutChannelKeepTheirPlaceAndShowNothing)
 {
     auto list = MakeList();
