@@ -260,8 +260,17 @@ void TMainForm::ToolButton2Click()
         return;
     }
     OpenDialog.InitialDir = OpenDialog.FileName;
-    // On success the exchange switches the monitor timer on again when it ends.
-    if (!PCom->StartFirmwareUpdate(OpenDialog.FileName))
+    // On success the exchange switches the monitor timer on again when it ends. A port that
+    // cannot be reopened raises its error to the default handler; monitoring goes on all the
+    // same rather than stopping for good.
+    bool started = false;
+    try {
+        started = PCom->StartFirmwareUpdate(OpenDialog.FileName);
+    } catch (...) {
+        TimerMonitor->start();
+        throw;
+    }
+    if (!started)
         TimerMonitor->start();
 }
 

@@ -155,3 +155,16 @@ TEST_F(FirmwareButton, ClosingTheProgressWindowHandsTheMetersLinesToTheMonitorLo
     ASSERT_TRUE(QTest::qWaitFor([&] { return MonitorRequests() > polledBefore + 1; }, Bound));
     EXPECT_EQ(FileLines(), 0u);
 }
+
+TEST_F(FirmwareButton, APortThatCannotBeReopenedIsReportedAndMonitoringGoesOn)
+{
+    meter.Vanish();  // the adapter is pulled: the port cannot be opened again
+    QTest::mouseClick(MainForm->ToolButton2, Qt::LeftButton);
+    // The serial layer's error (the system's text), shown by the default handler.
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_FALSE(boxes.Boxes()[0].text.isEmpty());
+    EXPECT_FALSE(boxes.Boxes()[0].text.startsWith(QStringLiteral("ファイルが見つかりません")));
+    EXPECT_FALSE(PCom->Timer->isActive());
+    EXPECT_FALSE(ProgressForm->isVisible());
+    EXPECT_TRUE(MainForm->TimerMonitor->isActive());
+}
