@@ -215,8 +215,8 @@ void TPCom::AnswerBlockRequest(std::string_view text)
 
 void TPCom::EndExchange(const std::function<void()>& Report)
 {
-    // No tick may run while the report's box is open: the exchange is over, and a tick would
-    // answer the meter's next line from a released file.
+    // The exchange is over before its report: while the box is open no tick answers the meter,
+    // and what it still sends waits in the ring for the monitor loop.
     Timer->stop();
     Programming = false;
     Report();

@@ -492,3 +492,30 @@ TEST_F(FirmwareBlocks, ClosingTheProgressWindowHandsTheLineBackToTheMonitorLoop)
     EXPECT_EQ(std::string(line), MeterStandIn::Ack("@READY"));
     EXPECT_EQ(meter.Requests().size(), 2u);
 }
+
+TEST_F(FirmwareExchange, NoLineIsAnsweredWhileAnEndsMessageIsOpen)
+{
+    const std::string path = WriteFile(dir, "bad.mot", "S1\nS2\n" + std::string(300, 'C'));
+    // The box is modal: the event loop keeps running while it is open, and the meter sends on.
+    std::size_t requestsAtBox = 0;
+    auto recorder = platform::SetBoxPresenter([&](const platform::BoxRequest&) {
+        requestsAtBox = meter.Requests().size();
+        meter.Send(MeterStandIn::Ack("@READY") + MeterStandIn::Ack("@PROJECT_NAME"));
+        EXPECT_TRUE(WaitFor([&] { return !panel->Rx.Empty(); }));
+        QTimer pace;
+        pace.setInterval(10);
+        int ticks = 0;
+        QObject::connect(&pace, &QTimer::timeout, [&ticks] { ++ticks; });
+        pace.start();
+        EXPECT_TRUE(WaitFor([&] { return ticks >= 10; }));
+        return platform::BoxResult::Abort;
+    });
+    ASSERT_TRUE(panel->StartFirmwareUpdate(QString::fromStdString(path)));
+    ASSERT_TRUE(WaitForEnd());
+    platform::SetBoxPresenter(std::move(recorder));
+    EXPECT_GT(requestsAtBox, 0u);
+    EXPECT_EQ(meter.Requests().size(), requestsAtBox);
+    // The lines are left for the monitor loop.
+    EXPECT_FALSE(panel->Rx.Empty());
+    ExpectEnded();
+}
