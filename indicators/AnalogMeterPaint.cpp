@@ -268,8 +268,14 @@ void TAnalogMeter::GraphDraw()
     std::string text = IntToStrFP(FValue, FPortInfo.DecimalPoint);
     int x = box.Right - c.TextWidth(text);
     if (x < box.Left) {
+        // Too wide: the overflow mark, shortened when even it would stick out on the left of
+        // a narrow box (what stuck out would stay behind beside the next, narrower text).
         text = "###";
         x = box.Right - c.TextWidth(text);
+        while (x < box.Left && !text.empty()) {
+            text.pop_back();
+            x = box.Right - c.TextWidth(text);
+        }
     }
     c.TextOut(x, box.Top, text);
     c.FillRect(TRect{box.Left, box.Top, x, box.Bottom});

@@ -98,6 +98,15 @@ TRect DrawLabel(QImage& image, TAnalogMeter& dial, const std::string& label)
     return TRect{rect.Left, rect.Top, rect.Left + size.cx, rect.Top + size.cy};
 }
 
+// The value box holds the overflow mark, as much of "###" as fits in it.
+bool ShowsOverflowMark(TAnalogMeter& dial)
+{
+    for (const char* mark : {"###", "##", "#", ""})
+        if (dial.Surface() == WithBoxText(dial, mark))
+            return true;
+    return false;
+}
+
 bool LabelShown(TAnalogMeter& dial, const std::string& label)
 {
     QImage image = dial.Surface().copy();
@@ -378,8 +387,32 @@ TEST_F(AnalogMeterTest, ValueTooWideForTheBoxShowsHashes)
     auto dial = Tachometer(0);
     Tacho = -1000000;
     dial->SetValue();
-    EXPECT_TRUE(dial->Surface() == WithBoxText(*dial, "###"));
+    EXPECT_TRUE(dial->Surface() == WithBoxText(*dial, "###"));  // a box of five digits holds it
     EXPECT_EQ(dial->Value(), 0);  // pinned to the scale's start
+}
+
+TEST_F(AnalogMeterTest, OverflowMarkStaysInsideANarrowBox)
+{
+    // 0 to 10: the box holds two digits, narrower than "###".
+    auto dial = NewDial(240, 240);
+    dial->SetIoName("TACHO");
+    dial->SetMaxValue(10);
+    dial->SetMainScaleExp(0);
+    dial->Paint();
+    const QImage face = dial->Surface().copy();
+    const TRect box = dial->Layout().DigitalRect;
+    Tacho = 100;
+    dial->SetValue();
+    // Nothing outside the box changed but the needle, pinned at the end (lower right).
+    for (int y = box.Top; y < box.Bottom; ++y)
+        for (int x = 0; x < box.Left; ++x)
+            ASSERT_EQ(dial->Surface().pixel(x, y), face.pixel(x, y)) << x << "," << y;
+    EXPECT_TRUE(ShowsOverflowMark(*dial));
+    EXPECT_FALSE(dial->Surface() == WithBoxText(*dial, "###"));
+    // A fitting value afterwards leaves no trace of the mark (the needle low on the left).
+    Tacho = 1;
+    dial->SetValue();
+    EXPECT_TRUE(dial->Surface() == WithBoxText(*dial, "1"));
 }
 
 TEST_F(AnalogMeterTest, ValueBeyondTheMaximumPinsTheNeedleAndShowsTheTrueValueEveryTime)
@@ -605,8 +638,7 @@ TEST_F(AnalogMeterTest, BrokenLimitsShowFaceHubAndValueButNoScaleOrNeedle)
         EXPECT_EQ(CountPixels(*dial, kRed), 0);    // no ticks, no needle
         EXPECT_EQ(CountPixels(*dial, kGreen), 0);  // no band
         EXPECT_GT(CountPixels(*dial, dial->ColorBoss()), 0);
-        EXPECT_TRUE(dial->Surface() == WithBoxText(*dial, "4321") ||
-                    dial->Surface() == WithBoxText(*dial, "###"));
+        EXPECT_TRUE(dial->Surface() == WithBoxText(*dial, "4321") || ShowsOverflowMark(*dial));
         // Live values keep coming without trouble.
         Tacho = -7;
         dial->SetValue();
