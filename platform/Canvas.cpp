@@ -271,6 +271,16 @@ void Canvas::Polygon(std::span<const TPoint> points)
 
 QFont Canvas::TextFont()
 {
+    const auto key = std::make_pair(Font.Name, Font.Height);
+    if (Font.Height >= 1 && lastFontKey_ == key)
+        return lastFont_;
+    lastFont_ = MakeTextFont();
+    lastFontKey_ = key;
+    return lastFont_;
+}
+
+QFont Canvas::MakeTextFont()
+{
     QFont font(Font.Name);
     // Plain pixels in the exact text colour, the same on every machine.
     font.setStyleStrategy(QFont::NoAntialias);

@@ -97,12 +97,16 @@ private:
     // The pixels of one stroke, each listed once.
     void PenStroke(TPoint from, TPoint to, PixelList& out) const;
     QFont TextFont();
+    QFont MakeTextFont();
 
     QImage* surface_;
     std::function<void()> changed_;
     std::function<void()> prepare_;
     TPoint penPos_;
     std::map<std::pair<QString, int>, int> pixelSizes_;  // (face, cell height) -> pixel size
+    // The font last made, for as long as face and height stay (a value redraw asks three times).
+    std::pair<QString, int> lastFontKey_{QString(), 0};
+    QFont lastFont_;
 };
 
 }  // namespace platform
