@@ -374,6 +374,9 @@ protected:
         meter.Send(MeterStandIn::Ack(request));
         if (!WaitForEnd())
             return "(still running)";
+        // The send thread holds one frame at a time: the last one goes out first.
+        if (!WaitFor([&] { return !panel->Comm->Sending(); }))
+            return "(stuck sending)";
         panel->SendCommand("MARK");
         if (!WaitFor([&] { return meter.Requests().back() == "MARK"; }))
             return "(no marker)";
