@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QTest>
+#include <QWidget>
 #include <cmath>
 #include <memory>
 
@@ -456,6 +458,23 @@ TEST_F(AnalogMeterTest, NeedleShowsItsColourOnTheFace)
     const TAnalogMeterLayout& l = dial->Layout();
     // Straight up, halfway between hub and tip, clear of the number and the value box.
     EXPECT_EQ(PixelAt(*dial, {l.DCX, l.DCY - (l.Boss + l.Needle) / 2 - 8}), Rgb(dial->ColorNeedle()));
+}
+
+TEST_F(AnalogMeterTest, OnAShownPanelThePaintCycleDrawsTheFaceAndLiveValuesNeedNoRepaint)
+{
+    QWidget panel;
+    panel.resize(400, 400);
+    auto dial = std::make_unique<TAnalogMeter>(&panel, SourceIndexQ7);
+    dial->SetIoName("TACHO");
+    panel.show();
+    // The paint cycle grows the dial to its minimum and draws the face.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dial->Width() == 120 && !dial->Invalidated(); }, 10000));
+    EXPECT_EQ(dial->Height(), 128);
+    EXPECT_EQ(dial->Surface().pixel(0, 0), Rgb(platform::clBtnHighlight));
+    Tacho = 9000;
+    dial->SetValue();
+    EXPECT_FALSE(dial->Invalidated());  // drawn on the surface, no full repaint asked for
+    EXPECT_TRUE(dial->Surface() == WithBoxText(*dial, "9000"));
 }
 
 // ---- Property lines ------------------------------------------------------------------------
