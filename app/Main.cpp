@@ -65,6 +65,9 @@ QString TMainForm::DefaultProgramPath()
 
 TMainForm::TMainForm(QWidget* owner, const QString& programPath) : QWidget(owner)
 {
+    // The global names the window from the start, as the platform's form creation does: the
+    // work file's loader below makes indicators on it.
+    MainForm = this;
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("ZOLT Tool"));
     setFont(QFont(QStringLiteral("Tahoma")));
@@ -112,7 +115,8 @@ TMainForm::TMainForm(QWidget* owner, const QString& programPath) : QWidget(owner
 
     IndicatorCount = 0;
     RequestState = eReqIdle;
-    LoadWorkFile(AppFolder + QStringLiteral("work.txt"));
+    // A work file a kind's reader refuses is reported, and the program starts with what was read.
+    platform::Guarded([this] { LoadWorkFile(AppFolder + QStringLiteral("work.txt")); });
     TimerMonitor->stop();
     setWindowTitle(windowTitle() + QStringLiteral(" Ver.1"));
 }
@@ -197,7 +201,8 @@ void TMainForm::FormClose()
 {
     TimerMonitor->stop();
     platform::Guarded([] { PCom->SetPortOpen(false); });
-    SaveWorkFile(AppFolder + QStringLiteral("work.txt"));
+    // A work file that cannot be written is reported; closing goes on.
+    platform::Guarded([this] { SaveWorkFile(AppFolder + QStringLiteral("work.txt")); });
     if (AppConfigRead)
         SaveAppConfig(AppFolder + QStringLiteral("ZOLT"));
 }

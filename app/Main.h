@@ -15,6 +15,7 @@
 #include "platform/MessageHook.h"
 
 class QLabel;
+class QAction;
 class QMenu;
 class QStatusBar;
 class QTimer;
@@ -61,6 +62,17 @@ public:
     indicators::TZpMainPanel* MainPanel;
     QTimer* TimerMonitor;
     QMenu* PopupMenuIndicator;
+    // The indicator menu's items.
+    QAction* MenuIndicatorEdit = nullptr;      // "設定(&E)"
+    QMenu* MenuIndicatorCreate = nullptr;      // "作成(&N)"
+    QAction* NewDialGauge = nullptr;           // "ダイアルゲージ"
+    QAction* NewBarGraph = nullptr;            // "バーグラフ"
+    QAction* NewXYGraph = nullptr;             // "XY-グラフ"
+    QAction* NewNumericList = nullptr;         // "数値リスト"
+    QAction* NewRecorder = nullptr;            // "レコーダー"
+    QAction* MenuIndicatorDelete = nullptr;    // "削除(&D)"
+    QAction* N7 = nullptr;                     // separator
+    QAction* MenuIndicatorCopy = nullptr;      // "コピーして作成"
     platform::TOpenDialog OpenDialog;
 
     void FormShow();
@@ -71,6 +83,15 @@ public:
     void ShowCommPanel();
     void PaintAllIndicators();
     void ToolButton1Click();
+    // The indicator menu's items, on the indicator the right click selected (SelectIndicator).
+    void MenuIndicatorEditClick(QObject* Sender);
+    void MenuIndicatorDeleteClick(QObject* Sender);
+    void MenuIndicatorCopyClick(QObject* Sender);
+    void NewDialGaugeClick(QObject* Sender);
+    void NewBarGraphClick(QObject* Sender);
+    void NewXYGraphClick(QObject* Sender);
+    void NewNumericListClick(QObject* Sender);
+    void NewRecorderClick(QObject* Sender);
     void ToolButtonSettingClick();
     void ToolButton2Click();
     void TimerMonitorTimer();

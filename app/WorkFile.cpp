@@ -1,7 +1,219 @@
-// Reading and writing the work file come with the indicator menu; until then the dashboard
-// starts empty and nothing is written.
 #include "app/WorkFile.h"
 
-void LoadWorkFile(const QString& /*fileName*/) {}
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
 
-void SaveWorkFile(const QString& /*fileName*/) {}
+#include "app/DesktopFit.h"
+#include "app/IndexedName.h"
+#include "app/IndicatorLifecycle.h"
+#include "app/KestrelErr.h"
+#include "app/Main.h"
+#include "app/WorkFileEncoding.h"
+#include "app/WorkFileReader.h"
+#include "indicators/Indicator.h"
+#include "platform/Cp932.h"
+#include "platform/Exceptions.h"
+#include "platform/MessageBox.h"
+#include "platform/Panel.h"
+#include "platform/SafeFileWrite.h"
+#include "platform/SurfaceControl.h"
+
+namespace {
+
+// The bounds of a control as the work file holds them: a window's in screen coordinates, any
+// other's in its parent's client coordinates.
+struct TBounds {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+};
+
+TBounds BoundsOf(const QWidget& control)
+{
+    return {control.x(), control.y(), control.width(), control.height()};
+}
+
+// Sets the bounds through the control's own setter, so that an indicator resizes its face and
+// a window of fixed size stays fixed. The values are kept inside what a widget can take: a work
+// file may hold any 32-bit number.
+void SetBoundsOf(QWidget& control, TBounds bounds)
+{
+    const int left = std::clamp(bounds.Left, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const int top = std::clamp(bounds.Top, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const int width = std::clamp(bounds.Width, 0, QWIDGETSIZE_MAX);
+    const int height = std::clamp(bounds.Height, 0, QWIDGETSIZE_MAX);
+    if (auto* surface = qobject_cast<platform::SurfaceControl*>(&control)) {
+        surface->SetBounds(left, top, width, height);
+    } else if (control.isWindow()) {
+        control.move(left, top);
+        if (control.minimumSize() == control.maximumSize())
+            control.setFixedSize(width, height);
+        else
+            control.resize(width, height);
+    } else {
+        control.setGeometry(left, top, width, height);
+    }
+}
+
+// A container's blocks hold its children's; the main window and the panels are containers.
+bool IsContainer(const QWidget& control)
+{
+    return control.isWindow() || qobject_cast<const platform::Panel*>(&control) != nullptr;
+}
+
+// The main window's component of that name (letter case ignored), if it is a control.
+QWidget* FindControl(const std::string& name)
+{
+    if (name == "MainForm")
+        return MainForm;
+    const QString wanted = platform::FromCp932(name);
+    for (QObject* component : MainForm->findChildren<QObject*>()) {
+        if (component->objectName().compare(wanted, Qt::CaseInsensitive) == 0) {
+            auto* control = qobject_cast<QWidget*>(component);
+            return control && !control->isWindow() ? control : nullptr;
+        }
+    }
+    return nullptr;
+}
+
+// What the reading loop finds goes to the main window's controls.
+class TMainFormTarget : public TWorkFileTarget {
+public:
+    void OpenControl(const std::string& name) override { current_ = FindControl(name); }
+    void CloseControl() override { current_ = nullptr; }
+
+    void ControlValue(const std::string& key, std::int32_t value) override
+    {
+        if (!current_)
+            return;
+        TBounds bounds = BoundsOf(*current_);
+        if (key == "Left")
+            bounds.Left = value;
+        else if (key == "Top")
+            bounds.Top = value;
+        else if (key == "Width")
+            bounds.Width = value;
+        else if (key == "Height")
+            bounds.Height = value;
+        else
+            return;
+        SetBoundsOf(*current_, bounds);
+    }
+
+    bool CreateIndicator(const std::string& prefix, const char*& pos) override
+    {
+        return ::CreateIndicator(prefix, &pos) != nullptr;
+    }
+
+private:
+    QWidget* current_ = nullptr;
+};
+
+void FitMainWindowIntoDesktop()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QSize desktop = screen->virtualGeometry().size();
+    const TBounds bounds = BoundsOf(*MainForm);
+    const platform::TRect fitted =
+        FitIntoDesktop({bounds.Left, bounds.Top, bounds.Left + bounds.Width,
+                        bounds.Top + bounds.Height},
+                       {desktop.width(), desktop.height()});
+    SetBoundsOf(*MainForm, {fitted.Left, fitted.Top, fitted.Width(), fitted.Height()});
+}
+
+// A load broken off leaves part of the dashboard unread, and closing the window writes the
+// dashboard over the file: the file as it was is kept beside it first (the last such copy).
+void KeepUnreadWorkFile(const QString& fileName)
+{
+    const QString copy = fileName + QStringLiteral(".bak");
+    QFile::remove(copy);
+    QFile::copy(fileName, copy);
+}
+
+}  // namespace
+
+void LoadWorkFile(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    std::int8_t code = KestrelEnd;
+    try {
+        // The text ends with the 0x00 byte std::string keeps behind its bytes.
+        const QByteArray bytes = file.readAll();
+        file.close();
+        const std::string text(bytes.constData(), std::size_t(bytes.size()));
+        ResetIndicatorCounters();
+        TMainFormTarget target;
+        code = ReadWorkText(text.c_str(), target);
+    } catch (...) {
+        KeepUnreadWorkFile(fileName);
+        throw;
+    }
+    if (code == KestrelEnd) {
+        FitMainWindowIntoDesktop();
+        return;
+    }
+    KeepUnreadWorkFile(fileName);
+    platform::ShowMessageBox(KestrelErrMessage(code), QString(), platform::BoxIcon::Error,
+                             platform::BoxButtons::Abort);
+}
+
+void SaveWorkFile(const QString& fileName)
+{
+    TWorkFileWriter writer;
+    writer.WorkList.append(QString::fromLatin1(WorkFileHeader));
+    writer.SaveControl(*MainForm);
+    if (!platform::WriteFileReplacing(fileName, EncodeWorkLines(writer.WorkList)))
+        throw platform::EPlatformError(
+            QStringLiteral("ファイル %1 を作成できません").arg(fileName));
+}
+
+void TWorkFileWriter::SaveControl(const QWidget& control)
+{
+    const QString name = control.objectName();
+    if (name == QLatin1String("StatusBar") || name == QLatin1String("ToolBar"))
+        return;
+    WorkList.append(platform::FromCp932(WorkIndent) + name + QLatin1Char('{'));
+    WorkIndent += "  ";
+    if (IsContainer(control)) {
+        AddGeometryLines(control);
+        for (const QObject* child : control.children()) {
+            const auto* widget = qobject_cast<const QWidget*>(child);
+            // Menus and dialogs are windows of their own, not controls; a nameless widget could
+            // not be found again and its block would upset the reader.
+            if (widget && !widget->isWindow() && !widget->objectName().isEmpty())
+                SaveControl(*widget);
+        }
+    } else {
+        bool written = false;
+        const auto* indicator = qobject_cast<const TIndicator*>(&control);
+        std::int32_t number = 0;
+        for (const char* prefix : IndicatorPrefixes) {
+            if (ParseIndexedName(prefix, name, number)) {
+                written = indicator && SaveIndicatorProperty(*indicator, prefix, WorkList, WorkIndent);
+                break;
+            }
+        }
+        if (!written)
+            AddGeometryLines(control);
+    }
+    WorkIndent.resize(WorkIndent.size() - 2);
+    WorkList.append(platform::FromCp932(WorkIndent) + QLatin1Char('}'));
+}
+
+void TWorkFileWriter::AddGeometryLines(const QWidget& control)
+{
+    const TBounds bounds = BoundsOf(control);
+    const QString indent = platform::FromCp932(WorkIndent);
+    WorkList.append(indent + QStringLiteral("Left=%1").arg(bounds.Left));
+    WorkList.append(indent + QStringLiteral("Top=%1").arg(bounds.Top));
+    WorkList.append(indent + QStringLiteral("Width=%1").arg(bounds.Width));
+    WorkList.append(indent + QStringLiteral("Height=%1").arg(bounds.Height));
+}

@@ -1,0 +1,299 @@
+// The work file with the real main window (offscreen): what a save writes, what a load rebuilds,
+// and what damaged or foreign files do.
+#include <QDir>
+#include <random>
+
+#include "app/WorkFile.h"
+#include "indicators/AnalogMeter.h"
+#include "indicators/BarGraph.h"
+#include "indicators/NumericList.h"
+#include "indicators/XYGraph.h"
+#include "platform/Cp932.h"
+#include "platform/Exceptions.h"
+#include "tests/app/DashboardFixture.h"
+
+namespace {
+
+class WorkFile : public testing_support::Dashboard {};
+
+std::size_t Count(const std::string& text, const std::string& part)
+{
+    std::size_t count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+// A work file around the panel's body: the main window at 0, 0 and 600 by 400.
+std::string FileWithPanel(const std::string& panelBody, const std::string& beforePanel = "")
+{
+    return "PanelWright Work File Ver.1.0\r\nMainForm{\r\n"
+           "  Left=0\r\n  Top=0\r\n  Width=600\r\n  Height=400\r\n" +
+           beforePanel +
+           "  MainPanel{\r\n    Left=0\r\n    Top=30\r\n    Width=600\r\n    Height=351\r\n" +
+           panelBody + "  }\r\n}\r\n";
+}
+
+std::string BarBlock(const std::string& header, int left, const std::string& extra = "")
+{
+    return "    " + header + "{\r\n      Left=" + std::to_string(left) +
+           "\r\n      Top=9\r\n      Width=64\r\n      Height=160\r\n" + extra + "    }\r\n";
+}
+
+TEST_F(WorkFile, RoundTripOfTheFourKindsIsByteForByte)
+{
+    Start();
+    MainForm->move(0, 0);
+
+    MouseDownPos = {16, 16};
+    auto* dial = static_cast<TAnalogMeter*>(CreateIndicator("_AnalogMeter", nullptr));
+    dial->SetTitle(QStringLiteral("油温 }"));  // an unmatched brace inside a quoted text
+    dial->SetColorNeedle(0x0000FF);
+    dial->SetIoName("OILTMP");
+    MouseDownPos = {200, 16};
+    auto* bar = static_cast<TBarGraph*>(CreateIndicator("_BarGraph", nullptr));
+    bar->SetTitle(QStringLiteral("{水温}"));
+    bar->SetColorBar(0x00FF00);
+    bar->SetIoName("COOLANT");
+    MouseDownPos = {300, 16};
+    auto* xy = static_cast<TXYGraph*>(CreateIndicator("_XYGraph", nullptr));
+    xy->SetTitle(QStringLiteral("横G"));
+    xy->SetHeightTitle(20);
+    MouseDownPos = {16, 200};
+    auto* list = static_cast<TNumericList*>(CreateIndicator("_NumericList", nullptr));
+    list->SetTitle(QStringLiteral("数値"));
+    list->SetNumStrList(QStringList{QStringLiteral("Tacho[rpm]"), QStringLiteral("Speed[km/h]"),
+                                    platform::FromCp932("Oil temp[\xDF" "c]")});
+    list->SetColorBack(0x808080);
+    for (TIndicator* indicator : Indicators())
+        indicator->Paint();  // each grows to what its face needs, as on screen
+    MainForm->MainPanel->UpdateSize();
+    QCoreApplication::processEvents();
+    ASSERT_LE(MainForm->width(), Desktop().width());
+    ASSERT_LE(MainForm->height(), Desktop().height());
+
+    SaveWorkFile(WorkPath());
+    const std::string first = ReadFile(WorkPath());
+    const QWidget* panel = MainForm->MainPanel;
+    const std::string opening =
+        "PanelWright Work File Ver.1.0\r\nMainForm{\r\n  Left=0\r\n  Top=0\r\n  Width=" +
+        std::to_string(MainForm->width()) + "\r\n  Height=" + std::to_string(MainForm->height()) +
+        "\r\n  MainPanel{\r\n    Left=0\r\n    Top=30\r\n    Width=" + std::to_string(panel->width()) +
+        "\r\n    Height=" + std::to_string(panel->height()) + "\r\n    _AnalogMeter1{\r\n";
+    ASSERT_EQ(first.substr(0, opening.size()), opening);
+    EXPECT_EQ(first.substr(first.size() - 15), "    }\r\n  }\r\n}\r\n");
+    EXPECT_EQ(Count(first, "\n"), Count(first, "\r\n"));
+    EXPECT_EQ(first.substr(first.size() - 3), "}\r\n");
+    EXPECT_NE(first.find("    _AnalogMeter1{\r\n      Left=17\r\n      Top=17\r\n"), std::string::npos);
+    EXPECT_NE(first.find("\"\x96\xfb\x89\xb7 }\""), std::string::npos);  // code page 932
+    EXPECT_NE(first.find("{\"TACHO\",\"SPEED\",\"OILTMP\"}"), std::string::npos);
+    EXPECT_EQ(first.find("StatusBar"), std::string::npos);
+    EXPECT_EQ(first.find("ToolBar"), std::string::npos);
+    EXPECT_TRUE(Messages().empty());
+
+    Start();
+    EXPECT_EQ(Names(), (std::vector<QString>{QStringLiteral("_AnalogMeter1"), QStringLiteral("_BarGraph1"),
+                                             QStringLiteral("_XYGraph1"), QStringLiteral("_NumericList1")}));
+    EXPECT_EQ(static_cast<TAnalogMeter*>(Indicators()[0])->Title(), QStringLiteral("油温 }"));
+    EXPECT_EQ(static_cast<TNumericList*>(Indicators()[3])->NumRectCount, 3);
+    const QString again = folder.path() + QStringLiteral("/again.txt");
+    SaveWorkFile(again);
+    EXPECT_EQ(ReadFile(again), first);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(WorkFile, IndicatorsAreNumberedInFileOrderWhateverTheFileSays)
+{
+    WriteWorkFile(FileWithPanel(BarBlock("_AnalogMeter5", 9) + BarBlock("_BarGraph7", 200) +
+                                BarBlock("_AnalogMeter9", 300)));
+    Start();
+    EXPECT_EQ(Names(), (std::vector<QString>{QStringLiteral("_AnalogMeter1"), QStringLiteral("_BarGraph1"),
+                                             QStringLiteral("_AnalogMeter2")}));
+    EXPECT_EQ(AnalogMeterCount, 2);
+    EXPECT_EQ(BarGraphCount, 1);
+    SaveWorkFile(WorkPath());
+    const std::string saved = ReadFile(WorkPath());
+    EXPECT_NE(saved.find("_AnalogMeter2{"), std::string::npos);
+    EXPECT_EQ(saved.find("_AnalogMeter5{"), std::string::npos);
+    EXPECT_EQ(saved.find("_AnalogMeter9{"), std::string::npos);
+}
+
+TEST_F(WorkFile, RecorderBlocksForeignKeysAndUnknownControlsChangeNothing)
+{
+    WriteWorkFile(FileWithPanel(BarBlock("_BarGraph1", 9) + BarBlock("_BarGraph2", 200)));
+    Start();
+    SaveWorkFile(WorkPath());
+    const std::string plain = ReadFile(WorkPath());
+
+    WriteWorkFile(FileWithPanel(
+        BarBlock("_BarGraph1", 9, "      Foreign=77\r\n      Other=\"x y\"\r\n") +
+            "    _Recorder1{\r\n      Left=50\r\n      Inner={\r\n      }\r\n    }\r\n" +
+            BarBlock("_BarGraph2", 200),
+        "  NoSuchControl{\r\n    Left=5\r\n    Inner{\r\n      Top=7\r\n    }\r\n  }\r\n"
+        "  timermonitor{\r\n    Left=5\r\n  }\r\n"));
+    Start();
+    EXPECT_EQ(Names(), (std::vector<QString>{QStringLiteral("_BarGraph1"), QStringLiteral("_BarGraph2")}));
+    EXPECT_EQ(RecorderCount, 0);
+    SaveWorkFile(WorkPath());
+    EXPECT_EQ(ReadFile(WorkPath()), plain);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(WorkFile, MalformedHeaderKeepsWhatCameBeforeAndShowsTheMessage)
+{
+    WriteWorkFile(FileWithPanel(BarBlock("_BarGraph1", 9) + BarBlock("_BarGraph", 200) +
+                                BarBlock("_BarGraph3", 300)));
+    Create();
+    ASSERT_EQ(Messages(), std::vector<QString>{QStringLiteral("不正フォーマット")});
+    EXPECT_EQ(boxes.Boxes()[0].text, QStringLiteral("不正フォーマット"));
+    EXPECT_EQ(boxes.Boxes()[0].icon, platform::BoxIcon::Error);
+    EXPECT_EQ(boxes.Boxes()[0].buttons, platform::BoxButtons::Abort);
+    EXPECT_EQ(Names(), std::vector<QString>{QStringLiteral("_BarGraph1")});
+
+    boxes.Clear();
+    WriteWorkFile(FileWithPanel(BarBlock("_BarGraph1", 9) + BarBlock("_BarGraph2 ", 200)));
+    Create();
+    EXPECT_EQ(Messages(), std::vector<QString>{QStringLiteral("不正フォーマット")});
+    EXPECT_EQ(Indicators().size(), 1u);
+}
+
+TEST_F(WorkFile, ControlByteInAQuotedValueShowsItsMessageAndTheWindowIsNotFitted)
+{
+    WriteWorkFile("MainForm{\r\n  Left=700\r\n  Width=600\r\n  Caption=\"a\tb\"\r\n}\r\n");
+    Create();
+    EXPECT_EQ(Messages(), std::vector<QString>{QStringLiteral("不正文字検出")});
+    EXPECT_EQ(MainForm->x(), 700);
+}
+
+TEST_F(WorkFile, FileCutShortInsideABlockEndsNormallyWithWhatWasRead)
+{
+    const std::string whole = FileWithPanel(
+        BarBlock("_BarGraph1", 9) + BarBlock("_BarGraph2", 200, "      Title=\"Cut\"\r\n"));
+    WriteWorkFile(whole.substr(0, whole.find("Title=\"Cut\"") + 13) + "      Wid");
+    Create();
+    EXPECT_TRUE(Messages().empty());
+    ASSERT_EQ(Indicators().size(), 2u);
+    EXPECT_EQ(static_cast<TBarGraph*>(Indicators()[1])->Title(), QStringLiteral("Cut"));
+    EXPECT_EQ(Indicators()[1]->Left(), 200);
+}
+
+TEST_F(WorkFile, MissingEmptyBinaryAndHugeFilesNeitherCrashNorHang)
+{
+    Create();  // no file: no message, the designed place
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(MainForm->pos(), QPoint(823, 0));
+    EXPECT_TRUE(Indicators().empty());
+
+    WriteWorkFile("");
+    Create();
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(Indicators().empty());
+
+    std::mt19937 random(8);
+    for (int round = 0; round < 4; ++round) {
+        std::string binary(64 * 1024, '\0');
+        for (char& c : binary)
+            c = char(random());
+        WriteWorkFile(binary);
+        Create();
+    }
+
+    // 5 MB of lines the main window has no use for, then one indicator.
+    std::string filler;
+    while (filler.size() < 5 * 1024 * 1024)
+        filler += "  Unknown=12345\r\n  Other{\r\n    X=\"}{\"\r\n  }\r\n";
+    WriteWorkFile(FileWithPanel(BarBlock("_BarGraph1", 9), filler));
+    boxes.Clear();
+    Create();
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(Indicators().size(), 1u);
+
+    std::string noise(5 * 1024 * 1024, '\0');
+    for (char& c : noise)
+        c = "{}_=\"\r\n 0123456789AZaz\x81\xff"[random() % 23];
+    WriteWorkFile(noise);
+    Create();
+}
+
+TEST_F(WorkFile, WindowLargerThanTheDesktopComesBackInside)
+{
+    WriteWorkFile("MainForm{\r\n  Left=300\r\n  Top=20\r\n  Width=5000\r\n  Height=300\r\n}\r\n");
+    Create();
+    EXPECT_EQ(MainForm->width(), Desktop().width());
+    EXPECT_EQ(MainForm->x(), 0);
+    EXPECT_EQ(MainForm->y(), 20);
+
+    WriteWorkFile("MainForm{\r\n  Left=-50\r\n  Top=-10\r\n  Width=400\r\n  Height=99999999999999\r\n}\r\n");
+    Create();
+    EXPECT_EQ(MainForm->x(), -50);  // never moved right or down
+    EXPECT_EQ(MainForm->height(), Desktop().height());
+    EXPECT_EQ(MainForm->y(), -10);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(WorkFile, HundredTwentyEighthIndicatorIsReportedAndStillSaved)
+{
+    std::string body;
+    for (int i = 1; i <= 128; ++i)
+        body += BarBlock("_BarGraph" + std::to_string(i), 9 + 8 * (i % 60));
+    WriteWorkFile(FileWithPanel(body));
+    Create();
+    EXPECT_EQ(Messages(), std::vector<QString>{QStringLiteral("インジケーターが多すぎます。")});
+    EXPECT_EQ(Indicators().size(), 128u);
+    EXPECT_EQ(IndicatorCount, 127);
+    EXPECT_EQ(Indicators().back()->objectName(), QStringLiteral("_BarGraph128"));
+
+    SaveWorkFile(WorkPath());
+    const std::string saved = ReadFile(WorkPath());
+    EXPECT_EQ(Count(saved, "    _BarGraph"), 128u);
+    EXPECT_NE(saved.find("    _BarGraph128{\r\n"), std::string::npos);
+}
+
+TEST_F(WorkFile, LoadBrokenOffKeepsTheFileAsItWasBesideIt)
+{
+    const std::string bad = FileWithPanel(BarBlock("_BarGraph1", 9) + BarBlock("_BarGraph", 200) +
+                                          BarBlock("_BarGraph3", 300));
+    WriteWorkFile(bad);
+    Start();
+    EXPECT_EQ(ReadFile(WorkPath() + QStringLiteral(".bak")), bad);
+    MainForm->close();  // writes what was loaded over work.txt
+    EXPECT_EQ(Count(ReadFile(WorkPath()), "_BarGraph"), 1u);
+    EXPECT_EQ(ReadFile(WorkPath() + QStringLiteral(".bak")), bad);
+
+    // A normal load leaves no copy behind it.
+    QFile::remove(WorkPath() + QStringLiteral(".bak"));
+    Create();
+    EXPECT_FALSE(QFile::exists(WorkPath() + QStringLiteral(".bak")));
+}
+
+TEST_F(WorkFile, KeyRefusedByAKindIsReportedAndTheProgramStarts)
+{
+    // A double-byte character where a key stands: the kind's reader raises.
+    const std::string bad = FileWithPanel(BarBlock("_BarGraph1", 9) +
+                                          BarBlock("_BarGraph2", 200, "      X=\x83\x83=1\r\n") +
+                                          BarBlock("_BarGraph3", 300));
+    WriteWorkFile(bad);
+    Create();
+    EXPECT_EQ(Messages(), std::vector<QString>{QStringLiteral("キーワードに全角文字が含まれています")});
+    EXPECT_EQ(Indicators().size(), 2u);
+    EXPECT_EQ(ReadFile(WorkPath() + QStringLiteral(".bak")), bad);
+}
+
+TEST_F(WorkFile, SaveReplacesTheFileWholeOrNotAtAll)
+{
+    WriteWorkFile("old");
+    Create();
+    SaveWorkFile(WorkPath());
+    EXPECT_EQ(ReadFile(WorkPath()).rfind("PanelWright Work File Ver.1.0\r\n", 0), 0u);
+    // Nothing is left beside it.
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
+              QStringList{QStringLiteral("work.txt")});
+
+    // A folder that does not exist: the platform's file-creation error, the old file untouched.
+    const std::string before = ReadFile(WorkPath());
+    EXPECT_THROW(SaveWorkFile(folder.path() + QStringLiteral("/missing/work.txt")),
+                 platform::EPlatformError);
+    EXPECT_EQ(ReadFile(WorkPath()), before);
+}
+
+}  // namespace
