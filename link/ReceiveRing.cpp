@@ -25,17 +25,20 @@ void TReceiveRing::Receive(const char* Buffer, unsigned Size)
         if (byte == kEtx) {
             RxWritePtr[0] = kEtx;
             RxWritePtr[1] = '\0';
-            writeIndex = (writeIndex + 1) % kLines;
-            RxWriteIndex.store(writeIndex, std::memory_order_release);
-            // The new line starts clean even after an overflow, so the write position never
-            // runs past its line.
-            RxWritePtr = RxRing[writeIndex];
-            RxLineLength = 0;
-            if (writeIndex == RxReadIndex.load(std::memory_order_acquire)) {
-                // Full: the ring now reads as empty and the waiting lines are lost.
+            const std::uint32_t next = (writeIndex + 1) % kLines;
+            // Full is decided before the line is published: checked after it, a reader that
+            // takes the new line at once would make an empty ring look full.
+            if (next == RxReadIndex.load(std::memory_order_acquire)) {
+                // 31 lines wait: the reader reports the overflow and empties the ring.
                 errorFlags_.fetch_or(kOverflow, std::memory_order_release);
+                RxWritePtr = RxRing[writeIndex];
+                RxLineLength = 0;
                 return;
             }
+            writeIndex = next;
+            RxWriteIndex.store(writeIndex, std::memory_order_release);
+            RxWritePtr = RxRing[writeIndex];
+            RxLineLength = 0;
             continue;
         }
         ++RxLineLength;

@@ -24,14 +24,15 @@ public:
     // Empties the ring and clears the flags; only while nothing receives.
     void Reset();
 
-    // Receiving thread: appends the bytes; each ETX ends a line. Allocates nothing.
+    // Receiving thread: appends the bytes; each ETX ends a line. The ETX of a line that finds
+    // 31 lines waiting sets the overflow flag instead; the rest of the delivery, and every
+    // byte until the reader clears the flag, is dropped. Allocates nothing.
     void Receive(const char* Buffer, unsigned Size);
 
     // Reading thread.
     std::uint32_t ErrorFlags() const { return errorFlags_.load(std::memory_order_acquire); }
-    // Clears the flags after an overflow was seen. The ring is emptied first, which is safe
-    // because the receiving thread drops everything while the overflow flag is set; so a line
-    // the reader took while the overflow happened cannot leave stale lines behind.
+    // Clears the flags after an overflow was seen, emptying the ring: the waiting lines are
+    // lost. Safe because the receiving thread stores nothing while the overflow flag is set.
     void ClearErrorFlags();
     bool Empty() const
     {

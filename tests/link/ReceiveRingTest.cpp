@@ -100,16 +100,29 @@ TEST(ReceiveRing, ThirtyOneLinesWaitAndTheThirtySecondOverflows)
     EXPECT_EQ(ring.ErrorFlags(), 0u);
     Deliver(ring, "\x06line31\x03\x06dropped\x03");
     EXPECT_EQ(ring.ErrorFlags(), TReceiveRing::kOverflow);
-    EXPECT_TRUE(ring.Empty());  // the waiting lines are lost
+    const std::uint32_t writeIndex = ring.RxWriteIndex.load();
 
     // Until the reader has seen the overflow, nothing more is stored.
     Deliver(ring, std::string(5000, 'x') + "\x03\x06late\x03");
-    EXPECT_TRUE(ring.Empty());
+    EXPECT_EQ(ring.RxWriteIndex.load(), writeIndex);
     ring.ClearErrorFlags();
     EXPECT_EQ(ring.ErrorFlags(), 0u);
-    EXPECT_TRUE(ring.Empty());
+    EXPECT_TRUE(ring.Empty());  // the waiting lines are lost
     Deliver(ring, "\x06fresh\x03");
     EXPECT_EQ(Take(ring), "\x06fresh\x03");
+    EXPECT_TRUE(ring.Empty());
+}
+
+TEST(ReceiveRing, ThirtyOneWaitingLinesFitLapAfterLap)
+{
+    TReceiveRing ring;
+    for (int lap = 0; lap < 100; ++lap) {
+        for (int i = 0; i < 31; ++i)
+            Deliver(ring, "\x06w\x03");
+        for (int i = 0; i < 31; ++i)
+            ASSERT_EQ(Take(ring), "\x06w\x03");
+        ASSERT_EQ(ring.ErrorFlags(), 0u);
+    }
 }
 
 TEST(ReceiveRing, RingWrapsAroundIndefinitely)
