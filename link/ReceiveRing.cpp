@@ -55,9 +55,9 @@ void TReceiveRing::ClearErrorFlags()
 
 int TReceiveRing::TakeLine(char* Buffer)
 {
-    const std::uint32_t readIndex = RxReadIndex.load(std::memory_order_relaxed);
-    if (readIndex == RxWriteIndex.load(std::memory_order_acquire))
+    if (Empty())
         return -1;
+    const std::uint32_t readIndex = RxReadIndex.load(std::memory_order_relaxed);
     const char* line = RxRing[readIndex];
     int length = 0;
     Buffer[0] = line[0];

@@ -34,14 +34,17 @@ public:
     // Clears the flags after an overflow was seen, emptying the ring: the waiting lines are
     // lost. Safe because the receiving thread stores nothing while the overflow flag is set.
     void ClearErrorFlags();
+    // After an overflow the ring reads as empty until the flag is cleared.
     bool Empty() const
     {
-        return RxReadIndex.load(std::memory_order_relaxed)
-               == RxWriteIndex.load(std::memory_order_acquire);
+        return (ErrorFlags() & kOverflow) != 0
+               || RxReadIndex.load(std::memory_order_relaxed)
+                      == RxWriteIndex.load(std::memory_order_acquire);
     }
     // Copies the oldest line into Buffer (at least kLineSize bytes): its first byte, the bytes
     // up to and including its ETX, then a NUL; releases the line and answers the number of
-    // bytes between the first byte and the ETX (0 to 1020). -1 when no line waits.
+    // bytes between the first byte and the ETX (0 to 1020). -1 when no line waits (or after an
+    // overflow, until the flag is cleared).
     int TakeLine(char* Buffer);
 
     std::atomic<std::uint32_t> RxReadIndex{0};

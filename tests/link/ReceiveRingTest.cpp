@@ -100,6 +100,8 @@ TEST(ReceiveRing, ThirtyOneLinesWaitAndTheThirtySecondOverflows)
     EXPECT_EQ(ring.ErrorFlags(), 0u);
     Deliver(ring, "\x06line31\x03\x06dropped\x03");
     EXPECT_EQ(ring.ErrorFlags(), TReceiveRing::kOverflow);
+    EXPECT_TRUE(ring.Empty());  // the waiting lines are lost
+    EXPECT_EQ(Take(ring), "(none)");
     const std::uint32_t writeIndex = ring.RxWriteIndex.load();
 
     // Until the reader has seen the overflow, nothing more is stored.
@@ -107,7 +109,7 @@ TEST(ReceiveRing, ThirtyOneLinesWaitAndTheThirtySecondOverflows)
     EXPECT_EQ(ring.RxWriteIndex.load(), writeIndex);
     ring.ClearErrorFlags();
     EXPECT_EQ(ring.ErrorFlags(), 0u);
-    EXPECT_TRUE(ring.Empty());  // the waiting lines are lost
+    EXPECT_TRUE(ring.Empty());
     Deliver(ring, "\x06fresh\x03");
     EXPECT_EQ(Take(ring), "\x06fresh\x03");
     EXPECT_TRUE(ring.Empty());
