@@ -1,5 +1,6 @@
 #include "link/PcCom.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QPlainTextEdit>
@@ -71,6 +72,8 @@ TPCom::TPCom(QWidget* Owner, PortLister ListPorts)
     Port->setInsertPolicy(QComboBox::NoInsert);
     Port->setGeometry(8, 328, 73, 20);
     Port->setEditText(QStringLiteral("Port"));
+    // The box is narrow; its list opens wide enough to read whole device paths.
+    Port->view()->setMinimumWidth(Port->fontMetrics().horizontalAdvance(QStringLiteral("/dev/ttyUSB00")) + 24);
 
     Button2 = new QPushButton(QStringLiteral("クリア"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
