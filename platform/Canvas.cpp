@@ -89,6 +89,29 @@ Canvas::Canvas(QImage* surface, std::function<void()> changed, std::function<voi
 {
 }
 
+struct Canvas::TextFace {
+    QFont font;
+    QFontMetrics metrics;
+    int cell;  // the cell height texts are measured and placed with
+};
+
+struct Canvas::TextInk {
+    QString text;
+    int width = 0;
+    // How often the text was drawn; it is rendered for keeping when it comes back, so that a
+    // text shown once costs no more than drawing it directly.
+    int drawn = 0;
+    // Whether ink holds every pixel the text sets: false until rendered, and for a text too
+    // large to keep or whose rendering is not plain on-or-off pixels.
+    bool exact = false;
+    struct Offset {
+        std::int16_t x, y;
+    };
+    std::vector<Offset> ink;
+};
+
+Canvas::~Canvas() = default;
+
 void Canvas::Prepare() const
 {
     if (prepare_)
@@ -195,10 +218,63 @@ void Canvas::Apply(PixelList& pixels, QRgb color, PenMode mode, bool unique)
 void Canvas::LineTo(int x, int y)
 {
     Prepare();
+    if (Pen.Width <= 1 && (penPos_.X == x || penPos_.Y == y)) {
+        StraightLine({x, y});
+        return;
+    }
     PixelList pixels;
     PenStroke(penPos_, {x, y}, pixels);
     penPos_ = {x, y};
     Apply(pixels, ToQRgb(Pen.Color), Pen.Mode, true);
+}
+
+void Canvas::StraightLine(TPoint to)
+{
+    // A one-pixel line along a row or a column: the pixels the general walk would list, unique
+    // by construction, written in place.
+    const TPoint from = penPos_;
+    penPos_ = to;
+    const bool alongX = from.Y == to.Y;
+    const std::int64_t steps = alongX ? std::llabs(std::int64_t(to.X) - from.X)
+                                      : std::llabs(std::int64_t(to.Y) - from.Y);
+    const int sign = (alongX ? to.X < from.X : to.Y < from.Y) ? -1 : 1;
+    const int w = surface_->width();
+    const int h = surface_->height();
+    const int fixed = alongX ? from.Y : from.X;
+    if (steps == 0 || fixed < 0 || fixed >= (alongX ? h : w))
+        return;
+    // Steps whose moving coordinate lies on the surface.
+    const std::int64_t start = alongX ? from.X : from.Y;
+    const std::int64_t limit = alongX ? w : h;
+    std::int64_t first = 0;
+    std::int64_t last = steps - 1;
+    if (sign > 0) {
+        first = std::max<std::int64_t>(first, -start);
+        last = std::min<std::int64_t>(last, limit - 1 - start);
+    } else {
+        first = std::max<std::int64_t>(first, start - (limit - 1));
+        last = std::min<std::int64_t>(last, start);
+    }
+    if (first > last)
+        return;
+    const bool dotted = Pen.Style == PenStyle::Dot;
+    const QRgb color = ToQRgb(Pen.Color);
+    const bool xorMode = Pen.Mode == PenMode::Xor;
+    uchar* const bits = surface_->bits();
+    const qsizetype stride = surface_->bytesPerLine();
+    for (std::int64_t i = first; i <= last; ++i) {
+        if (dotted && i % kDotPeriod >= kDotOn)
+            continue;
+        const int moving = int(start + sign * i);
+        const int px = alongX ? moving : fixed;
+        const int py = alongX ? fixed : moving;
+        QRgb& pixel = reinterpret_cast<QRgb*>(bits + py * stride)[px];
+        if (xorMode)
+            pixel ^= color & kRgbMask;
+        else
+            pixel = color;
+    }
+    Changed();
 }
 
 void Canvas::FillRect(const TRect& rect)
@@ -303,31 +379,117 @@ QFont Canvas::MakeTextFont()
     return font;
 }
 
+const Canvas::TextFace& Canvas::CurrentFace()
+{
+    const auto key = std::make_pair(Font.Name, Font.Height >= 1 ? Font.Height : 0);
+    auto found = faces_.find(key);
+    if (found == faces_.end()) {
+        const QFont font = TextFont();
+        const QFontMetrics metrics(font);
+        auto face = std::make_unique<TextFace>(
+            TextFace{font, metrics, Font.Height >= 1 ? Font.Height : metrics.height()});
+        found = faces_.emplace(key, std::move(face)).first;
+    }
+    return *found->second;
+}
+
+Canvas::TextInk& Canvas::InkOf(const std::string& text)
+{
+    // Texts kept at most: enough for the value texts of an indicator, which recur, while a
+    // dashboard of 127 indicators stays within a few megabytes.
+    constexpr std::size_t kMaxTexts = 256;
+
+    std::string key = Font.Name.toStdString();
+    key += '\0';
+    key += std::to_string(Font.Height >= 1 ? Font.Height : 0);
+    key += '\0';
+    key += text;
+    if (const auto found = inks_.find(key); found != inks_.end())
+        return *found->second;
+    if (inks_.size() >= kMaxTexts)
+        inks_.clear();
+    auto entry = std::make_unique<TextInk>();
+    entry->text = FromCp932(text);
+    entry->width = CurrentFace().metrics.horizontalAdvance(entry->text);
+    return *inks_.emplace(std::move(key), std::move(entry)).first->second;
+}
+
+void Canvas::RenderInk(TextInk& entry)
+{
+    // Larger texts (titles in big faces) are drawn directly each time.
+    constexpr int kMaxCell = 64;
+    constexpr int kMaxWidth = 512;
+    const TextFace& face = CurrentFace();
+    if (entry.text.isEmpty() || face.cell > kMaxCell || entry.width > kMaxWidth)
+        return;
+    // White on black with room for overhangs all round; any grey pixel means the face does not
+    // render plain pixels, and ink on the scratch's edge that an overhang may have been cut:
+    // such texts are not kept.
+    const int pad = face.cell;
+    QImage scratch(entry.width + 2 * pad, face.cell + 2 * pad, QImage::Format_RGB32);
+    scratch.fill(0);
+    {
+        QPainter painter(&scratch);
+        painter.setFont(face.font);
+        painter.setPen(QColor(Qt::white));
+        painter.drawText(QPoint(pad, pad + face.metrics.ascent()), entry.text);
+    }
+    bool exact = true;
+    for (int y = 0; y < scratch.height() && exact; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        for (int x = 0; x < scratch.width(); ++x) {
+            const QRgb pixel = line[x] & kRgbMask;
+            const bool edge = x == 0 || y == 0 || x == scratch.width() - 1 || y == scratch.height() - 1;
+            if (pixel == kRgbMask && !edge)
+                entry.ink.push_back({std::int16_t(x - pad), std::int16_t(y - pad)});
+            else if (pixel != 0)
+                exact = false;
+        }
+    }
+    entry.exact = exact;
+    if (!exact)
+        entry.ink.clear();
+}
+
 void Canvas::TextOut(int x, int y, const std::string& text)
 {
     Prepare();
-    const QString qtext = FromCp932(text);
-    const QFont font = TextFont();
-    const QFontMetrics metrics(font);
-    const int cell = Font.Height >= 1 ? Font.Height : metrics.height();
+    TextInk& ink = InkOf(text);
+    const TextFace& face = CurrentFace();
     // A text far off the surface, or in a font taller than any surface, must not overflow.
     const auto saturated = [](std::int64_t value) {
         return int(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
     };
     if (Background == TextBackground::Opaque)
-        FillRect({x, y, saturated(std::int64_t(x) + metrics.horizontalAdvance(qtext)),
-                  saturated(std::int64_t(y) + cell)});
-    if (qtext.isEmpty())
+        FillRect({x, y, saturated(std::int64_t(x) + ink.width), saturated(std::int64_t(y) + face.cell)});
+    if (ink.text.isEmpty())
         return;
-    const std::int64_t baseline = std::int64_t(y) + metrics.ascent();
-    if (baseline - metrics.ascent() >= surface_->height() || baseline + metrics.descent() < 0 ||
+    if (!ink.exact && ink.drawn++ == 1)
+        RenderInk(ink);
+    const std::int64_t baseline = std::int64_t(y) + face.metrics.ascent();
+    if (surface_->isNull() || y >= surface_->height() || baseline + face.metrics.descent() < 0 ||
         x >= surface_->width())
         return;
+    if (ink.exact) {
+        const QRgb color = ToQRgb(Font.Color);
+        const int w = surface_->width();
+        const int h = surface_->height();
+        uchar* const bits = surface_->bits();
+        const qsizetype stride = surface_->bytesPerLine();
+        for (const TextInk::Offset& p : ink.ink) {
+            const std::int64_t px = std::int64_t(x) + p.x;
+            const std::int64_t py = std::int64_t(y) + p.y;
+            if (px >= 0 && py >= 0 && px < w && py < h)
+                reinterpret_cast<QRgb*>(bits + py * stride)[px] = color;
+        }
+        Changed();
+        return;
+    }
     {
         QPainter painter(surface_);
-        painter.setFont(font);
+        painter.setFont(face.font);
         painter.setPen(QColor::fromRgb(ToQRgb(Font.Color)));
-        painter.drawText(QPoint(x, int(baseline)), qtext);
+        painter.drawText(QPoint(x, int(baseline)), ink.text);
     }
     Changed();
 }
@@ -344,9 +506,7 @@ int Canvas::TextHeight(const std::string& text)
 
 TSize Canvas::TextExtent(const std::string& text)
 {
-    const QFontMetrics metrics(TextFont());
-    return {metrics.horizontalAdvance(FromCp932(text)),
-            Font.Height >= 1 ? Font.Height : metrics.height()};
+    return {InkOf(text).width, CurrentFace().cell};
 }
 
 void Canvas::Frame3D(TRect& rect, TColor topLeft, TColor bottomRight, int width)

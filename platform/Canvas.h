@@ -11,8 +11,10 @@
 #include <QString>
 #include <functional>
 #include <map>
+#include <memory>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -52,6 +54,7 @@ public:
     // current size first.
     explicit Canvas(QImage* surface, std::function<void()> changed = {},
                     std::function<void()> prepare = {});
+    ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
@@ -96,8 +99,19 @@ private:
     void Apply(PixelList& pixels, QRgb color, PenMode mode, bool unique = false);
     // The pixels of one stroke, each listed once.
     void PenStroke(TPoint from, TPoint to, PixelList& out) const;
+    void StraightLine(TPoint to);
     QFont TextFont();
     QFont MakeTextFont();
+
+    // The font of the current face and cell height, with its metrics, made once per pair.
+    struct TextFace;
+    const TextFace& CurrentFace();
+    // A text's advance and, once it is drawn again, the pixels its glyphs cover relative to its
+    // cell's top-left corner, kept per face and text: a value that recurs tick after tick costs
+    // a few pixel writes.
+    struct TextInk;
+    TextInk& InkOf(const std::string& text);
+    void RenderInk(TextInk& entry);
 
     QImage* surface_;
     std::function<void()> changed_;
@@ -107,6 +121,8 @@ private:
     // The font last made, for as long as face and height stay (a value redraw asks three times).
     std::pair<QString, int> lastFontKey_{QString(), 0};
     QFont lastFont_;
+    std::map<std::pair<QString, int>, std::unique_ptr<TextFace>> faces_;
+    std::unordered_map<std::string, std::unique_ptr<TextInk>> inks_;
 };
 
 }  // namespace platform

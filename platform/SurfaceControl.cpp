@@ -31,11 +31,12 @@ const QImage& SurfaceControl::Surface()
 void SurfaceControl::SyncSurfaceSize()
 {
     const QSize wanted(std::max(width(), 0), std::max(height(), 0));
-    if (surface_.size() == wanted && !surface_.isNull())
+    // An empty control has a null surface: nothing to keep, nothing to paint on.
+    if (surface_.size() == wanted && (!surface_.isNull() || wanted.isEmpty()))
         return;
     QImage resized(wanted, QImage::Format_RGB32);
     resized.fill(ToQRgb(Color));
-    if (!surface_.isNull()) {
+    if (!surface_.isNull() && !resized.isNull()) {
         QPainter painter(&resized);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(0, 0, surface_);
