@@ -13,9 +13,11 @@
 
 #include "app/MonitorLoop.h"
 #include "indicators/AnalogMeter.h"
+#include "indicators/BarGraph.h"
 #include "indicators/Indicator.h"
 #include "indicators/NumericList.h"
 #include "indicators/Port.h"
+#include "indicators/XYGraph.h"
 #include "platform/Cp932.h"
 
 namespace {
@@ -43,6 +45,25 @@ void BindChannel<TNumericList>(TNumericList& list, int index)
     for (int k = 0; k < 3; ++k)
         rows.append(platform::FromCp932(SourceIndexQ7[(index + k) % 12].Description));
     list.SetNumStrList(rows);
+}
+
+// Bar graphs on the twelve channels in turn, with a range the replies' values move in.
+template <>
+void BindChannel<TBarGraph>(TBarGraph& bar, int index)
+{
+    bar.SetIoName(SourceIndexQ7[index % 12].Designator);
+    bar.SetMaxValue(10000);
+    bar.SetVertical(index % 2);
+}
+
+// An XY graph plots one channel against the next.
+template <>
+void BindChannel<TXYGraph>(TXYGraph& xy, int index)
+{
+    xy.SetXIoName(SourceIndexQ7[index % 12].Designator);
+    xy.SetYIoName(SourceIndexQ7[(index + 1) % 12].Designator);
+    xy.SetXMaxValue(10000);
+    xy.SetYMaxValue(1000);
 }
 
 // The loop with the link replaced by two alternating value replies, so that every tick stores
@@ -99,16 +120,16 @@ private:
     std::uint8_t context_[ContextSize] = {};
 };
 
-template <class Kind>
-void BM_MonitorTick(benchmark::State& state)
+// Ticks with the dashboard made by make (which places and binds 127 indicators on panel).
+template <class MakeDashboard>
+void RunTicks(benchmark::State& state, MakeDashboard make)
 {
     QWidget panel;
     panel.resize(1600, 1200);
-    std::vector<std::unique_ptr<Kind>> dashboard;
+    std::vector<std::unique_ptr<TIndicator>> dashboard;
     for (int i = 0; i < DashboardSize; ++i) {
         MouseDownPos = {(i % 16) * 96, (i / 16) * 128};
-        dashboard.push_back(std::make_unique<Kind>(&panel, SourceIndexQ7));
-        BindChannel(*dashboard.back(), i);
+        dashboard.push_back(make(&panel, i));
     }
     panel.show();
     for (auto& indicator : dashboard)
@@ -126,9 +147,39 @@ void BM_MonitorTick(benchmark::State& state)
     MouseDownPos = {0, 0};
 }
 
+template <class Kind>
+std::unique_ptr<TIndicator> MakeBound(QWidget* panel, int index)
+{
+    auto indicator = std::make_unique<Kind>(panel, SourceIndexQ7);
+    BindChannel(*indicator, index);
+    return indicator;
+}
+
+template <class Kind>
+void BM_MonitorTick(benchmark::State& state)
+{
+    RunTicks(state, MakeBound<Kind>);
+}
+
 BENCHMARK_TEMPLATE(BM_MonitorTick, TIndicator);
 BENCHMARK_TEMPLATE(BM_MonitorTick, TAnalogMeter);
 BENCHMARK_TEMPLATE(BM_MonitorTick, TNumericList);
+BENCHMARK_TEMPLATE(BM_MonitorTick, TBarGraph);
+BENCHMARK_TEMPLATE(BM_MonitorTick, TXYGraph);
+
+// A mixed dashboard: dials, bar graphs, XY graphs and numeric lists in turn.
+void BM_MonitorTickMixed(benchmark::State& state)
+{
+    RunTicks(state, [](QWidget* panel, int index) {
+        switch (index % 4) {
+        case 0: return MakeBound<TAnalogMeter>(panel, index);
+        case 1: return MakeBound<TBarGraph>(panel, index);
+        case 2: return MakeBound<TXYGraph>(panel, index);
+        default: return MakeBound<TNumericList>(panel, index);
+        }
+    });
+}
+BENCHMARK(BM_MonitorTickMixed);
 
 }  // namespace
 
