@@ -165,8 +165,10 @@ void TXYGraph::Paint()
     YValRect.Top = HalfDown(B - T) + T - HalfDown(FHeightValue);
     YValRect.Bottom = YValRect.Top + FHeightValue;
 
-    // The fill has removed any crosshair.
+    // The fill has removed any crosshair, and the panel any value text.
     LastX = LastY = -1;
+    XTextLeft = XValRect.Left;
+    YTextLeft = YValRect.Left;
     LaidOut = true;
     GraphDraw();
 }
@@ -251,8 +253,20 @@ void TXYGraph::GraphDraw()
     canvas.Font.Color = FColorValue;
     canvas.Brush.Color = Color;
     canvas.Background = platform::TextBackground::Opaque;
-    DrawValueRightAligned(canvas, XValRect, IntToStrFP(FXValue, FXPortInfo.DecimalPoint));
-    DrawValueRightAligned(canvas, YValRect, IntToStrFP(FYValue, FYPortInfo.DecimalPoint));
+    DrawValue(XValRect, IntToStrFP(FXValue, FXPortInfo.DecimalPoint), XTextLeft);
+    DrawValue(YValRect, IntToStrFP(FYValue, FYPortInfo.DecimalPoint), YTextLeft);
+}
+
+void TXYGraph::DrawValue(const TRect& box, const std::string& text, int& drawnLeft)
+{
+    // Clear the box and whatever a wider text before reached left of it (inside the bevel), so
+    // that no digit of an earlier value stays beside this one.
+    platform::Canvas& canvas = Canvas();
+    TRect clear = box;
+    clear.Left = std::min(box.Left, std::max(drawnLeft, OuterRect.Left + 1));
+    canvas.FillRect(clear);
+    drawnLeft = box.Right - canvas.TextWidth(text);
+    canvas.TextOut(drawnLeft, box.Top, text);
 }
 
 void TXYGraph::SaveProperty(QStringList& List, const std::string& Prefix) const

@@ -113,5 +113,10 @@ private:
     // Whether a Paint has laid the face out yet: a value that arrives before then is only kept.
     bool LaidOut = false;
 
+    // Left end of each value text as last drawn: a text wider than its box reaches past the
+    // box's left edge, and the next value must clear that too.
+    int XTextLeft = 0, YTextLeft = 0;
+
     void DrawGrid();
+    void DrawValue(const platform::TRect& box, const std::string& text, int& drawnLeft);
 };

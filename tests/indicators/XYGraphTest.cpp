@@ -166,6 +166,24 @@ TEST_F(XYGraphTest, LimitsLandOnTheInnerEdgesAndOneUnitBeyondDrawsNoLine)
     EXPECT_EQ(Face(), painted);
 }
 
+TEST_F(XYGraphTest, AShorterValueAfterAnOverlongOneLeavesNoOldDigits)
+{
+    BindChannels();
+    const TRect xBox = xy->XValueBox();
+    const TRect yBox = xy->YValueBox();
+    Show(-1234567, 1234567);
+    // Both texts reach well past the left of their boxes.
+    EXPECT_GT(CountColor(Face(), TRect{1, xBox.Top, xBox.Left, xBox.Bottom}, xy->ColorValue()), 0);
+    EXPECT_GT(CountColor(Face(), TRect{1, yBox.Top, yBox.Left, yBox.Bottom}, xy->ColorValue()), 0);
+    Show(5, 7);
+    EXPECT_TRUE(BoxShows(xBox, "5"));
+    EXPECT_TRUE(BoxShows(yBox, "7"));
+    const int five = xy->Canvas().TextWidth("5");
+    const int seven = xy->Canvas().TextWidth("7");
+    EXPECT_EQ(CountColor(Face(), TRect{1, xBox.Top, xBox.Right - five, xBox.Bottom}, xy->ColorValue()), 0);
+    EXPECT_EQ(CountColor(Face(), TRect{1, yBox.Top, yBox.Right - seven, yBox.Bottom}, xy->ColorValue()), 0);
+}
+
 TEST_F(XYGraphTest, DecimalsOfTheChannelFormatLabelsAndValues)
 {
     xy->SetXIoName("SPEED");
