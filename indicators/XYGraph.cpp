@@ -139,6 +139,7 @@ void TXYGraph::Paint()
     canvas->Background = platform::TextBackground::Opaque;
     canvas->Brush.Color = Color;
     canvas->Font.Color = FColorTitle;
+    canvas->Font.Height = FHeightTitle;
     canvas->TextOut(HalfDown(OuterRect.Right - OuterRect.Left) - HalfDown(titleWidth), 4, title);
 
     // Scale labels.

@@ -104,6 +104,19 @@ TEST_F(BarGraphTest, TitleStandsCentredAboveTheBar)
     EXPECT_TRUE(ShowsAt(Face(), 100 - title.width() / 2, 4, title));
 }
 
+TEST_F(BarGraphTest, TitleAndLabelsKeepTheirOwnHeightsWhenTheControlGrows)
+{
+    bar->SetHeightTitle(26);
+    bar->SetHeightValue(12);
+    bar->SetTitle(QStringLiteral("Tacho"));
+    bar->Paint();  // grows from 32 x 32, which paints once more on the way
+    const QImage title = RenderText(bar->FontName, 26, 0, bar->Color, "Tacho");
+    EXPECT_TRUE(ShowsAt(Face(), bar->Width() / 2 - title.width() / 2, 4, title));
+    const QImage zero = RenderText(bar->FontName, 12, 0, bar->Color, "0");
+    EXPECT_TRUE(ShowsAt(Face(), 4, bar->BarRectangle().Bottom + 4, zero));
+    EXPECT_TRUE(ValueBoxShows("0"));
+}
+
 TEST_F(BarGraphTest, GrowingAndShrinkingMovesTheEndLineByLineAndRestoresFreedLines)
 {
     bar->SetIoName("THROT");

@@ -201,6 +201,18 @@ TEST_F(XYGraphTest, DecimalsOfTheChannelFormatLabelsAndValues)
     EXPECT_EQ(xy->CrossX(), R() - 2);
 }
 
+TEST_F(XYGraphTest, TitleAndLabelsKeepTheirOwnHeightsWhenTheControlGrows)
+{
+    xy->SetHeightTitle(26);
+    xy->SetHeightValue(12);
+    xy->SetTitle(QStringLiteral("Tacho"));
+    xy->Paint();  // grows from 32 x 32, which paints once more on the way
+    const QImage title = RenderText(xy->FontName, 26, 0, xy->Color, "Tacho");
+    EXPECT_TRUE(ShowsAt(Face(), xy->Width() / 2 - title.width() / 2, 4, title));
+    EXPECT_TRUE(ShowsAt(Face(), L(), B() + 4, Label(" 0")));
+    EXPECT_EQ(T(), 26 + 8);
+}
+
 TEST_F(XYGraphTest, GrowsToItsMinimumSizeAndNeverShrinks)
 {
     xy->Paint();
