@@ -4,6 +4,7 @@
 
 #include "app/ApplicationForms.h"
 #include "app/Main.h"
+#include "platform/ColorDialogWidget.h"
 #include "platform/FileDialogWidget.h"
 #include "platform/Fonts.h"
 #include "platform/WidgetMessageBox.h"
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
     platform::InstallFontSubstitutes();
     platform::InstallWidgetMessageBoxes();
     platform::InstallWidgetFileDialogPresenter();
+    platform::InstallWidgetColorDialogPresenter();
 
     const TApplicationForms forms;
     // The main window's closing ends the application, whatever other windows are open.

@@ -1,0 +1,74 @@
+#include "app/SettingEntries.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QToolButton>
+#include <algorithm>
+
+void TExitEdit::Exit()
+{
+    if (OnExit)
+        OnExit();
+}
+
+void TExitEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        Exit();
+}
+
+TUpDown::TUpDown(QWidget* parent, QLineEdit* associate, int min, int max, int increment,
+                 int position)
+    : QWidget(parent), associate_(associate), min_(min), max_(max), increment_(increment),
+      position_(std::clamp(position, min, max))
+{
+    up_ = new QToolButton(this);
+    down_ = new QToolButton(this);
+    for (QToolButton* button : {up_, down_}) {
+        button->setArrowType(button == up_ ? Qt::UpArrow : Qt::DownArrow);
+        button->setAutoRepeat(true);
+        button->setFocusPolicy(Qt::NoFocus);
+    }
+    connect(up_, &QToolButton::clicked, this, [this] { Click(true); });
+    connect(down_, &QToolButton::clicked, this, [this] { Click(false); });
+    // Beside its edit, as high as it.
+    const QRect edit = associate->geometry();
+    setGeometry(edit.right() + 1, edit.top(), 16, edit.height());
+    up_->setGeometry(0, 0, 16, edit.height() / 2);
+    down_->setGeometry(0, edit.height() / 2, 16, edit.height() - edit.height() / 2);
+    associate->setText(QString::number(position_));
+    associate->installEventFilter(this);
+}
+
+void TUpDown::SetPosition(int value)
+{
+    position_ = std::clamp(value, min_, max_);
+    associate_->setText(QString::number(value));
+}
+
+void TUpDown::Click(bool up)
+{
+    bool isNumber = false;
+    const int shown = associate_->text().trimmed().toInt(&isNumber);
+    int from = isNumber ? std::clamp(shown, min_, max_) : position_;
+    // Bring a shown number that lies outside the range into it first.
+    const bool wasOutside = isNumber && from != shown;
+    if (!wasOutside)
+        from = up ? std::min(from + increment_, max_) : std::max(from - increment_, min_);
+    position_ = from;
+    associate_->setText(QString::number(position_));
+}
+
+bool TUpDown::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == associate_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            Click(key == Qt::Key_Up);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
