@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QResizeEvent>
 
+#include <algorithm>
+
 namespace platform {
 
 SurfaceControl::SurfaceControl(QWidget* parent)
@@ -30,7 +32,10 @@ const QImage& SurfaceControl::Surface()
 
 void SurfaceControl::SyncSurfaceSize()
 {
-    const QSize wanted(std::max(width(), 0), std::max(height(), 0));
+    // A control grown absurdly large (a huge font height read from a file) keeps a surface of
+    // bounded size over its top-left part, instead of gigabytes of pixels nobody can see.
+    const QSize wanted(std::clamp(width(), 0, kMaxSurfaceSide),
+                       std::clamp(height(), 0, kMaxSurfaceSide));
     // An empty control has a null surface: nothing to keep, nothing to paint on.
     if (surface_.size() == wanted && (!surface_.isNull() || wanted.isEmpty()))
         return;
@@ -84,7 +89,11 @@ void SurfaceControl::paintEvent(QPaintEvent* event)
     }
     SyncSurfaceSize();
     QPainter painter(this);
-    painter.drawImage(event->rect(), surface_, event->rect());
+    const QRect covered = event->rect() & surface_.rect();
+    if (covered != event->rect())
+        painter.fillRect(event->rect(), QColor::fromRgb(ToQRgb(Color)));
+    if (!covered.isEmpty())
+        painter.drawImage(covered, surface_, covered);
 }
 
 void SurfaceControl::resizeEvent(QResizeEvent* event)

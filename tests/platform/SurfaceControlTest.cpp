@@ -128,6 +128,22 @@ TEST(SurfaceControl, SurfaceFollowsTheSizeKeepingItsPixels)
     EXPECT_EQ(canvas.Pixel(3, 4), clRed);
 }
 
+TEST(SurfaceControl, AHugeControlKeepsABoundedSurfaceAndStillPaints)
+{
+    FaceControl control;
+    control.SetBounds(0, 0, 100000, 40);
+    control.Paint();
+    const int side = SurfaceControl::kMaxSurfaceSide;
+    EXPECT_EQ(control.Surface().size(), QSize(side, 40));
+    EXPECT_EQ(control.Canvas().Pixel(side - 1, 39), clLime);
+    // Drawing beyond the surface is clipped, not written out of bounds.
+    auto& canvas = control.Canvas();
+    canvas.MoveTo(0, 20);
+    canvas.LineTo(90000, 20);
+    canvas.FillRect({50000, 0, 60000, 40});
+    EXPECT_EQ(canvas.Pixel(side - 1, 20), clBlack);
+}
+
 TEST(SurfaceControl, PaintMayEnlargeTheControlWhileShown)
 {
     QWidget window;
