@@ -1,10 +1,239 @@
 #include "app/XYGraphSetup.h"
 
+#include <QComboBox>
+#include <QGroupBox>
+
+#include "indicators/Etcpas.h"
+#include "platform/Cp932.h"
+
 TFXYGraphSetting* FXYGraphSetting = nullptr;
 
-TFXYGraphSetting::TFXYGraphSetting(QWidget* owner) : QDialog(owner)
+namespace {
+
+constexpr TIndicatorSettingDialog::TDesign XYGraphDesign{
+    "FXYGraphSetting", "XY-グラフ設定", 273, 350, 40, 373, 359, false};
+
+QGroupBox* NewGroup(QWidget* parent, const char* name, const char* caption, const QRect& geometry)
 {
-    setObjectName(QStringLiteral("FXYGraphSetting"));
-    setWindowTitle(QStringLiteral("XY-グラフ設定"));
-    resize(273, 350);
+    auto* group = new QGroupBox(QString::fromUtf8(caption), parent);
+    group->setObjectName(QString::fromLatin1(name));
+    group->setGeometry(geometry);
+    return group;
+}
+
+QString FixedPointText(std::int32_t value, int decimals)
+{
+    return platform::FromCp932(IntToStrFP(value, decimals));
+}
+
+}  // namespace
+
+TFXYGraphSetting::TFXYGraphSetting(QWidget* owner)
+    : TIndicatorSettingFor<TXYGraph>(owner, XYGraphDesign)
+{
+    CreateBasicSheet();
+    CreateOptionSheet();
+}
+
+void TFXYGraphSetting::CreateBasicSheet()
+{
+    NewLabel(TabSheet1, "タイトル", {8, 4, 120, 15});
+    EditTitle = NewTextEntry(TabSheet1, "EditTitle", {8, 19, 249, 21},
+                             [this](const QString& text) { Indicator->SetTitle(text); });
+
+    // Both axes have the same four rows; labels on the left, entries from x 72.
+    constexpr int Pitch = 26;
+    auto labels = [this](QWidget* group) {
+        NewLabel(group, "チャンネル", {10, 21, 60, 15});
+        NewLabel(group, "最高値", {10, 21 + Pitch, 60, 15});
+        NewLabel(group, "最低値", {10, 21 + 2 * Pitch, 60, 15});
+        NewLabel(group, "分割数", {10, 21 + 3 * Pitch, 60, 15});
+    };
+
+    QGroupBox* vertical = NewGroup(TabSheet1, "GroupBoxY", "垂直軸", {4, 44, 257, 124});
+    labels(vertical);
+    ComboBoxYIOName = NewChannelComboBox(vertical, "ComboBoxYIOName", {72, 18, 175, 21},
+                                         [this](int row) { ComboBoxYIONameChange(row); });
+    EditYMaxValue = NewFixedPointEntry(vertical, "EditYMaxValue", {72, 18 + Pitch, 90, 21},
+                                       [this] { return YChannelRow; },
+                                       [this](std::int32_t v) { Indicator->SetYMaxValue(v); });
+    EditYMinValue = NewFixedPointEntry(vertical, "EditYMinValue", {72, 18 + 2 * Pitch, 90, 21},
+                                       [this] { return YChannelRow; },
+                                       [this](std::int32_t v) { Indicator->SetYMinValue(v); });
+    UpDownYDivisions = NewIntegerEntry(vertical, "EditYDivisions", "UpDownYDivisions",
+                                       {72, 18 + 3 * Pitch, 40, 21}, 1, 100, 1, 10, true,
+                                       [this](int v) { Indicator->SetYSplit(v); });
+
+    QGroupBox* horizontal = NewGroup(TabSheet1, "GroupBoxX", "水平軸", {4, 172, 257, 124});
+    labels(horizontal);
+    ComboBoxXIOName = NewChannelComboBox(horizontal, "ComboBoxXIOName", {72, 18, 175, 21},
+                                         [this](int row) { ComboBoxXIONameChange(row); });
+    EditXMaxValue = NewFixedPointEntry(horizontal, "EditXMaxValue", {72, 18 + Pitch, 90, 21},
+                                       [this] { return XChannelRow; },
+                                       [this](std::int32_t v) { Indicator->SetXMaxValue(v); });
+    EditXMinValue = NewFixedPointEntry(horizontal, "EditXMinValue",
+                                       {72, 18 + 2 * Pitch, 90, 21},
+                                       [this] { return XChannelRow; },
+                                       [this](std::int32_t v) { Indicator->SetXMinValue(v); });
+    UpDownXDivisions = NewIntegerEntry(horizontal, "EditXDivisions", "UpDownXDivisions",
+                                       {72, 18 + 3 * Pitch, 40, 21}, 1, 100, 1, 10, true,
+                                       [this](int v) { Indicator->SetXSplit(v); });
+}
+
+void TFXYGraphSetting::CreateOptionSheet()
+{
+    QGroupBox* colors = NewGroup(TabSheet2, "GroupBoxColor", " 色 ", {4, 4, 257, 182});
+    NewColorButton(colors, 0, "ButtonScaleColor", "スケール文字", "PanelScaleColor",
+                   {12, 18, 190, 25});
+    NewColorButton(colors, 1, "ButtonValueColor", "計測値文字", "PanelValueColor",
+                   {12, 50, 190, 25});
+    NewColorButton(colors, 2, "ButtonGridColor", "グリッドライン", "PanelGridColor",
+                   {12, 82, 190, 25});
+    NewColorButton(colors, 3, "ButtonCrossColor", "クロスカーソル", "PanelCrossColor",
+                   {12, 114, 190, 25});
+    NewColorButton(colors, 4, "ButtonBackColor", "バックグランド", "PanelBackColor",
+                   {12, 146, 190, 25});
+
+    QGroupBox* fonts = NewGroup(TabSheet2, "GroupBoxFont", "フォントサイズ", {4, 190, 257, 66});
+    NewLabel(fonts, "タイトル", {12, 18, 100, 15});
+    UpDownTitleFontSize = NewIntegerEntry(fonts, "EditTitleFontSize", "UpDownTitleFontSize",
+                                          {12, 34, 40, 21}, 8, 40, 1, 10, false,
+                                          [this](int v) { Indicator->SetHeightTitle(v); });
+    NewLabel(fonts, "スケール/計測値", {128, 18, 120, 15});
+    UpDownValueFontSize = NewIntegerEntry(fonts, "EditValueFontSize", "UpDownValueFontSize",
+                                          {128, 34, 40, 21}, 8, 40, 1, 10, false,
+                                          [this](int v) { Indicator->SetHeightValue(v); });
+}
+
+// --- Backup and colours ----------------------------------------------------------------------
+
+void TFXYGraphSetting::BackupProperties()
+{
+    const TXYGraph& graph = *Indicator;
+    Backup = {graph.XMaxValue(),  graph.XMinValue(),  graph.XSplit(),      graph.YMaxValue(),
+              graph.YMinValue(),  graph.YSplit(),     graph.HeightTitle(), graph.HeightValue(),
+              graph.ColorTitle(), graph.ColorScale(), graph.ColorValue(),  graph.ColorGrid(),
+              graph.ColorCross(), graph.ColorBack(),  graph.XIoName(),     graph.YIoName(),
+              graph.Title()};
+}
+
+void TFXYGraphSetting::RestoreProperties()
+{
+    TXYGraph& graph = *Indicator;
+    graph.SetXMaxValue(Backup.XMaxValue);
+    graph.SetXMinValue(Backup.XMinValue);
+    graph.SetXSplit(Backup.XSplit);
+    graph.SetYMaxValue(Backup.YMaxValue);
+    graph.SetYMinValue(Backup.YMinValue);
+    graph.SetYSplit(Backup.YSplit);
+    graph.SetHeightTitle(Backup.HeightTitle);
+    graph.SetHeightValue(Backup.HeightValue);
+    graph.SetColorTitle(Backup.ColorTitle);
+    graph.SetColorScale(Backup.ColorScale);
+    graph.SetColorValue(Backup.ColorValue);
+    graph.SetColorGrid(Backup.ColorGrid);
+    graph.SetColorCross(Backup.ColorCross);
+    graph.SetColorBack(Backup.ColorBack);
+    graph.SetXIoName(Backup.XIoName);
+    graph.SetYIoName(Backup.YIoName);
+    graph.SetTitle(Backup.Title);
+}
+
+platform::TColor TFXYGraphSetting::GetColorByIndex(int index) const
+{
+    switch (index) {
+    case 0: return Indicator->ColorScale();
+    case 1: return Indicator->ColorValue();
+    case 2: return Indicator->ColorGrid();
+    case 3: return Indicator->ColorCross();
+    case 4: return Indicator->ColorBack();
+    case 5: return FixedGrey;
+    default: return 0;
+    }
+}
+
+void TFXYGraphSetting::SetColorByIndex(int tag, platform::TColor color)
+{
+    switch (tag) {
+    case 0: Indicator->SetColorScale(color); break;
+    case 1: Indicator->SetColorValue(color); break;
+    case 2: Indicator->SetColorGrid(color); break;
+    case 3: Indicator->SetColorCross(color); break;
+    case 4: Indicator->SetColorBack(color); break;
+    default: return;
+    }
+    PaintColorPanel(tag, color);
+}
+
+// --- Opening ---------------------------------------------------------------------------------
+
+void TFXYGraphSetting::LookUpChannels()
+{
+    XChannelRow = LookUpChannel(ComboBoxXIOName, Indicator->XIoName());
+    YChannelRow = LookUpChannel(ComboBoxYIOName, Indicator->YIoName());
+}
+
+void TFXYGraphSetting::FillControls()
+{
+    const int xDecimals = DecimalPointOf(XChannelRow);
+    const int yDecimals = DecimalPointOf(YChannelRow);
+    EditXMinValue->setText(FixedPointText(Indicator->XMinValue(), xDecimals));
+    EditXMaxValue->setText(FixedPointText(Indicator->XMaxValue(), xDecimals));
+    EditYMinValue->setText(FixedPointText(Indicator->YMinValue(), yDecimals));
+    EditYMaxValue->setText(FixedPointText(Indicator->YMaxValue(), yDecimals));
+    UpDownXDivisions->SetPosition(Indicator->XSplit());
+    UpDownYDivisions->SetPosition(Indicator->YSplit());
+    UpDownTitleFontSize->SetPosition(Indicator->HeightTitle());
+    UpDownValueFontSize->SetPosition(Indicator->HeightValue());
+    EditTitle->setText(Indicator->Title());
+    PaintColorPanel(0, Indicator->ColorScale());
+    PaintColorPanel(1, Indicator->ColorValue());
+    PaintColorPanel(2, Indicator->ColorGrid());
+    PaintColorPanel(3, Indicator->ColorCross());
+    PaintColorPanel(4, Indicator->ColorBack());
+}
+
+// --- Channel picks ---------------------------------------------------------------------------
+
+QString TFXYGraphSetting::ChannelTitle(int yRow, int xRow)
+{
+    auto description = [](int row) {
+        return row < 0 ? QString() : platform::FromCp932(ChannelTableRow(row).Description);
+    };
+    if (yRow < 0)
+        return description(xRow);
+    if (xRow < 0)
+        return description(yRow);
+    return description(yRow) + QStringLiteral(" vs ") + description(xRow);
+}
+
+void TFXYGraphSetting::ApplyChannelTitle()
+{
+    EditTitle->setText(ChannelTitle(YChannelRow, XChannelRow));
+    Indicator->SetTitle(EditTitle->text());
+}
+
+void TFXYGraphSetting::ComboBoxXIONameChange(int row)
+{
+    Indicator->SetXIoName(ChannelTableRow(row).Designator);
+    if (row == XChannelRow)
+        return;
+    XChannelRow = row;
+    ApplyChannelTitle();
+    // The limits keep their values; only how their entries show them follows the channel.
+    const int decimals = DecimalPointOf(row);
+    EditXMinValue->setText(FixedPointText(Indicator->XMinValue(), decimals));
+    EditXMaxValue->setText(FixedPointText(Indicator->XMaxValue(), decimals));
+}
+
+void TFXYGraphSetting::ComboBoxYIONameChange(int row)
+{
+    Indicator->SetYIoName(ChannelTableRow(row).Designator);
+    if (row == YChannelRow)
+        return;
+    YChannelRow = row;
+    ApplyChannelTitle();
+    const int decimals = DecimalPointOf(row);
+    EditYMinValue->setText(FixedPointText(Indicator->YMinValue(), decimals));
+    EditYMaxValue->setText(FixedPointText(Indicator->YMaxValue(), decimals));
 }
