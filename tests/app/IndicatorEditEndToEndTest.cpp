@@ -1,0 +1,204 @@
+// End to end on the real main window (offscreen): indicators are created from the indicator
+// menu, edited through their settings dialogs with real clicks and keys, saved in the work file
+// when the window closes and loaded again at the next start with every edit intact.
+#include <QAction>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/NumericListSetup.h"
+#include "app/SourceList.h"
+#include "app/XYGraphSetup.h"
+#include "indicators/NumericList.h"
+#include "indicators/XYGraph.h"
+#include "tests/app/DashboardFixture.h"
+#include "tests/app/SettingDialogDriver.h"
+
+using namespace testing_support;
+
+namespace {
+
+constexpr int TachoRow = 5;
+constexpr int SpeedRow = 6;
+constexpr int BatteryRow = 11;
+
+class IndicatorEditEndToEnd : public Dashboard {
+protected:
+    QPoint InWindow(QPoint inPanel) const { return MainForm->MainPanel->mapTo(MainForm, inPanel); }
+
+    // The indicator menu over an indicator, as a right click opens it.
+    void RightClick(const TIndicator* indicator)
+    {
+        const QPoint at(indicator->Left() + 12, indicator->Top() + 12);
+        QWindow* window = MainForm->windowHandle();
+        QTest::mousePress(window, Qt::RightButton, Qt::NoModifier, InWindow(at));
+        QTest::mouseRelease(window, Qt::RightButton, Qt::NoModifier, InWindow(at));
+    }
+
+    static void Choose(QMenu* menu, QAction* item)
+    {
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, WaitBound));
+        const QPoint at = menu->actionGeometry(item).center();
+        QTest::mouseMove(menu, at);
+        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, at);
+    }
+
+    // Creates an indicator of a kind from the menu over another one; answers the new one.
+    TIndicator* CreateFromMenu(const TIndicator* over, QAction* kind)
+    {
+        const std::size_t before = Indicators().size();
+        RightClick(over);
+        Choose(MainForm->PopupMenuIndicator, MainForm->MenuIndicatorCreate->menuAction());
+        Choose(MainForm->MenuIndicatorCreate, kind);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Indicators().size() == before + 1; }, WaitBound));
+        return Indicators().back();
+    }
+
+    // Runs act on window once it is shown and active, without blocking whatever opens it.
+    // Should act leave it open, it is closed with -99 so that a test fails instead of hanging.
+    static void WhenShown(QDialog& window, std::function<void()> act, int triesLeft = WaitBound / 10)
+    {
+        QTimer::singleShot(10, &window, [&window, act, triesLeft] {
+            if (!window.isVisible()) {
+                if (triesLeft > 0)
+                    WhenShown(window, act, triesLeft - 1);
+                return;
+            }
+            if (QTest::qWaitForWindowExposed(&window, WaitBound)) {
+                window.activateWindow();
+                (void)QTest::qWaitForWindowActive(&window, WaitBound);
+                act();
+            }
+            if (window.isVisible())
+                window.done(-99);
+        });
+    }
+
+    // Opens the indicator's settings dialog from the menu's edit item and lets drive work in it.
+    void Edit(TIndicator* indicator, QDialog& dialog, const std::function<void()>& drive)
+    {
+        WhenShown(dialog, drive);
+        RightClick(indicator);
+        Choose(MainForm->PopupMenuIndicator, MainForm->MenuIndicatorEdit);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.isVisible(); }, WaitBound));
+    }
+
+    static void ShowTab(QTabWidget* pages, int index)
+    {
+        Click(pages->tabBar(), pages->tabBar()->tabRect(index).center());
+    }
+
+    static void Pick(QComboBox* box, int row)
+    {
+        ASSERT_TRUE(OpenList(box));
+        ClickRow(box, row);
+    }
+
+    static void Retype(QLineEdit* entry, const QString& text)
+    {
+        ASSERT_TRUE(Focus(entry));
+        entry->selectAll();
+        Type(entry, text);
+    }
+
+    // Adds the picker's line through 追加 of the numeric list dialog.
+    static void AddRow(int line)
+    {
+        WhenShown(*FSourceList, [line] {
+            QListWidget* box = FSourceList->ListBox;
+            Click(box->viewport(), box->visualItemRect(box->item(line)).center());
+            Click(FSourceList->Button2);
+        });
+        Click(FNumericListSetup->ButtonAdd);
+    }
+
+    ColorDialogScript colors;
+};
+
+}  // namespace
+
+TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits)
+{
+    Start();
+    MainForm->move(0, 0);
+    MouseDownPos = {16, 16};
+    TIndicator* first = CreateIndicator("_XYGraph", nullptr);
+    first->Paint();
+    MainForm->MainPanel->UpdateSize();
+
+    TIndicator* second = CreateFromMenu(first, MainForm->NewNumericList);
+    ASSERT_NE(qobject_cast<TNumericList*>(second), nullptr);
+    second->move(first->Left(), first->Top() + first->height() + 15);  // off the first one
+    for (TIndicator* indicator : Indicators())
+        indicator->Paint();
+    MainForm->MainPanel->UpdateSize();
+    QCoreApplication::processEvents();
+
+    // The XY graph: both channels, a limit, the divisions, a font size and a colour.
+    colors.answers = {platform::TColor(0x00AA00)};
+    Edit(first, *FXYGraphSetting, [] {
+        TFXYGraphSetting& d = *FXYGraphSetting;
+        Pick(d.ComboBoxYIOName, TachoRow);
+        Pick(d.ComboBoxXIOName, SpeedRow);
+        Retype(d.EditXMaxValue, QStringLiteral("250.5"));
+        Retype(d.EditYMaxValue, QStringLiteral("12000"));
+        Click(d.UpDownXDivisions->ButtonUp());
+        ShowTab(d.PageControl, 1);
+        Click(d.UpDownValueFontSize->ButtonUp());
+        Click(d.ColorButtons.at(2));
+        ShowTab(d.PageControl, 0);
+        Key(&d, Qt::Key_Return);
+    });
+
+    // The numeric list: three rows added through the picker, one moved up, and its colours.
+    colors.answers = {platform::TColor(0x0000AA)};
+    Edit(second, *FNumericListSetup, [] {
+        TFNumericListSetup& d = *FNumericListSetup;
+        AddRow(TachoRow);
+        AddRow(BatteryRow);
+        AddRow(SpeedRow);
+        QListWidget* rows = d.ListBox;
+        Click(rows->viewport(), rows->visualItemRect(rows->item(2)).center());
+        Click(d.ButtonUp);
+        ShowTab(d.PageControl, 1);
+        Click(d.UpDownListFontSize->ButtonDown());
+        Click(d.ColorButtons.at(1));
+        ShowTab(d.PageControl, 0);
+        Key(&d, Qt::Key_Return);
+    });
+    EXPECT_EQ(static_cast<TNumericList*>(second)->NumRectCount, 3);
+
+    // Closing saves the work file; the next start loads it.
+    MainForm->close();
+    QCoreApplication::processEvents();
+    Start();
+    const std::vector<TIndicator*> loaded = Indicators();
+    ASSERT_EQ(Names(), (std::vector<QString>{QStringLiteral("_XYGraph1"),
+                                             QStringLiteral("_NumericList1")}));
+
+    const auto* xy = qobject_cast<TXYGraph*>(loaded[0]);
+    ASSERT_NE(xy, nullptr);
+    EXPECT_EQ(xy->YIoName(), "TACHO");
+    EXPECT_EQ(xy->XIoName(), "SPEED");
+    EXPECT_EQ(xy->XPortInfo().Designator, "SPEED");
+    EXPECT_EQ(xy->Title(), QStringLiteral("Tacho[rpm] vs Speed[km/h]"));
+    EXPECT_EQ(xy->XMaxValue(), 25050);
+    EXPECT_EQ(xy->YMaxValue(), 12000);
+    EXPECT_EQ(xy->XSplit(), 6);
+    EXPECT_EQ(xy->HeightValue(), 17);
+    EXPECT_EQ(xy->ColorGrid(), platform::TColor(0x00AA00));
+
+    const auto* list = qobject_cast<TNumericList*>(loaded[1]);
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->NumRectCount, 3);
+    EXPECT_EQ(list->NumRectArray[0].PortInfo.Designator, "TACHO");
+    EXPECT_EQ(list->NumRectArray[1].PortInfo.Designator, "SPEED");
+    EXPECT_EQ(list->NumRectArray[2].PortInfo.Designator, "BATTERY");
+    EXPECT_EQ(list->HeightList(), 15);
+    EXPECT_EQ(list->ColorBack(), platform::TColor(0x0000AA));
+    EXPECT_TRUE(Messages().empty());
+}
