@@ -361,3 +361,19 @@ TEST_F(NumericListSetting, AFontSizeThatIsNoNumberIsReportedAndTheListKeepsItsHe
     EXPECT_EQ(boxes.Texts(), (std::vector<QString>{QStringLiteral("'''' は整数ではありません")}));
     EXPECT_EQ(list->HeightList(), 18);
 }
+
+TEST_F(NumericListSetting, TheTitleBarsCloseKeepsTheLiveChangesButAppliesNoRowEdits)
+{
+    list->SetHeightTitle(12);
+    const int result = Open([&] {
+        ClickLine(0);
+        Click(dialog.ButtonDel);
+        Click(dialog.PageControl->tabBar(), dialog.PageControl->tabBar()->tabRect(1).center());
+        Click(dialog.UpDownTitleFontSize->ButtonUp());
+        dialog.close();
+    });
+    EXPECT_EQ(result, TIndicatorSettingDialog::mrCancel);
+    EXPECT_EQ(list->HeightTitle(), 13);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"TACHO", "SPEED", "BATTERY"}));
+    EXPECT_EQ(dialog.Indicator, nullptr);
+}
