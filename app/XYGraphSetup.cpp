@@ -37,71 +37,74 @@ TFXYGraphSetting::TFXYGraphSetting(QWidget* owner)
 
 void TFXYGraphSetting::CreateBasicSheet()
 {
-    NewLabel(TabSheet1, "タイトル", {8, 4, 120, 15});
-    EditTitle = NewTextEntry(TabSheet1, "EditTitle", {8, 19, 249, 21},
+    NewLabel(TabSheet1, "タイトル", {8, 2, 120, 15});
+    EditTitle = NewTextEntry(TabSheet1, "EditTitle", {8, 17, 249, 21},
                              [this](const QString& text) { Indicator->SetTitle(text); });
 
-    // Both axes have the same four rows; labels on the left, entries from x 72.
-    constexpr int Pitch = 26;
+    // Both axes have the same rows: the channel, maximum beside minimum, the divisions. Compact
+    // enough that the tab's outer height still holds them under a tall title bar.
     auto labels = [this](QWidget* group) {
-        NewLabel(group, "チャンネル", {10, 21, 60, 15});
-        NewLabel(group, "最高値", {10, 21 + Pitch, 60, 15});
-        NewLabel(group, "最低値", {10, 21 + 2 * Pitch, 60, 15});
-        NewLabel(group, "分割数", {10, 21 + 3 * Pitch, 60, 15});
+        NewLabel(group, "チャンネル", {10, 19, 60, 15});
+        NewLabel(group, "最高値", {10, 45, 38, 15});
+        NewLabel(group, "最低値", {132, 45, 38, 15});
+        NewLabel(group, "分割数", {10, 71, 38, 15});
     };
+    const QRect channel{72, 16, 175, 21};
+    const QRect maximum{50, 42, 72, 21};
+    const QRect minimum{172, 42, 75, 21};
+    const QRect divisions{50, 68, 40, 21};
 
-    QGroupBox* vertical = NewGroup(TabSheet1, "GroupBoxY", "垂直軸", {4, 44, 257, 124});
+    QGroupBox* vertical = NewGroup(TabSheet1, "GroupBoxY", "垂直軸", {4, 42, 257, 96});
     labels(vertical);
-    ComboBoxYIOName = NewChannelComboBox(vertical, "ComboBoxYIOName", {72, 18, 175, 21},
+    ComboBoxYIOName = NewChannelComboBox(vertical, "ComboBoxYIOName", channel,
                                          [this](int row) { ComboBoxYIONameChange(row); });
-    EditYMaxValue = NewFixedPointEntry(vertical, "EditYMaxValue", {72, 18 + Pitch, 90, 21},
+    EditYMaxValue = NewFixedPointEntry(vertical, "EditYMaxValue", maximum,
                                        [this] { return YChannelRow; },
                                        [this](std::int32_t v) { Indicator->SetYMaxValue(v); });
-    EditYMinValue = NewFixedPointEntry(vertical, "EditYMinValue", {72, 18 + 2 * Pitch, 90, 21},
+    EditYMinValue = NewFixedPointEntry(vertical, "EditYMinValue", minimum,
                                        [this] { return YChannelRow; },
                                        [this](std::int32_t v) { Indicator->SetYMinValue(v); });
-    UpDownYDivisions = NewIntegerEntry(vertical, "EditYDivisions", "UpDownYDivisions",
-                                       {72, 18 + 3 * Pitch, 40, 21}, 1, 100, 1, 10, true,
+    UpDownYDivisions = NewIntegerEntry(vertical, "EditYDivisions", "UpDownYDivisions", divisions,
+                                       1, 100, 1, 10, true,
                                        [this](int v) { Indicator->SetYSplit(v); });
 
-    QGroupBox* horizontal = NewGroup(TabSheet1, "GroupBoxX", "水平軸", {4, 172, 257, 124});
+    QGroupBox* horizontal = NewGroup(TabSheet1, "GroupBoxX", "水平軸", {4, 142, 257, 96});
     labels(horizontal);
-    ComboBoxXIOName = NewChannelComboBox(horizontal, "ComboBoxXIOName", {72, 18, 175, 21},
+    ComboBoxXIOName = NewChannelComboBox(horizontal, "ComboBoxXIOName", channel,
                                          [this](int row) { ComboBoxXIONameChange(row); });
-    EditXMaxValue = NewFixedPointEntry(horizontal, "EditXMaxValue", {72, 18 + Pitch, 90, 21},
+    EditXMaxValue = NewFixedPointEntry(horizontal, "EditXMaxValue", maximum,
                                        [this] { return XChannelRow; },
                                        [this](std::int32_t v) { Indicator->SetXMaxValue(v); });
-    EditXMinValue = NewFixedPointEntry(horizontal, "EditXMinValue",
-                                       {72, 18 + 2 * Pitch, 90, 21},
+    EditXMinValue = NewFixedPointEntry(horizontal, "EditXMinValue", minimum,
                                        [this] { return XChannelRow; },
                                        [this](std::int32_t v) { Indicator->SetXMinValue(v); });
     UpDownXDivisions = NewIntegerEntry(horizontal, "EditXDivisions", "UpDownXDivisions",
-                                       {72, 18 + 3 * Pitch, 40, 21}, 1, 100, 1, 10, true,
+                                       divisions, 1, 100, 1, 10, true,
                                        [this](int v) { Indicator->SetXSplit(v); });
 }
 
 void TFXYGraphSetting::CreateOptionSheet()
 {
-    QGroupBox* colors = NewGroup(TabSheet2, "GroupBoxColor", " 色 ", {4, 4, 257, 182});
+    QGroupBox* colors = NewGroup(TabSheet2, "GroupBoxColor", " 色 ", {4, 4, 257, 168});
     NewColorButton(colors, 0, "ButtonScaleColor", "スケール文字", "PanelScaleColor",
-                   {12, 18, 190, 25});
+                   {12, 16, 190, 25});
     NewColorButton(colors, 1, "ButtonValueColor", "計測値文字", "PanelValueColor",
-                   {12, 50, 190, 25});
+                   {12, 46, 190, 25});
     NewColorButton(colors, 2, "ButtonGridColor", "グリッドライン", "PanelGridColor",
-                   {12, 82, 190, 25});
+                   {12, 76, 190, 25});
     NewColorButton(colors, 3, "ButtonCrossColor", "クロスカーソル", "PanelCrossColor",
-                   {12, 114, 190, 25});
+                   {12, 106, 190, 25});
     NewColorButton(colors, 4, "ButtonBackColor", "バックグランド", "PanelBackColor",
-                   {12, 146, 190, 25});
+                   {12, 136, 190, 25});
 
-    QGroupBox* fonts = NewGroup(TabSheet2, "GroupBoxFont", "フォントサイズ", {4, 190, 257, 66});
-    NewLabel(fonts, "タイトル", {12, 18, 100, 15});
+    QGroupBox* fonts = NewGroup(TabSheet2, "GroupBoxFont", "フォントサイズ", {4, 176, 257, 62});
+    NewLabel(fonts, "タイトル", {12, 16, 100, 15});
     UpDownTitleFontSize = NewIntegerEntry(fonts, "EditTitleFontSize", "UpDownTitleFontSize",
-                                          {12, 34, 40, 21}, 8, 40, 1, 10, false,
+                                          {12, 32, 40, 21}, 8, 40, 1, 10, false,
                                           [this](int v) { Indicator->SetHeightTitle(v); });
-    NewLabel(fonts, "スケール/計測値", {128, 18, 120, 15});
+    NewLabel(fonts, "スケール/計測値", {128, 16, 120, 15});
     UpDownValueFontSize = NewIntegerEntry(fonts, "EditValueFontSize", "UpDownValueFontSize",
-                                          {128, 34, 40, 21}, 8, 40, 1, 10, false,
+                                          {128, 32, 40, 21}, 8, 40, 1, 10, false,
                                           [this](int v) { Indicator->SetHeightValue(v); });
 }
 
