@@ -3,7 +3,6 @@
 // tenth of the second.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <memory>
 
 #include "indicators/AnalogMeter.h"
@@ -56,14 +55,3 @@ void BM_AnalogMeterPaint240(benchmark::State& state)
 BENCHMARK(BM_AnalogMeterPaint240);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,7 +3,6 @@
 // exchange runs at up to 100 lines a second; items_per_second is the file lines sent a second.
 // Filling the image from a file that covers the whole image is measured too, since it runs
 // before the first line goes out.
-#include <QApplication>
 #include <QEventLoop>
 #include <QProgressBar>
 #include <QTemporaryDir>
@@ -111,14 +110,3 @@ void BM_FillTheWholeImage(benchmark::State& state)
 BENCHMARK(BM_FillTheWholeImage)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    ::benchmark::Initialize(&argc, argv);
-    ::benchmark::RunSpecifiedBenchmarks();
-    ::benchmark::Shutdown();
-    return 0;
-}

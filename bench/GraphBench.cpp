@@ -1,7 +1,6 @@
 // What a live value costs the bar graph and the XY graph against a whole repaint: SetValue with
 // a value that moves as a live channel does, SetValue with an unchanged value, and Paint. The
 // monitor tick at full dashboard (127 graphs, every value changed) shows the budget per tick.
-#include <QApplication>
 #include <QWidget>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -10,7 +9,6 @@
 #include "indicators/BarGraph.h"
 #include "indicators/Port.h"
 #include "indicators/XYGraph.h"
-#include "platform/Fonts.h"
 
 namespace {
 
@@ -159,15 +157,3 @@ void BM_TickOf127Graphs(benchmark::State& state)
 BENCHMARK(BM_TickOf127Graphs)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    platform::InstallFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,7 +3,6 @@
 //
 // The dashboard's indicator kind is the template argument: add a BENCHMARK_TEMPLATE line for a
 // kind (and a BindChannel specialisation that gives it a channel) to measure it.
-#include <QApplication>
 #include <QWidget>
 #include <benchmark/benchmark.h>
 #include <cstring>
@@ -182,14 +181,3 @@ void BM_MonitorTickMixed(benchmark::State& state)
 BENCHMARK(BM_MonitorTickMixed);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

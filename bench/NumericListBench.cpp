@@ -1,13 +1,11 @@
 // The numeric list's moving part against its face: SetValue redraws only the value boxes whose
 // channel changed; Paint draws the whole list.
-#include <QApplication>
 #include <QWidget>
 #include <benchmark/benchmark.h>
 
 #include "indicators/NumericList.h"
 #include "indicators/Port.h"
 #include "platform/Cp932.h"
-#include "platform/Fonts.h"
 
 namespace {
 
@@ -87,15 +85,3 @@ void BM_NumericListPaint(benchmark::State& state)
 BENCHMARK(BM_NumericListPaint);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    platform::InstallFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
