@@ -7,21 +7,12 @@
 
 #include "app/ConfigFiles.h"
 #include "platform/Cp932.h"
+#include "tests/support/FileBytes.h"
+
+using testing_support::ReadAll;
+using testing_support::WriteAll;
 
 namespace {
-
-QByteArray ReadAll(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void WriteAll(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 QByteArray Bytes(const TAppConfig& image)
 {

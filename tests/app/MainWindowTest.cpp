@@ -36,14 +36,16 @@
 #include "indicators/ZpMainPanel.h"
 #include "link/PcCom.h"
 #include "platform/FileDialog.h"
+#include "tests/support/ApplicationOnMeter.h"
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/MeterStandIn.h"
 
 using testing_support::MeterStandIn;
+using testing_support::ReadAll;
+using testing_support::WriteAll;
 
 namespace {
-
-constexpr int Bound = 10000;  // ms: generous bound for anything that crosses the line
 
 // A registered indicator that counts the calls of the monitor loop and the repaint-all.
 class CountingIndicator : public TIndicator {
@@ -87,66 +89,17 @@ std::vector<std::string> AnsweringMeter(const std::string& request)
     return {};
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public testing_support::ApplicationOnMeter {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(folder.isValid());
+        ApplicationOnMeter::SetUp();
         ZeroAllChannels();
     }
     void TearDown() override
     {
-        forms.reset();
+        ApplicationOnMeter::TearDown();
         ZeroAllChannels();
-    }
-
-    // Creates the eleven forms with the stand-in's line as the only port, shows the main window
-    // and stops its timer so that the test drives the ticks.
-    void Start(MeterStandIn::Script script)
-    {
-        meter.SetScript(std::move(script));
-        const QString port = meter.PortName();
-        forms = std::make_unique<TApplicationForms>(
-            folder.path() + QStringLiteral("/zolt-tool"),
-            [port] { return std::vector<QString>{port}; });
-        MainForm->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm));
-        ASSERT_TRUE(MainForm->TimerMonitor->isActive());
-        MainForm->TimerMonitor->stop();
-    }
-
-    // One tick, after the line has settled: when a request is waiting and the meter has answered
-    // it (as far as it answers), its reply is in the ring first.
-    void Tick()
-    {
-        if (MainForm->WaitingReply && answers_ > taken_) {
-            ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Rx.Empty(); }, Bound));
-            ++taken_;
-        }
-        // The send thread holds one frame at a time: let the last one go out first.
-        ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Comm->Sending(); }, Bound));
-        const auto before = meter.Requests().size();
-        MainForm->TimerMonitorTimer();
-        if (MainForm->WaitingReply && MainForm->ReplyTimeout == TMonitorLoop::ReplyTimeoutTicks) {
-            ASSERT_TRUE(meter.WaitForRequests(before + 1));
-            if (!script_(meter.Requests().back()).empty())
-                ++answers_;
-        }
-    }
-    void Ticks(int count)
-    {
-        for (int i = 0; i < count; ++i)
-            Tick();
-    }
-    void UseScript(MeterStandIn::Script script)
-    {
-        script_ = script;
-        meter.SetScript(std::move(script));
-    }
-    void StartWith(MeterStandIn::Script script)
-    {
-        script_ = script;
-        Start(std::move(script));
     }
 
     std::vector<std::unique_ptr<CountingIndicator>> AddIndicators(int count)
@@ -160,21 +113,13 @@ protected:
         MouseDownPos = {0, 0};
         return added;
     }
-
-    QTemporaryDir folder;
-    testing_support::BoxRecorder boxes;
-    MeterStandIn meter;
-    std::unique_ptr<TApplicationForms> forms;
-    MeterStandIn::Script script_;
-    int answers_ = 0;
-    int taken_ = 0;
 };
 
 }  // namespace
 
 TEST_F(MainWindow, StartsWithItsCaptionSizeFolderAndOpenPort)
 {
-    StartWith(AnsweringMeter);
+    Start(AnsweringMeter);
     EXPECT_EQ(MainForm->windowTitle(), QStringLiteral("ZOLT Tool Ver.1"));
     EXPECT_EQ(MainForm->size(), QSize(839, 489));
     EXPECT_EQ(MainForm->ToolBar->geometry(), QRect(0, 0, 839, 30));
@@ -201,7 +146,7 @@ TEST_F(MainWindow, StartsWithItsCaptionSizeFolderAndOpenPort)
 
 TEST_F(MainWindow, PollsTheMeterAndFeedsChannelsIndicatorsAndStatusBar)
 {
-    StartWith(AnsweringMeter);
+    Start(AnsweringMeter);
     auto indicators = AddIndicators(3);
 
     Tick();
@@ -229,7 +174,7 @@ TEST_F(MainWindow, PollsTheMeterAndFeedsChannelsIndicatorsAndStatusBar)
 
 TEST_F(MainWindow, ANakRunsOutAfterTwentyTicksAndTheChannelsAreAskedForAgain)
 {
-    StartWith(AnsweringMeter);
+    Start(AnsweringMeter);
     Ticks(3);  // "@GET_KIND", its reply, a value reply
     ASSERT_EQ(Tacho, 3000);
     UseScript([](const std::string& request) {
@@ -254,7 +199,7 @@ TEST_F(MainWindow, ANakRunsOutAfterTwentyTicksAndTheChannelsAreAskedForAgain)
 
 TEST_F(MainWindow, ASilentMeterIsAskedOnceEveryTwoSeconds)
 {
-    StartWith([](const std::string&) { return std::vector<std::string>{}; });
+    Start([](const std::string&) { return std::vector<std::string>{}; });
     Ticks(61);
     EXPECT_EQ(meter.Requests(), (std::vector<std::string>(4, "@GET_KIND")));
     EXPECT_TRUE(boxes.Boxes().empty());
@@ -265,7 +210,7 @@ TEST_F(MainWindow, FortyChannelNamesSubscribeThirtyTwo)
     std::string names = "@GET_KIND=";
     for (int i = 0; i < 40; ++i)
         names += i % 2 ? "SPEED," : "TACHO,";
-    StartWith([names](const std::string& request) {
+    Start([names](const std::string& request) {
         return request == "@GET_KIND" ? std::vector<std::string>{MeterStandIn::Ack(names)}
                                       : std::vector<std::string>{};
     });
@@ -276,7 +221,7 @@ TEST_F(MainWindow, FortyChannelNamesSubscribeThirtyTwo)
 
 TEST_F(MainWindow, AReceiveOverflowIsReportedOnceAndThePortRestsUntilOpenedAgain)
 {
-    StartWith([](const std::string&) { return std::vector<std::string>{}; });
+    Start([](const std::string&) { return std::vector<std::string>{}; });
     Tick();  // "@GET_KIND", no answer
     // 32 replies arrive before the next tick: the ring overflows.
     std::string flood;
@@ -301,7 +246,7 @@ TEST_F(MainWindow, AReceiveOverflowIsReportedOnceAndThePortRestsUntilOpenedAgain
 
 TEST_F(MainWindow, AMonitorTickRunsInsideAnOpenMessageBox)
 {
-    StartWith(AnsweringMeter);
+    Start(AnsweringMeter);
     Ticks(2);
     UseScript([](const std::string&) { return std::vector<std::string>{}; });
     Tick();  // the value reply; the next "@GET_PORT" stays unanswered
@@ -328,7 +273,7 @@ TEST_F(MainWindow, AMonitorTickRunsInsideAnOpenMessageBox)
 
 TEST_F(MainWindow, F2ShowsTheCommunicationPanelBelowTheWindowAndHidesItAgain)
 {
-    StartWith(AnsweringMeter);
+    Start(AnsweringMeter);
     auto* probe = new KeyProbe(MainForm->MainPanel);
     probe->show();
     QApplication::setActiveWindow(MainForm);
@@ -368,7 +313,7 @@ TEST_F(MainWindow, F2ShowsTheCommunicationPanelBelowTheWindowAndHidesItAgain)
 
 TEST_F(MainWindow, TheFirmwareButtonStopsMonitoringOnlyWhileAFileIsUsed)
 {
-    StartWith(AnsweringMeter);
+    Start(AnsweringMeter);
     MainForm->TimerMonitor->start();
     platform::FileDialogRequest seen;
     std::optional<QString> answer;
@@ -392,7 +337,7 @@ TEST_F(MainWindow, TheFirmwareButtonStopsMonitoringOnlyWhileAFileIsUsed)
 
 TEST_F(MainWindow, RepaintAllPaintsEveryRegisteredIndicator)
 {
-    StartWith(AnsweringMeter);
+    Start(AnsweringMeter);
     auto indicators = AddIndicators(2);
     for (auto& indicator : indicators)
         indicator->paints = 0;
@@ -403,7 +348,7 @@ TEST_F(MainWindow, RepaintAllPaintsEveryRegisteredIndicator)
 
 TEST_F(MainWindow, ClosingClosesThePortAndEndsTheMonitorLoop)
 {
-    StartWith(AnsweringMeter);
+    Start(AnsweringMeter);
     MainForm->TimerMonitor->start();
     bool closed = false;
     QObject::connect(MainForm, &TMainForm::Closed, [&] { closed = true; });
@@ -444,18 +389,6 @@ QByteArray Pattern(int size)
     return bytes;
 }
 
-bool WriteFile(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ReadFile(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 }  // namespace
 
 TEST_F(MainWindow, TheConfigurationReadAtStartIsWrittenBackAtClose)
@@ -467,7 +400,7 @@ TEST_F(MainWindow, TheConfigurationReadAtStartIsWrittenBackAtClose)
     QByteArray stored = Pattern(72);
     stored += QByteArray("/tmp/fw.mot");
     stored += QByteArray(328 - stored.size(), '\0');
-    ASSERT_TRUE(WriteFile(config, stored));
+    ASSERT_NO_FATAL_FAILURE(WriteAll(config, stored));
 
     meter.SetScript(AnsweringMeter);
     const QString port = meter.PortName();
@@ -480,13 +413,13 @@ TEST_F(MainWindow, TheConfigurationReadAtStartIsWrittenBackAtClose)
     EXPECT_EQ(MainForm->OpenDialog.InitialDir, QStringLiteral("/tmp/fw.mot"));
 
     MainForm->close();
-    EXPECT_EQ(ReadFile(config), stored);
+    EXPECT_EQ(ReadAll(config), stored);
 }
 
 TEST_F(MainWindow, AConfigurationNeverReadIsNeverOverwritten)
 {
     const QString config = folder.path() + QStringLiteral("/ZOLT.ZLC");
-    ASSERT_TRUE(WriteFile(config, Pattern(328)));
+    ASSERT_NO_FATAL_FAILURE(WriteAll(config, Pattern(328)));
     meter.SetScript(AnsweringMeter);
     const QString port = meter.PortName();
     forms = std::make_unique<TApplicationForms>(folder.path() + QStringLiteral("/zolt-tool"),
@@ -495,14 +428,14 @@ TEST_F(MainWindow, AConfigurationNeverReadIsNeverOverwritten)
     FProjectOption->Context[0] = 0xEE;
     MainForm->close();
     EXPECT_FALSE(MainForm->AppConfigRead);
-    EXPECT_EQ(ReadFile(config), Pattern(328));
+    EXPECT_EQ(ReadAll(config), Pattern(328));
 }
 
 TEST_F(MainWindow, AFirstRunWritesAZeroContext)
 {
-    StartWith(AnsweringMeter);
+    Start(AnsweringMeter);
     MainForm->close();
-    const QByteArray written = ReadFile(folder.path() + QStringLiteral("/ZOLT.ZLC"));
+    const QByteArray written = ReadAll(folder.path() + QStringLiteral("/ZOLT.ZLC"));
     ASSERT_EQ(written.size(), 328);
     EXPECT_EQ(written.left(72), QByteArray(72, '\0'));
     EXPECT_EQ(written.mid(72, folder.path().toUtf8().size() + 1), folder.path().toUtf8() + '/');
@@ -510,7 +443,7 @@ TEST_F(MainWindow, AFirstRunWritesAZeroContext)
 
 TEST_F(MainWindow, TheElevenFormsStandWithTheirCaptions)
 {
-    StartWith(AnsweringMeter);
+    Start(AnsweringMeter);
     EXPECT_EQ(AboutBox->windowTitle(), QStringLiteral("バージョン情報"));
     EXPECT_EQ(PCom->windowTitle(), QStringLiteral("シリアル通信パネル"));
     EXPECT_EQ(NumEntryForm->windowTitle(), QStringLiteral("数値入力"));
@@ -533,7 +466,7 @@ TEST_F(MainWindow, TheElevenFormsStandWithTheirCaptions)
 
 TEST_F(MainWindow, TheNumericEntryDialogClosesWithEnterAndEsc)
 {
-    StartWith(AnsweringMeter);
+    Start(AnsweringMeter);
     int result = 0;
     auto press = [&](Qt::Key key) {
         QTimer::singleShot(0, [key] {

@@ -19,6 +19,9 @@
 #include "platform/FileDialog.h"
 #include "platform/LocalTime.h"
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/FileBytes.h"
+
+using testing_support::ReadAll;
 
 namespace {
 
@@ -76,12 +79,6 @@ protected:
             });
     }
     void TearDown() override { platform::SetFileDialogPresenter(previousDialogs_); }
-
-    QByteArray ReadAll(const QString& name)
-    {
-        QFile file(name);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
 
     testing_support::BoxRecorder boxes;
     TFProjectOption window;

@@ -22,14 +22,16 @@
 #include "platform/Cp932.h"
 #include "platform/FileDialog.h"
 #include "platform/LocalTime.h"
+#include "tests/support/ApplicationOnMeter.h"
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/MeterStandIn.h"
 
 using testing_support::MeterStandIn;
+using testing_support::ReadAll;
+using testing_support::WriteAll;
 
 namespace {
-
-constexpr int Bound = 10000;  // ms: generous bound for anything that crosses the line
 
 // The meter's context: word i holds 100 * i (words 0, 2, 30 and 70 included).
 std::string MeterContextDigits()
@@ -57,79 +59,21 @@ std::vector<std::string> Meter(const std::string& request)
     return {};
 }
 
-QByteArray ReadAll(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void WriteAll(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-class Application : public ::testing::Test {
+class Application : public testing_support::ApplicationOnMeter {
 protected:
     void TearDown() override
     {
-        forms.reset();
+        ApplicationOnMeter::TearDown();
         platform::SetFileDialogPresenter(previousDialogs_);
     }
 
-    // Creates the eleven forms with the stand-in's line as the only port, shows the main window
-    // and stops its timer so that the test drives the ticks.
-    void Start(MeterStandIn::Script script = Meter)
-    {
-        script_ = script;
-        meter.SetScript(std::move(script));
-        const QString port = meter.PortName();
-        forms = std::make_unique<TApplicationForms>(
-            folder.path() + QStringLiteral("/zolt-tool"),
-            [port] { return std::vector<QString>{port}; });
-        MainForm->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm));
-        MainForm->TimerMonitor->stop();
-        answers_ = taken_ = 0;
-    }
+    using ApplicationOnMeter::Start;
+    void Start() { Start(Meter); }
 
     void Close()
     {
         MainForm->close();
         forms.reset();
-    }
-
-    // One tick after the line has settled: a reply the meter sends to the waiting request is in
-    // the ring before the tick runs.
-    void Tick()
-    {
-        if (MainForm->WaitingReply && answers_ > taken_) {
-            ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Rx.Empty(); }, Bound));
-            ++taken_;
-        }
-        ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Comm->Sending(); }, Bound));
-        const auto before = meter.Requests().size();
-        const int tick = MainForm->MonitorTick;
-        MainForm->TimerMonitorTimer();
-        // A tick that reported a bad context reply ends at once, without counting itself.
-        const bool counted = MainForm->MonitorTick != tick;
-        if (counted && MainForm->WaitingReply &&
-            MainForm->ReplyTimeout == TMonitorLoop::ReplyTimeoutTicks) {
-            ASSERT_TRUE(meter.WaitForRequests(before + 1));
-            if (!script_(meter.Requests().back()).empty())
-                ++answers_;
-        }
-    }
-    void Ticks(int count)
-    {
-        for (int i = 0; i < count; ++i)
-            Tick();
-    }
-    void UseScript(MeterStandIn::Script script)
-    {
-        script_ = script;
-        meter.SetScript(std::move(script));
     }
 
     // Opens the settings window with the main window's button and runs the scenario inside its
@@ -161,15 +105,7 @@ protected:
 
     QString ConfigFile() const { return folder.filePath(QStringLiteral("ZOLT.ZLC")); }
 
-    QTemporaryDir folder;
-    testing_support::BoxRecorder boxes;
-    MeterStandIn meter;
-    std::unique_ptr<TApplicationForms> forms;
-
 private:
-    MeterStandIn::Script script_;
-    int answers_ = 0;
-    int taken_ = 0;
     platform::FileDialogPresenter previousDialogs_;
 };
 

@@ -7,21 +7,12 @@
 #include <unistd.h>
 
 #include "platform/SafeFileWrite.h"
+#include "tests/support/FileBytes.h"
+
+using testing_support::ReadAll;
+using testing_support::WriteAll;
 
 namespace {
-
-QByteArray ReadAll(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void WriteDirectly(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 class SafeFileWrite : public ::testing::Test {
 protected:
@@ -43,7 +34,7 @@ TEST_F(SafeFileWrite, CreatesAndReplacesWithExactlyTheBytesGiven)
 
 TEST_F(SafeFileWrite, AWriteThatIsNotCommittedLeavesTheOldFileAsItWas)
 {
-    WriteDirectly(name, "old content");
+    WriteAll(name, "old content");
     {
         platform::TSafeFileWriter writer(name);
         ASSERT_TRUE(writer.Open());
@@ -55,7 +46,7 @@ TEST_F(SafeFileWrite, AWriteThatIsNotCommittedLeavesTheOldFileAsItWas)
 
 TEST_F(SafeFileWrite, AProcessDyingBetweenWritingAndRenamingLeavesTheOldFileWhole)
 {
-    WriteDirectly(name, QByteArray(328, 'A'));
+    WriteAll(name, QByteArray(328, 'A'));
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
