@@ -44,13 +44,10 @@ bool FindKey(const std::string& name, Key& key)
 
 void TAnalogMeter::SaveProperty(QStringList& list, const std::string& prefix) const
 {
+    SaveBoundsProperty(list, prefix);
     const auto number = [&](Key key, std::int32_t value) {
         AddIntPropertyLine(list, prefix, KeyName(key), value);
     };
-    number(Key::Left, Left());
-    number(Key::Top, Top());
-    number(Key::Width, Width());
-    number(Key::Height, Height());
     number(Key::ScaleAngle, FScaleAngle);
     number(Key::ScaleHeight, FScaleHeight);
     number(Key::MainScaleDiv, FMainScaleDiv);

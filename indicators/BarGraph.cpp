@@ -226,10 +226,7 @@ void TBarGraph::DrawBarLine(int position)
 
 void TBarGraph::SaveProperty(QStringList& List, const std::string& Prefix) const
 {
-    AddIntPropertyLine(List, Prefix, "Left", Left());
-    AddIntPropertyLine(List, Prefix, "Top", Top());
-    AddIntPropertyLine(List, Prefix, "Width", Width());
-    AddIntPropertyLine(List, Prefix, "Height", Height());
+    SaveBoundsProperty(List, Prefix);
     AddIntPropertyLine(List, Prefix, "Vertical", FVertical);
     AddIntPropertyLine(List, Prefix, "MinValue", FMinValue);
     AddIntPropertyLine(List, Prefix, "MaxValue", FMaxValue);
@@ -250,15 +247,9 @@ void TBarGraph::LoadProperty(std::string Text)
 {
     std::string key;
     while (GetKeyFromLine(key, Text)) {
-        if (key == "Left")
-            SetLeft(GetIntFromLine(Text));
-        else if (key == "Top")
-            SetTop(GetIntFromLine(Text));
-        else if (key == "Width")
-            SetWidth(GetIntFromLine(Text));
-        else if (key == "Height")
-            SetHeight(GetIntFromLine(Text));
-        else if (key == "Vertical")
+        if (LoadBoundsProperty(key, Text))
+            continue;
+        if (key == "Vertical")
             SetVertical(GetIntFromLine(Text));
         else if (key == "MinValue")
             SetMinValue(GetIntFromLine(Text));

@@ -3,7 +3,9 @@
 #include <QString>
 #include <algorithm>
 
+#include "indicators/Etcpas.h"
 #include "indicators/Port.h"
+#include "indicators/PropertyLines.h"
 #include "platform/MessageBox.h"
 
 TIndicator* IndicatorArry[IndicatorSlots] = {};
@@ -94,4 +96,27 @@ TPortInfo TIndicator::GetDesignatorTable(const std::string& key) const
 TPortInfo TIndicator::GetDescriptionTable(const std::string& key) const
 {
     return PortByDescription(FPLookupTable, key);
+}
+
+void TIndicator::SaveBoundsProperty(QStringList& List, const std::string& Prefix) const
+{
+    AddIntPropertyLine(List, Prefix, "Left", Left());
+    AddIntPropertyLine(List, Prefix, "Top", Top());
+    AddIntPropertyLine(List, Prefix, "Width", Width());
+    AddIntPropertyLine(List, Prefix, "Height", Height());
+}
+
+bool TIndicator::LoadBoundsProperty(const std::string& key, std::string& Text)
+{
+    if (key == "Left")
+        SetLeft(GetIntFromLine(Text));
+    else if (key == "Top")
+        SetTop(GetIntFromLine(Text));
+    else if (key == "Width")
+        SetWidth(GetIntFromLine(Text));
+    else if (key == "Height")
+        SetHeight(GetIntFromLine(Text));
+    else
+        return false;
+    return true;
 }

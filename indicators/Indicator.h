@@ -2,6 +2,7 @@
 // The base of the four indicator kinds: a custom-drawn control on the dashboard panel, placed on
 // the 8-pixel grid where the mouse was last pressed, holding the channel table it was built
 // with, and registered, while it lives, in the registry the monitor loop and the repaint-all walk.
+#include <QStringList>
 #include <QWidget>
 #include <cstdint>
 #include <string>
@@ -49,6 +50,11 @@ public:
     void SetCursor(platform::TCursor cursor);
 
 protected:
+    // Every kind's property lines open with its bounds: Left, Top, Width and Height.
+    void SaveBoundsProperty(QStringList& List, const std::string& Prefix) const;
+    // Sets the bound the key names from the value at the front of Text; false for any other key.
+    bool LoadBoundsProperty(const std::string& key, std::string& Text);
+
     // Any button selects the indicator and sets the placement point; the left one starts a move
     // or resize, decided by the band of the last hover.
     virtual void MouseDown(platform::TMouseButton Button, platform::TShiftState Shift, int X, int Y);

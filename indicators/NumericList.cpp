@@ -236,10 +236,7 @@ void TNumericList::MouseMove(platform::TShiftState Shift, int X, int Y)
 
 void TNumericList::SaveProperty(QStringList& List, const std::string& Prefix) const
 {
-    AddIntPropertyLine(List, Prefix, "Left", Left());
-    AddIntPropertyLine(List, Prefix, "Top", Top());
-    AddIntPropertyLine(List, Prefix, "Width", Width());
-    AddIntPropertyLine(List, Prefix, "Height", Height());
+    SaveBoundsProperty(List, Prefix);
     AddIntPropertyLine(List, Prefix, "HeightTitle", FHeightTitle);
     AddIntPropertyLine(List, Prefix, "HeightList", FHeightList);
     AddIntPropertyLine(List, Prefix, "ColorTitle", FColorTitle);
@@ -259,15 +256,9 @@ void TNumericList::LoadProperty(std::string Text)
 {
     std::string key;
     while (GetKeyFromLine(key, Text)) {
-        if (key == "Left")
-            SetLeft(GetIntFromLine(Text));
-        else if (key == "Top")
-            SetTop(GetIntFromLine(Text));
-        else if (key == "Width")
-            SetWidth(GetIntFromLine(Text));
-        else if (key == "Height")
-            SetHeight(GetIntFromLine(Text));
-        else if (key == "HeightTitle")
+        if (LoadBoundsProperty(key, Text))
+            continue;
+        if (key == "HeightTitle")
             SetHeightTitle(GetIntFromLine(Text));
         else if (key == "HeightList")
             SetHeightList(GetIntFromLine(Text));

@@ -272,10 +272,7 @@ void TXYGraph::DrawValue(const TRect& box, const std::string& text, int& drawnLe
 
 void TXYGraph::SaveProperty(QStringList& List, const std::string& Prefix) const
 {
-    AddIntPropertyLine(List, Prefix, "Left", Left());
-    AddIntPropertyLine(List, Prefix, "Top", Top());
-    AddIntPropertyLine(List, Prefix, "Width", Width());
-    AddIntPropertyLine(List, Prefix, "Height", Height());
+    SaveBoundsProperty(List, Prefix);
     AddIntPropertyLine(List, Prefix, "XMinValue", FXMinValue);
     AddIntPropertyLine(List, Prefix, "XMaxValue", FXMaxValue);
     AddIntPropertyLine(List, Prefix, "XSplit", FXSplit);
