@@ -18,6 +18,8 @@ BeepSink& Beeper()
     return sink;
 }
 
+}  // namespace
+
 BoxResult FirstButton(BoxButtons buttons)
 {
     switch (buttons) {
@@ -27,8 +29,6 @@ BoxResult FirstButton(BoxButtons buttons)
     }
     return BoxResult::Ok;
 }
-
-}  // namespace
 
 BoxResult ShowMessageBox(const QString& text, const QString& caption, BoxIcon icon,
                          BoxButtons buttons)

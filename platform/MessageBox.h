@@ -34,4 +34,7 @@ void MessageBeep();
 BoxPresenter SetBoxPresenter(BoxPresenter presenter);
 BeepSink SetBeepSink(BeepSink sink);
 
+// The answer of a box that no one can be asked: its first button.
+BoxResult FirstButton(BoxButtons buttons);
+
 }  // namespace platform

@@ -11,16 +11,6 @@
 namespace platform {
 namespace {
 
-BoxResult FirstButton(BoxButtons buttons)
-{
-    switch (buttons) {
-    case BoxButtons::Ok: return BoxResult::Ok;
-    case BoxButtons::Abort: return BoxResult::Abort;
-    case BoxButtons::YesNo: return BoxResult::Yes;
-    }
-    return BoxResult::Ok;
-}
-
 QMessageBox::Icon IconOf(BoxIcon icon)
 {
     switch (icon) {
