@@ -2,7 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QFontMetrics>
+#include <QFont>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -11,6 +11,7 @@
 
 #include "link/Codecs.h"
 #include "platform/Exceptions.h"
+#include "platform/Fonts.h"
 #include "platform/MessageBox.h"
 
 TPCom* PCom = nullptr;
@@ -24,21 +25,6 @@ constexpr char kNak = 0x15;
 constexpr int kClientWidth = 632;
 constexpr int kClientHeight = 357;
 constexpr int kFrameBufferSize = 1024;
-
-// The face at the pixel size whose cell (ascent + descent) is the asked height.
-QFont FontWithCellHeight(const QString& face, int cellHeight)
-{
-    QFont font(face);
-    int best = cellHeight;
-    for (int size = cellHeight; size >= 4; --size) {
-        font.setPixelSize(size);
-        best = size;
-        if (QFontMetrics(font).height() <= cellHeight)
-            break;
-    }
-    font.setPixelSize(best);
-    return font;
-}
 
 void ShowAbortBox(const QString& text)
 {
@@ -57,7 +43,9 @@ TPCom::TPCom(QWidget* Owner, PortLister ListPorts)
     : QWidget(Owner, Qt::Window), Image(std::make_unique<std::uint8_t[]>(kImageSize))
 {
     setWindowTitle(QStringLiteral("シリアル通信パネル"));
-    setFont(FontWithCellHeight(QStringLiteral("ＭＳ ゴシック"), 12));
+    QFont font(QStringLiteral("ＭＳ ゴシック"));
+    font.setPixelSize(platform::PixelSizeForCellHeight(font, 12));
+    setFont(font);
     resize(kClientWidth, kClientHeight);
 
     Memo = new QPlainTextEdit(this);

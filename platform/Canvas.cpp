@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "platform/Cp932.h"
+#include "platform/Fonts.h"
 
 namespace platform {
 namespace {
@@ -364,17 +365,8 @@ QFont Canvas::MakeTextFont()
         return font;
     const auto key = std::make_pair(Font.Name, Font.Height);
     auto found = pixelSizes_.find(key);
-    if (found == pixelSizes_.end()) {
-        // The largest em size whose cell is no taller than asked; the platform's font height
-        // is the cell, Qt's pixel size the em.
-        int size = Font.Height;
-        for (; size > 1; --size) {
-            font.setPixelSize(size);
-            if (QFontMetrics(font).height() <= Font.Height)
-                break;
-        }
-        found = pixelSizes_.emplace(key, size).first;
-    }
+    if (found == pixelSizes_.end())
+        found = pixelSizes_.emplace(key, PixelSizeForCellHeight(font, Font.Height)).first;
     font.setPixelSize(found->second);
     return font;
 }

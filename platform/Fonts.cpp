@@ -1,6 +1,7 @@
 #include "platform/Fonts.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +15,17 @@ void InstallFontSubstitutes()
     QFont::insertSubstitutions(QStringLiteral("MS UI Gothic"), proportional);
     // The fixed-width face, written in full-width letters as Japanese Windows names it.
     QFont::insertSubstitutions(QString::fromUtf8("ＭＳ ゴシック"), fixed);
+}
+
+int PixelSizeForCellHeight(QFont font, int cellHeight)
+{
+    int size = cellHeight;
+    for (; size > 1; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).height() <= cellHeight)
+            break;
+    }
+    return size;
 }
 
 }  // namespace platform
