@@ -39,8 +39,10 @@
 #include "tests/support/ApplicationOnMeter.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/KeyProbe.h"
 #include "tests/support/MeterStandIn.h"
 
+using testing_support::KeyProbe;
 using testing_support::MeterStandIn;
 using testing_support::ReadAll;
 using testing_support::WriteAll;
@@ -55,20 +57,6 @@ public:
     int paints = 0;
     void SetValue() override { ++values; }
     void Paint() override { ++paints; }
-};
-
-// A control that records the keys it receives.
-class KeyProbe : public QLineEdit {
-public:
-    using QLineEdit::QLineEdit;
-    std::vector<int> keys;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        keys.push_back(event->key());
-        QLineEdit::keyPressEvent(event);
-    }
 };
 
 void ZeroAllChannels()

@@ -7,24 +7,12 @@
 #include <vector>
 
 #include "platform/MessageHook.h"
+#include "tests/support/KeyProbe.h"
 
 using namespace platform;
+using testing_support::KeyProbe;
 
 namespace {
-
-// A control that records the keys it receives.
-class KeyProbe : public QLineEdit {
-public:
-    using QLineEdit::QLineEdit;
-    std::vector<int> keys;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        keys.push_back(event->key());
-        QLineEdit::keyPressEvent(event);
-    }
-};
 
 // A shown window with a focused edit inside a nested container.
 struct Window {
