@@ -8,11 +8,10 @@
 #include "indicators/Etcpas.h"
 #include "indicators/Port.h"
 #include "link/Codecs.h"
+#include "link/FrameBytes.h"
 #include "platform/MessageBox.h"
 
 namespace {
-
-constexpr char Ack = 0x06;
 
 constexpr std::string_view KeyGetKind = "@GET_KIND";
 constexpr std::string_view KeyGetPort = "@GET_PORT=";
@@ -52,7 +51,7 @@ void TMonitorLoop::RunMonitorTick()
     // Working storage of this tick only: a tick nested in a message box of this one has its own.
     char line[LineBufferSize];
     const int length = ReceiveLine(line);
-    if (length >= 1 && line[0] == Ack) {
+    if (length >= 1 && line[0] == kAck) {
         if (!ActOnReply(std::string_view(line + 1, static_cast<std::size_t>(length))))
             return;
         RequestState = SettingsShown() ? eReqIdle : eReqPoll;

@@ -3,11 +3,7 @@
 #include <algorithm>
 
 #include "link/Codecs.h"
-
-namespace {
-constexpr char kStx = 0x02;
-constexpr char kEtx = 0x03;
-}  // namespace
+#include "link/FrameBytes.h"
 
 BlockRequest ExamineBlockRequest(std::string_view text, std::int32_t imageEnd,
                                  std::uint32_t imageSize)

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "link/Codecs.h"
+#include "link/FrameBytes.h"
 #include "platform/Exceptions.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
@@ -18,10 +19,6 @@ TPCom* PCom = nullptr;
 
 namespace {
 
-constexpr char kStx = 0x02;
-constexpr char kEtx = 0x03;
-constexpr char kAck = 0x06;
-constexpr char kNak = 0x15;
 constexpr int kClientWidth = 632;
 constexpr int kClientHeight = 357;
 constexpr int kFrameBufferSize = 1024;

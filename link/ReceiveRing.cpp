@@ -1,8 +1,6 @@
 #include "link/ReceiveRing.h"
 
-namespace {
-constexpr char kEtx = 0x03;
-}
+#include "link/FrameBytes.h"
 
 void TReceiveRing::Reset()
 {
