@@ -1,7 +1,6 @@
 // The receive path of the communication panel: TPCom::CommReceive, which the port's event
 // thread runs for every delivery, filling the receive ring. Throughput in bytes per second
 // against the line's 11.5 kB/s at 115200 baud, and the allocations it makes (there must be none).
-#include <QApplication>
 #include <atomic>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -9,6 +8,7 @@
 #include <new>
 #include <string>
 
+#include "bench/GuiBenchApplication.h"
 #include "link/PcCom.h"
 #include "platform/MessageBox.h"
 
@@ -115,15 +115,10 @@ void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
+    GuiBenchApplication application(argc, argv);
     // No port is needed to feed the handler: the scan's "no port" box is answered silently.
     platform::SetBoxPresenter([](const platform::BoxRequest&) { return platform::BoxResult::Abort; });
     auto thePanel = std::make_unique<TPCom>(nullptr, [] { return std::vector<QString>{}; });
     panel = thePanel.get();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return application.Run();
 }

@@ -1,7 +1,6 @@
 // Loading and saving a work file of 127 indicators (the four kinds in turn) on the real main
 // window, offscreen. Loading creates every indicator from its block, as start-up does; the
 // reading loop alone is measured too, over the same text.
-#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -15,9 +14,9 @@
 #include "app/Main.h"
 #include "app/WorkFile.h"
 #include "app/WorkFileReader.h"
+#include "bench/GuiBenchApplication.h"
 #include "indicators/Indicator.h"
 #include "indicators/ZpMainPanel.h"
-#include "platform/Fonts.h"
 #include "platform/MessageBox.h"
 
 namespace {
@@ -123,15 +122,10 @@ BENCHMARK(BM_ReadWorkText127)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    platform::InstallFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
+    GuiBenchApplication application(argc, argv);
     Bench bench;
     shared = &bench;
-    benchmark::RunSpecifiedBenchmarks();
+    const int result = application.Run();
     shared = nullptr;
-    benchmark::Shutdown();
-    return 0;
+    return result;
 }
