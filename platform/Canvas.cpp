@@ -180,14 +180,16 @@ void Canvas::Apply(PixelList& pixels, QRgb color, PenMode mode, bool unique)
         return;
     uchar* const bits = surface_->bits();
     const qsizetype stride = surface_->bytesPerLine();
+    const auto put = [&](const TPoint& p) {
+        auto* line = reinterpret_cast<QRgb*>(bits + p.Y * stride);
+        if (mode == PenMode::Xor)
+            line[p.X] ^= color & kRgbMask;
+        else
+            line[p.X] = color;
+    };
     if (unique) {
-        for (const TPoint& p : pixels) {
-            auto* line = reinterpret_cast<QRgb*>(bits + p.Y * stride);
-            if (mode == PenMode::Xor)
-                line[p.X] ^= color & kRgbMask;
-            else
-                line[p.X] = color;
-        }
+        for (const TPoint& p : pixels)
+            put(p);
         Changed();
         return;
     }
@@ -207,11 +209,7 @@ void Canvas::Apply(PixelList& pixels, QRgb color, PenMode mode, bool unique)
         if (done[mark])
             continue;
         done[mark] = true;
-        auto* line = reinterpret_cast<QRgb*>(bits + p.Y * stride);
-        if (mode == PenMode::Xor)
-            line[p.X] ^= color & kRgbMask;
-        else
-            line[p.X] = color;
+        put(p);
     }
     Changed();
 }
