@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QWindow>
+#include <algorithm>
 
 #include "app/BesidePlacement.h"
 #include "app/Main.h"
@@ -336,6 +337,11 @@ QComboBox* TIndicatorSettingDialog::NewChannelComboBox(QWidget* parent, const ch
 {
     QComboBox* box = NewPickList(parent, name, geometry, {}, std::move(onPick));
     FillChannelComboBox(box);
+    // The open list shows every description whole, however narrow the box.
+    int widest = 0;
+    for (int row = 0; row < box->count(); ++row)
+        widest = std::max(widest, box->fontMetrics().horizontalAdvance(box->itemText(row)));
+    box->view()->setMinimumWidth(widest + 24);
     return box;
 }
 

@@ -1,7 +1,9 @@
 #include "app/IndicatorSettings.h"
 
+#include "app/BarGraphSetup.h"
 #include "app/NumericListSetup.h"
 #include "app/XYGraphSetup.h"
+#include "indicators/BarGraph.h"
 #include "indicators/NumericList.h"
 #include "indicators/XYGraph.h"
 
@@ -13,7 +15,10 @@
 // The indicator is checked against the kind as well: a name is only text.
 void ExecuteIndicatorSettings(const std::string& prefix, TIndicator& indicator, int x, int y)
 {
-    if (prefix == "_XYGraph") {
+    if (prefix == "_BarGraph") {
+        if (auto* bar = qobject_cast<TBarGraph*>(&indicator); bar && FBarGraphSetting)
+            FBarGraphSetting->Execute(bar, x, y);
+    } else if (prefix == "_XYGraph") {
         if (auto* graph = qobject_cast<TXYGraph*>(&indicator); graph && FXYGraphSetting)
             FXYGraphSetting->Execute(graph, x, y);
     } else if (prefix == "_NumericList") {

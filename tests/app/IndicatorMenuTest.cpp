@@ -3,8 +3,10 @@
 #include <QAction>
 #include <QMenu>
 #include <QSet>
+#include <QTimer>
 #include <random>
 
+#include "app/BarGraphSetup.h"
 #include "indicators/AnalogMeter.h"
 #include "indicators/BarGraph.h"
 #include "indicators/XYGraph.h"
@@ -209,9 +211,20 @@ TEST_F(IndicatorMenu, ShiftHeldBlocksEdit)
     EXPECT_EQ(SelectIndicator, bar);  // nothing opened, the selection stays
     CloseMenus();
 
+    // Without Shift the edit item opens the bar graph's settings dialog, modally: Esc closes it.
+    bool opened = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (FBarGraphSetting->isVisible() && FBarGraphSetting->Indicator == bar) {
+            opened = true;
+            QTest::keyClick(FBarGraphSetting->windowHandle(), Qt::Key_Escape);
+        }
+    });
+    closer.start(10);
     RightClick(click);
     Choose(MainForm->PopupMenuIndicator, MainForm->MenuIndicatorEdit);
     ASSERT_TRUE(QTest::qWaitFor([] { return SelectIndicator == nullptr; }, Bound));
+    EXPECT_TRUE(opened);
     EXPECT_FALSE(MainForm->ShiftDown);
 }
 

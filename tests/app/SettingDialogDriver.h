@@ -49,8 +49,13 @@ inline bool Focus(QWidget* control)
 // Keys typed into the window that has the keyboard (the focused control's window).
 inline void Type(QWidget* anyControl, const QString& text)
 {
-    for (const QChar c : text)
-        QTest::keyClick(anyControl->window()->windowHandle(), c.toLatin1());
+    QWindow* window = anyControl->window()->windowHandle();
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(window, c.toLatin1());
+        else  // a character typed through an input method: text without a key of its own
+            QTest::sendKeyEvent(QTest::Click, window, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
 }
 
 inline void Key(QWidget* anyControl, Qt::Key key)
@@ -110,5 +115,77 @@ public:
 private:
     platform::ColorDialogPresenter previous_;
 };
+
+}  // namespace testing_support
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <gtest/gtest.h>
+#include <initializer_list>
+
+namespace testing_support {
+
+// Every caption of the page's labels, buttons and group boxes fits its control, and no two
+// controls side by side overlap or reach out of their parent: nothing of the text is hidden.
+inline void ExpectReadableLayout(QWidget* page)
+{
+    const QList<QWidget*> controls = page->findChildren<QWidget*>();
+    for (QWidget* control : controls) {
+        const std::string name = control->objectName().toStdString() + " " +
+                                 control->metaObject()->className();
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                      label->contentsRect().width())
+                << label->text().toStdString();
+            EXPECT_GE(label->height(), label->fontMetrics().height()) << label->text().toStdString();
+        } else if (auto* button = qobject_cast<QAbstractButton*>(control); button &&
+                   !button->text().isEmpty()) {
+            EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 8, button->width())
+                << button->text().toStdString();
+        }
+        QWidget* parent = control->parentWidget();
+        if (!parent || control->isWindow() || !control->isVisibleTo(page))
+            continue;
+        EXPECT_TRUE(parent->rect().contains(control->geometry()))
+            << name << " reaches out of " << parent->objectName().toStdString();
+    }
+    // Siblings: labels, entries, buttons and lists do not overlap.
+    for (QWidget* a : controls) {
+        for (QWidget* b : controls) {
+            if (a >= b || a->parentWidget() != b->parentWidget() || a->isWindow() ||
+                b->isWindow() || !a->isVisibleTo(page) || !b->isVisibleTo(page) ||
+                a->parentWidget() == nullptr || a->parentWidget()->inherits("QComboBox") ||
+                a->parentWidget()->inherits("QLineEdit") || a->parentWidget()->inherits("TUpDown"))
+                continue;
+            EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+                << a->objectName().toStdString() << " " << a->metaObject()->className() << " / "
+                << b->objectName().toStdString() << " " << b->metaObject()->className();
+        }
+    }
+}
+
+// A picture of the screen with these windows where they stand, first at the back, as PNG in the
+// tests' "screenshots" folder; answers the file's name.
+inline QString SaveScreenPicture(const QString& name, std::initializer_list<QWidget*> windows)
+{
+    QRect area;
+    for (QWidget* window : windows)
+        area |= window->frameGeometry();
+    QImage picture(area.size(), QImage::Format_RGB32);
+    picture.fill(QColor(0, 96, 128));
+    QPainter painter(&picture);
+    for (QWidget* window : windows)
+        painter.drawPixmap(window->geometry().topLeft() - area.topLeft(), window->grab());
+    painter.end();
+    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
+    QDir().mkpath(folder);
+    const QString file = folder + QLatin1Char('/') + name + QStringLiteral(".png");
+    picture.save(file);
+    return file;
+}
 
 }  // namespace testing_support
