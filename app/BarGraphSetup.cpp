@@ -19,8 +19,8 @@ const TIndicatorSettingDialog::TDesign Design{
 constexpr int LeftColumn = 10;
 constexpr int RightColumn = 136;
 constexpr int ColumnWidth = 118;
-constexpr int FirstRow = 14;
-constexpr int RowPitch = 40;
+constexpr int FirstRow = 10;
+constexpr int RowPitch = 38;
 constexpr int LabelHeight = 14;
 constexpr int EntryHeight = 21;
 
@@ -46,7 +46,7 @@ TFBarGraphSetting::TFBarGraphSetting(QWidget* owner) : TIndicatorSettingFor<TBar
 void TFBarGraphSetting::CreateBasicSheet()
 {
     auto* group = new QGroupBox(TabSheet1);
-    group->setGeometry(4, 4, 258, 180);
+    group->setGeometry(4, 4, 258, 164);
 
     NewLabel(group, "チャンネル", LabelAt(LeftColumn, 0));
     ComboBoxIOName = NewChannelComboBox(group, "ComboBoxIOName", EntryAt(LeftColumn, 0),
@@ -83,7 +83,7 @@ void TFBarGraphSetting::CreateOptionSheet()
 {
     auto* colors = new QGroupBox(QStringLiteral(" 色 "), TabSheet2);
     colors->setObjectName(QStringLiteral("GroupBoxColor"));
-    colors->setGeometry(4, 4, 258, 182);
+    colors->setGeometry(4, 4, 258, 164);
     const struct {
         const char* button;
         const char* caption;
@@ -97,7 +97,7 @@ void TFBarGraphSetting::CreateOptionSheet()
     };
     for (int tag = 0; tag < 5; ++tag)
         NewColorButton(colors, tag, map[tag].button, map[tag].caption, map[tag].panel,
-                       {16, 22 + tag * 31, 120, 25});
+                       {16, 20 + tag * 29, 120, 24});
     ButtonScaleColor = ColorButtons[0];
     ButtonValueColor = ColorButtons[1];
     ButtonMarkerColor = ColorButtons[2];
@@ -106,15 +106,15 @@ void TFBarGraphSetting::CreateOptionSheet()
 
     auto* sizes = new QGroupBox(QStringLiteral("フォントサイズ"), TabSheet2);
     sizes->setObjectName(QStringLiteral("GroupBoxFontSize"));
-    sizes->setGeometry(4, 192, 258, 80);
-    NewLabel(sizes, "タイトル[pixel]", {16, 22, 140, EntryHeight});
+    sizes->setGeometry(4, 172, 258, 74);
+    NewLabel(sizes, "タイトル[pixel]", {16, 20, 140, EntryHeight});
     UpDownTitleFontSize = NewIntegerEntry(
-        sizes, "EditTitleFontSize", "UpDownTitleFontSize", {160, 22, 48, EntryHeight}, 8, 40, 1,
+        sizes, "EditTitleFontSize", "UpDownTitleFontSize", {160, 20, 48, EntryHeight}, 8, 40, 1,
         10, false, [this](int value) { Indicator->SetHeightTitle(value); });
     EditTitleFontSize = UpDownTitleFontSize->Associate();
-    NewLabel(sizes, "スケール/計測値[pixel]", {16, 50, 140, EntryHeight});
+    NewLabel(sizes, "スケール/計測値[pixel]", {16, 46, 140, EntryHeight});
     UpDownScaleFontSize = NewIntegerEntry(
-        sizes, "EditScaleFontSize", "UpDownScaleFontSize", {160, 50, 48, EntryHeight}, 8, 40, 1,
+        sizes, "EditScaleFontSize", "UpDownScaleFontSize", {160, 46, 48, EntryHeight}, 8, 40, 1,
         10, false, [this](int value) { Indicator->SetHeightValue(value); });
     EditScaleFontSize = UpDownScaleFontSize->Associate();
 }

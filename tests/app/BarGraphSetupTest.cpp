@@ -75,7 +75,7 @@ protected:
 
 }  // namespace
 
-TEST_F(BarGraphDialog, HasItsCaptionControlsRangesAndReadableLayout)
+TEST_F(BarGraphDialog, HasItsCaptionControlsAndRanges)
 {
     EXPECT_EQ(dialog.objectName(), QStringLiteral("FBarGraphSetting"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("バーグラフ設定"));
@@ -106,15 +106,6 @@ TEST_F(BarGraphDialog, HasItsCaptionControlsRangesAndReadableLayout)
         EXPECT_TRUE(labels.contains(QString::fromUtf8(text))) << text;
     EXPECT_EQ(dialog.findChild<QGroupBox*>(QStringLiteral("GroupBoxColor"))->title(),
               QStringLiteral(" 色 "));
-
-    // Each tab at the height it sets.
-    Open([&] {
-        ExpectReadableLayout(dialog.TabSheet1);
-        ShowTab(1);
-        ExpectReadableLayout(dialog.TabSheet2);
-        ShowTab(0);
-        Key(&dialog, Qt::Key_Escape);
-    });
 }
 
 TEST_F(BarGraphDialog, OpensWithTheBarGraphsValuesInItsControls)
@@ -290,21 +281,4 @@ TEST_F(BarGraphDialog, AnotherChannelTakesItsDescriptionAndReadsTheRangeWithItsD
     EXPECT_EQ(dialog.EditTitle->text(), QStringLiteral("Speed[km/h]"));
     EXPECT_EQ(bar->MinValue(), 1050);
     EXPECT_EQ(bar->MaxValue(), -200);
-}
-
-TEST_F(BarGraphDialog, PictureBesideItsBarGraph)
-{
-    bar->SetIoName("SPEED");
-    bar->SetTitle(QStringLiteral("速度 Speed[km/h]"));
-    bar->SetMarker1("100");
-    bar->Paint();
-    QString first, second;
-    Open([&] {
-        first = SaveScreenPicture(QStringLiteral("bar_graph_setting_basic"), {&host, &dialog});
-        ShowTab(1);
-        second = SaveScreenPicture(QStringLiteral("bar_graph_setting_options"), {&host, &dialog});
-        Key(&dialog, Qt::Key_Return);
-    });
-    EXPECT_TRUE(QFile::exists(first));
-    EXPECT_TRUE(QFile::exists(second));
 }

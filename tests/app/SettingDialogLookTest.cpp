@@ -1,4 +1,4 @@
-// The XY graph and numeric list settings dialogs and the channel picker as the user sees them,
+// The bar graph, XY graph and numeric list settings dialogs and the channel picker as the user sees them,
 // open beside what they edit: on every tab each caption fits its control and no control covers
 // another or leaves its parent. ZOLT_SNAPSHOT_DIR=<folder> also writes them as PNGs.
 #include <gtest/gtest.h>
@@ -7,9 +7,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/BarGraphSetup.h"
 #include "app/NumericListSetup.h"
 #include "app/SourceList.h"
 #include "app/XYGraphSetup.h"
+#include "indicators/BarGraph.h"
 #include "indicators/NumericList.h"
 #include "indicators/Port.h"
 #include "indicators/XYGraph.h"
@@ -72,6 +74,18 @@ protected:
 };
 
 }  // namespace
+
+TEST_F(SettingDialogLook, BarGraphDialogOnBothTabs)
+{
+    auto* bar = new TBarGraph(&host, SourceIndexQ7);
+    bar->setGeometry(9, 9, 200, 64);
+    bar->show();
+    bar->SetIoName("JYRO");  // the longest description
+    bar->SetTitle(QStringLiteral("Angular velocity[ﾟ/s]"));
+    bar->SetMarker1("100");
+    TFBarGraphSetting dialog;
+    LookAtEveryTab(dialog, bar, host, QStringLiteral("bar-graph-setting"));
+}
 
 TEST_F(SettingDialogLook, XYGraphDialogOnBothTabs)
 {
