@@ -88,6 +88,13 @@ void TIndicatorSettingDialog::InstallHook()
 
 void TIndicatorSettingDialog::PlaceBeside(int x, int y, int indicatorWidth)
 {
+    anchor_ = {x, y, indicatorWidth};
+    PlaceBesideAnchor();
+}
+
+void TIndicatorSettingDialog::PlaceBesideAnchor()
+{
+    const auto [x, y, indicatorWidth] = *anchor_;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect desktop = screen->virtualGeometry();
     const QRect workArea = screen->availableGeometry();
@@ -203,6 +210,7 @@ void TIndicatorSettingDialog::FormClose()
         return;
     hookInstalled_ = false;
     ForgetIndicator();
+    anchor_.reset();
     platform::SetApplicationMessageHook(SavedOnMessage);
     if (MainForm)
         MainForm->PaintAllIndicators();
@@ -268,6 +276,11 @@ void TIndicatorSettingDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     ShowCurrentTab();
+    // Placed again now that the window's frame and the height of the tab it opens on are known:
+    // before its first showing a window's outer size lacks both, and the dialog would cover the
+    // indicator's edge or stop short of the work area's bottom.
+    if (anchor_)
+        PlaceBesideAnchor();
 }
 
 void TIndicatorSettingDialog::resizeEvent(QResizeEvent* /*event*/)

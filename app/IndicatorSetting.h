@@ -14,7 +14,9 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
+#include <tuple>
 
 #include "app/SettingEntries.h"
 #include "indicators/PortInfo.h"
@@ -156,8 +158,11 @@ private:
     bool OwnsReceiver(const QObject* receiver) const;
     void PickHighlightedRowOfOpenList();
     void ShowCurrentTab();
+    void PlaceBesideAnchor();
 
     TDesign design_;
+    // The indicator's screen corner and width while the dialog is placed beside it.
+    std::optional<std::tuple<int, int, int>> anchor_;
     bool hookInstalled_ = false;
 };
 

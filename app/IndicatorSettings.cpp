@@ -1,8 +1,10 @@
 #include "app/IndicatorSettings.h"
 
+#include "app/AnalogMeterSetup.h"
 #include "app/BarGraphSetup.h"
 #include "app/NumericListSetup.h"
 #include "app/XYGraphSetup.h"
+#include "indicators/AnalogMeter.h"
 #include "indicators/BarGraph.h"
 #include "indicators/NumericList.h"
 #include "indicators/XYGraph.h"
@@ -15,7 +17,10 @@
 // The indicator is checked against the kind as well: a name is only text.
 void ExecuteIndicatorSettings(const std::string& prefix, TIndicator& indicator, int x, int y)
 {
-    if (prefix == "_BarGraph") {
+    if (prefix == "_AnalogMeter") {
+        if (auto* dial = qobject_cast<TAnalogMeter*>(&indicator); dial && FAnalogMeterSetting)
+            FAnalogMeterSetting->Execute(dial, x, y);
+    } else if (prefix == "_BarGraph") {
         if (auto* bar = qobject_cast<TBarGraph*>(&indicator); bar && FBarGraphSetting)
             FBarGraphSetting->Execute(bar, x, y);
     } else if (prefix == "_XYGraph") {

@@ -1,4 +1,4 @@
-// The bar graph, XY graph and numeric list settings dialogs and the channel picker as the user sees them,
+// The four indicator settings dialogs and the channel picker as the user sees them,
 // open beside what they edit: on every tab each caption fits its control and no control covers
 // another or leaves its parent. ZOLT_SNAPSHOT_DIR=<folder> also writes them as PNGs.
 #include <gtest/gtest.h>
@@ -7,10 +7,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/AnalogMeterSetup.h"
 #include "app/BarGraphSetup.h"
 #include "app/NumericListSetup.h"
 #include "app/SourceList.h"
 #include "app/XYGraphSetup.h"
+#include "indicators/AnalogMeter.h"
 #include "indicators/BarGraph.h"
 #include "indicators/NumericList.h"
 #include "indicators/Port.h"
@@ -74,6 +76,18 @@ protected:
 };
 
 }  // namespace
+
+TEST_F(SettingDialogLook, DialGaugeDialogOnBothTabs)
+{
+    auto* dial = new TAnalogMeter(&host, SourceIndexQ7);
+    dial->setGeometry(9, 9, 200, 200);
+    dial->show();
+    dial->SetIoName("JYRO");  // the longest description
+    dial->SetTitle(QStringLiteral("Angular velocity[ﾟ/s]"));
+    dial->SetUpperLimit("8000");
+    TFAnalogMeterSetting dialog;
+    LookAtEveryTab(dialog, dial, host, QStringLiteral("dial-gauge-setting"));
+}
 
 TEST_F(SettingDialogLook, BarGraphDialogOnBothTabs)
 {
