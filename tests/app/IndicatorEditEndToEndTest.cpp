@@ -10,9 +10,13 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/AnalogMeterSetup.h"
+#include "app/BarGraphSetup.h"
 #include "app/NumericListSetup.h"
 #include "app/SourceList.h"
 #include "app/XYGraphSetup.h"
+#include "indicators/AnalogMeter.h"
+#include "indicators/BarGraph.h"
 #include "indicators/NumericList.h"
 #include "indicators/XYGraph.h"
 #include "tests/app/DashboardFixture.h"
@@ -200,5 +204,97 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
     EXPECT_EQ(list->NumRectArray[2].PortInfo.Designator, "BATTERY");
     EXPECT_EQ(list->HeightList(), 15);
     EXPECT_EQ(list->ColorBack(), platform::TColor(0x0000AA));
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(IndicatorEditEndToEnd, DialAndBarGraphAreCreatedEditedSavedAndLoadedWithTheirEdits)
+{
+    Start();
+    MainForm->move(0, 0);
+    MouseDownPos = {16, 16};
+    TIndicator* first = CreateIndicator("_AnalogMeter", nullptr);
+    first->Paint();
+    MainForm->MainPanel->UpdateSize();
+    TIndicator* second = CreateFromMenu(first, MainForm->NewBarGraph);
+    ASSERT_NE(qobject_cast<TBarGraph*>(second), nullptr);
+    second->Paint();
+    second->move(first->Left() + first->width() + 15, first->Top());  // off the first one
+    MainForm->MainPanel->UpdateSize();
+    QCoreApplication::processEvents();
+
+    // A mark on the bar graph's surface, outside any paint: the dial's dialog closing has every
+    // indicator repaint itself whole, which wipes it.
+    second->Canvas().Brush.Color = platform::TColor(0xFF00FF);
+    second->Canvas().FillRect({2, 2, 6, 6});
+    ASSERT_EQ(second->Surface().pixel(3, 3), qRgb(0xFF, 0x00, 0xFF));
+
+    // The dial: channel, title typed after it, range, a limit, the scale, a font size, a colour.
+    colors.answers = {platform::TColor(0x0000CC)};
+    Edit(first, *FAnalogMeterSetting, [] {
+        TFAnalogMeterSetting& d = *FAnalogMeterSetting;
+        Pick(d.ComboBoxIOName, SpeedRow);
+        Retype(d.EditTitle, QStringLiteral("車速"));
+        Retype(d.EditMinValue, QStringLiteral("0"));
+        Retype(d.EditMaxValue, QStringLiteral("180.5"));
+        Retype(d.EditUpperLimit, QStringLiteral("150"));
+        Key(&d, Qt::Key_Tab);
+        Click(d.UpDownScaleAngle->ButtonDown());
+        Click(d.UpDownMainScaleDiv->ButtonDown());
+        ShowTab(d.PageControl, 1);
+        Click(d.UpDownValueFontSize->ButtonUp());
+        Click(d.ButtonNeedleColor);
+        ShowTab(d.PageControl, 0);
+        Key(&d, Qt::Key_Return);
+    });
+    EXPECT_NE(second->Surface().pixel(3, 3), qRgb(0xFF, 0x00, 0xFF));
+
+    // The bar graph: channel, range with one decimal, a marker, vertical, a font size, a colour.
+    colors.answers = {platform::TColor(0x00CC00)};
+    Edit(second, *FBarGraphSetting, [] {
+        TFBarGraphSetting& d = *FBarGraphSetting;
+        Pick(d.ComboBoxIOName, BatteryRow);
+        Retype(d.EditMaxValue, QStringLiteral("16"));
+        Retype(d.EditMinValue, QStringLiteral("10.5"));
+        Retype(d.EditMarker1, QStringLiteral("14.4"));
+        Key(&d, Qt::Key_Tab);
+        Pick(d.ComboBoxStyle, 1);
+        ShowTab(d.PageControl, 1);
+        Click(d.UpDownTitleFontSize->ButtonDown());
+        Click(d.ButtonBarColor);
+        ShowTab(d.PageControl, 0);
+        Key(&d, Qt::Key_Return);
+    });
+
+    // Closing saves the work file; the next start loads it.
+    MainForm->close();
+    QCoreApplication::processEvents();
+    Start();
+    const std::vector<TIndicator*> loaded = Indicators();
+    ASSERT_EQ(Names(), (std::vector<QString>{QStringLiteral("_AnalogMeter1"),
+                                             QStringLiteral("_BarGraph1")}));
+
+    const auto* dial = qobject_cast<TAnalogMeter*>(loaded[0]);
+    ASSERT_NE(dial, nullptr);
+    EXPECT_EQ(dial->IoName(), "SPEED");
+    EXPECT_EQ(dial->PortInfo().Designator, "SPEED");
+    EXPECT_EQ(dial->Title(), QStringLiteral("車速"));
+    EXPECT_EQ(dial->MinValue(), 0);
+    EXPECT_EQ(dial->MaxValue(), 18050);
+    EXPECT_EQ(dial->UpperLimit(), "150");
+    EXPECT_EQ(dial->ScaleAngle(), 265);
+    EXPECT_EQ(dial->MainScaleDiv(), 9);
+    EXPECT_EQ(dial->HeightValue(), 25);
+    EXPECT_EQ(dial->ColorNeedle(), platform::TColor(0x0000CC));
+
+    const auto* bar = qobject_cast<TBarGraph*>(loaded[1]);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->IoName(), "BATTERY");
+    EXPECT_EQ(bar->Title(), QStringLiteral("Battery[V]"));
+    EXPECT_EQ(bar->MaxValue(), 160);
+    EXPECT_EQ(bar->MinValue(), 105);
+    EXPECT_EQ(bar->Marker1(), "14.4");
+    EXPECT_EQ(bar->Vertical(), 1);
+    EXPECT_EQ(bar->HeightTitle(), 15);
+    EXPECT_EQ(bar->ColorBar(), platform::TColor(0x00CC00));
     EXPECT_TRUE(Messages().empty());
 }
