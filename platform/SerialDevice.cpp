@@ -149,57 +149,60 @@ bool SerialDevice::WaitEvent(std::uint32_t& events)
     const unsigned generation = maskGeneration_.load();
     for (;;) {
         const std::uint32_t mask = mask_.load();
+        // Nothing can be waited for: the wait ends without events, also when the mask was
+        // cleared before it began (a closing port racing its event thread into the wait), which
+        // would otherwise block for good.
+        if (mask == 0)
+            return true;
         std::uint32_t found = 0;
         int timeoutMs = -1;
         bool waitForInput = false;
-        if (mask != 0) {
-            int waiting = 0;
-            if (::ioctl(fd_, FIONREAD, &waiting) != 0)
-                return false;
-            const auto available = static_cast<unsigned>(waiting);
-            unsigned reported = rxReported_.load();
-            if (available > reported) {
-                if (mask & kEvRxChar)
-                    found |= kEvRxChar;
-                if ((mask & kEvRx80Full) && available >= queueIn_ / 10 * 8)
-                    found |= kEvRx80Full;
-                rxReported_ = available;
-            } else if (available < reported) {
-                rxReported_ = available;
-            }
-            if (available == 0)
-                waitForInput = (mask & (kEvRxChar | kEvRx80Full)) != 0;
-            else
-                timeoutMs = kUnreadRecheckMs;
+        int waiting = 0;
+        if (::ioctl(fd_, FIONREAD, &waiting) != 0)
+            return false;
+        const auto available = static_cast<unsigned>(waiting);
+        unsigned reported = rxReported_.load();
+        if (available > reported) {
+            if (mask & kEvRxChar)
+                found |= kEvRxChar;
+            if ((mask & kEvRx80Full) && available >= queueIn_ / 10 * 8)
+                found |= kEvRx80Full;
+            rxReported_ = available;
+        } else if (available < reported) {
+            rxReported_ = available;
+        }
+        if (available == 0)
+            waitForInput = (mask & (kEvRxChar | kEvRx80Full)) != 0;
+        else
+            timeoutMs = kUnreadRecheckMs;
 
-            if ((mask & kEvTxEmpty) && txPending_) {
-                int outQueue = 0;
-                if (::ioctl(fd_, TIOCOUTQ, &outQueue) != 0 || outQueue == 0) {
-                    txPending_ = false;
-                    found |= kEvTxEmpty;
-                } else {
-                    // Look again when about half of what waits should have gone out.
-                    const long long bitsPerSecond = baudRate_.load() ? baudRate_.load() : 9600;
-                    const long long halfMs = outQueue * 10000LL / bitsPerSecond / 2;
-                    timeoutMs = static_cast<int>(std::clamp(halfMs, 1LL, 100LL));
-                }
+        if ((mask & kEvTxEmpty) && txPending_) {
+            int outQueue = 0;
+            if (::ioctl(fd_, TIOCOUTQ, &outQueue) != 0 || outQueue == 0) {
+                txPending_ = false;
+                found |= kEvTxEmpty;
+            } else {
+                // Look again when about half of what waits should have gone out.
+                const long long bitsPerSecond = baudRate_.load() ? baudRate_.load() : 9600;
+                const long long halfMs = outQueue * 10000LL / bitsPerSecond / 2;
+                timeoutMs = static_cast<int>(std::clamp(halfMs, 1LL, 100LL));
             }
-            constexpr std::uint32_t modemEvents = kEvCts | kEvDsr | kEvRlsd | kEvRing;
-            if (mask & modemEvents) {
-                std::uint32_t status = 0;
-                if (GetModemStatus(status)) {
-                    const std::uint32_t changed = status ^ lastModemStatus_.exchange(status);
-                    if (changed & kModemCts)
-                        found |= mask & kEvCts;
-                    if (changed & kModemDsr)
-                        found |= mask & kEvDsr;
-                    if (changed & kModemRlsd)
-                        found |= mask & kEvRlsd;
-                    if ((changed & kModemRing) && (status & kModemRing))
-                        found |= mask & kEvRing;
-                    if (timeoutMs < 0 || timeoutMs > kModemSampleMs)
-                        timeoutMs = kModemSampleMs;
-                }
+        }
+        constexpr std::uint32_t modemEvents = kEvCts | kEvDsr | kEvRlsd | kEvRing;
+        if (mask & modemEvents) {
+            std::uint32_t status = 0;
+            if (GetModemStatus(status)) {
+                const std::uint32_t changed = status ^ lastModemStatus_.exchange(status);
+                if (changed & kModemCts)
+                    found |= mask & kEvCts;
+                if (changed & kModemDsr)
+                    found |= mask & kEvDsr;
+                if (changed & kModemRlsd)
+                    found |= mask & kEvRlsd;
+                if ((changed & kModemRing) && (status & kModemRing))
+                    found |= mask & kEvRing;
+                if (timeoutMs < 0 || timeoutMs > kModemSampleMs)
+                    timeoutMs = kModemSampleMs;
             }
         }
         if (found != 0) {

@@ -104,7 +104,7 @@ public:
     // the new mask is 0).
     bool SetEventMask(std::uint32_t mask);
     // Blocks until an event of the mask occurs and answers its bits. Fails when the device has
-    // gone away.
+    // gone away. While the mask is 0 it ends at once without events.
     bool WaitEvent(std::uint32_t& events);
 
     bool SetQueueSizes(unsigned inBytes, unsigned outBytes);
