@@ -130,107 +130,33 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
     Start();
     MainForm->move(0, 0);
     MouseDownPos = {16, 16};
-    TIndicator* first = CreateIndicator("_XYGraph", nullptr);
-    first->Paint();
+    TIndicator* dialGauge = CreateIndicator("_AnalogMeter", nullptr);
+    dialGauge->Paint();
     MainForm->MainPanel->UpdateSize();
-
-    TIndicator* second = CreateFromMenu(first, MainForm->NewNumericList);
-    ASSERT_NE(qobject_cast<TNumericList*>(second), nullptr);
-    second->move(first->Left(), first->Top() + first->height() + 15);  // off the first one
+    // The others from the menu over the dial, each then moved off the ones before it.
+    TIndicator* barGraph = CreateFromMenu(dialGauge, MainForm->NewBarGraph);
+    TIndicator* xyGraph = CreateFromMenu(dialGauge, MainForm->NewXYGraph);
+    TIndicator* numericList = CreateFromMenu(dialGauge, MainForm->NewNumericList);
+    ASSERT_NE(qobject_cast<TBarGraph*>(barGraph), nullptr);
+    ASSERT_NE(qobject_cast<TXYGraph*>(xyGraph), nullptr);
+    ASSERT_NE(qobject_cast<TNumericList*>(numericList), nullptr);
     for (TIndicator* indicator : Indicators())
         indicator->Paint();
-    MainForm->MainPanel->UpdateSize();
-    QCoreApplication::processEvents();
-
-    // The XY graph: both channels, a limit, the divisions, a font size and a colour.
-    colors.answers = {platform::TColor(0x00AA00)};
-    Edit(first, *FXYGraphSetting, [] {
-        TFXYGraphSetting& d = *FXYGraphSetting;
-        Pick(d.ComboBoxYIOName, TachoRow);
-        Pick(d.ComboBoxXIOName, SpeedRow);
-        Retype(d.EditXMaxValue, QStringLiteral("250.5"));
-        Retype(d.EditYMaxValue, QStringLiteral("12000"));
-        Click(d.UpDownXDivisions->ButtonUp());
-        ShowTab(d.PageControl, 1);
-        Click(d.UpDownValueFontSize->ButtonUp());
-        Click(d.ColorButtons.at(2));
-        ShowTab(d.PageControl, 0);
-        Key(&d, Qt::Key_Return);
-    });
-
-    // The numeric list: three rows added through the picker, one moved up, and its colours.
-    colors.answers = {platform::TColor(0x0000AA)};
-    Edit(second, *FNumericListSetup, [] {
-        TFNumericListSetup& d = *FNumericListSetup;
-        AddRow(TachoRow);
-        AddRow(BatteryRow);
-        AddRow(SpeedRow);
-        QListWidget* rows = d.ListBox;
-        Click(rows->viewport(), rows->visualItemRect(rows->item(2)).center());
-        Click(d.ButtonUp);
-        ShowTab(d.PageControl, 1);
-        Click(d.UpDownListFontSize->ButtonDown());
-        Click(d.ColorButtons.at(1));
-        ShowTab(d.PageControl, 0);
-        Key(&d, Qt::Key_Return);
-    });
-    EXPECT_EQ(static_cast<TNumericList*>(second)->NumRectCount, 3);
-
-    // Closing saves the work file; the next start loads it.
-    MainForm->close();
-    QCoreApplication::processEvents();
-    Start();
-    const std::vector<TIndicator*> loaded = Indicators();
-    ASSERT_EQ(Names(), (std::vector<QString>{QStringLiteral("_XYGraph1"),
-                                             QStringLiteral("_NumericList1")}));
-
-    const auto* xy = qobject_cast<TXYGraph*>(loaded[0]);
-    ASSERT_NE(xy, nullptr);
-    EXPECT_EQ(xy->YIoName(), "TACHO");
-    EXPECT_EQ(xy->XIoName(), "SPEED");
-    EXPECT_EQ(xy->XPortInfo().Designator, "SPEED");
-    EXPECT_EQ(xy->Title(), QStringLiteral("Tacho[rpm] vs Speed[km/h]"));
-    EXPECT_EQ(xy->XMaxValue(), 25050);
-    EXPECT_EQ(xy->YMaxValue(), 12000);
-    EXPECT_EQ(xy->XSplit(), 6);
-    EXPECT_EQ(xy->HeightValue(), 17);
-    EXPECT_EQ(xy->ColorGrid(), platform::TColor(0x00AA00));
-
-    const auto* list = qobject_cast<TNumericList*>(loaded[1]);
-    ASSERT_NE(list, nullptr);
-    ASSERT_EQ(list->NumRectCount, 3);
-    EXPECT_EQ(list->NumRectArray[0].PortInfo.Designator, "TACHO");
-    EXPECT_EQ(list->NumRectArray[1].PortInfo.Designator, "SPEED");
-    EXPECT_EQ(list->NumRectArray[2].PortInfo.Designator, "BATTERY");
-    EXPECT_EQ(list->HeightList(), 15);
-    EXPECT_EQ(list->ColorBack(), platform::TColor(0x0000AA));
-    EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(IndicatorEditEndToEnd, DialAndBarGraphAreCreatedEditedSavedAndLoadedWithTheirEdits)
-{
-    Start();
-    MainForm->move(0, 0);
-    MouseDownPos = {16, 16};
-    TIndicator* first = CreateIndicator("_AnalogMeter", nullptr);
-    first->Paint();
-    MainForm->MainPanel->UpdateSize();
-    TIndicator* second = CreateFromMenu(first, MainForm->NewBarGraph);
-    ASSERT_NE(qobject_cast<TBarGraph*>(second), nullptr);
-    second->Paint();
-    second->move(first->Left() + first->width() + 15, first->Top());  // off the first one
+    barGraph->move(dialGauge->Left() + dialGauge->width() + 15, dialGauge->Top());
+    xyGraph->move(dialGauge->Left(), dialGauge->Top() + dialGauge->height() + 15);
+    numericList->move(xyGraph->Left() + xyGraph->width() + 15, xyGraph->Top());
     MainForm->MainPanel->UpdateSize();
     QCoreApplication::processEvents();
 
     // A mark on the bar graph's surface, outside any paint: the dial's dialog closing has every
     // indicator repaint itself whole, which wipes it.
-    second->Canvas().Brush.Color = platform::TColor(0xFF00FF);
-    second->Canvas().FillRect({2, 2, 6, 6});
-    ASSERT_EQ(second->Surface().pixel(3, 3), qRgb(0xFF, 0x00, 0xFF));
+    barGraph->Canvas().Brush.Color = platform::TColor(0xFF00FF);
+    barGraph->Canvas().FillRect({2, 2, 6, 6});
+    ASSERT_EQ(barGraph->Surface().pixel(3, 3), qRgb(0xFF, 0x00, 0xFF));
 
     // The dial: channel, title typed after it, range, a limit, the scale, a font size, a colour.
     colors.answers = {platform::TColor(0x0000CC)};
-    Edit(first, *FAnalogMeterSetting, [] {
+    Edit(dialGauge, *FAnalogMeterSetting, [] {
         TFAnalogMeterSetting& d = *FAnalogMeterSetting;
         Pick(d.ComboBoxIOName, SpeedRow);
         Retype(d.EditTitle, QStringLiteral("車速"));
@@ -246,11 +172,11 @@ TEST_F(IndicatorEditEndToEnd, DialAndBarGraphAreCreatedEditedSavedAndLoadedWithT
         ShowTab(d.PageControl, 0);
         Key(&d, Qt::Key_Return);
     });
-    EXPECT_NE(second->Surface().pixel(3, 3), qRgb(0xFF, 0x00, 0xFF));
+    EXPECT_NE(barGraph->Surface().pixel(3, 3), qRgb(0xFF, 0x00, 0xFF));
 
     // The bar graph: channel, range with one decimal, a marker, vertical, a font size, a colour.
     colors.answers = {platform::TColor(0x00CC00)};
-    Edit(second, *FBarGraphSetting, [] {
+    Edit(barGraph, *FBarGraphSetting, [] {
         TFBarGraphSetting& d = *FBarGraphSetting;
         Pick(d.ComboBoxIOName, BatteryRow);
         Retype(d.EditMaxValue, QStringLiteral("16"));
@@ -265,13 +191,48 @@ TEST_F(IndicatorEditEndToEnd, DialAndBarGraphAreCreatedEditedSavedAndLoadedWithT
         Key(&d, Qt::Key_Return);
     });
 
+    // The XY graph: both channels, a limit, the divisions, a font size and a colour.
+    colors.answers = {platform::TColor(0x00AA00)};
+    Edit(xyGraph, *FXYGraphSetting, [] {
+        TFXYGraphSetting& d = *FXYGraphSetting;
+        Pick(d.ComboBoxYIOName, TachoRow);
+        Pick(d.ComboBoxXIOName, SpeedRow);
+        Retype(d.EditXMaxValue, QStringLiteral("250.5"));
+        Retype(d.EditYMaxValue, QStringLiteral("12000"));
+        Click(d.UpDownXDivisions->ButtonUp());
+        ShowTab(d.PageControl, 1);
+        Click(d.UpDownValueFontSize->ButtonUp());
+        Click(d.ColorButtons.at(2));
+        ShowTab(d.PageControl, 0);
+        Key(&d, Qt::Key_Return);
+    });
+
+    // The numeric list: three rows added through the picker, one moved up, and its colours.
+    colors.answers = {platform::TColor(0x0000AA)};
+    Edit(numericList, *FNumericListSetup, [] {
+        TFNumericListSetup& d = *FNumericListSetup;
+        AddRow(TachoRow);
+        AddRow(BatteryRow);
+        AddRow(SpeedRow);
+        QListWidget* rows = d.ListBox;
+        Click(rows->viewport(), rows->visualItemRect(rows->item(2)).center());
+        Click(d.ButtonUp);
+        ShowTab(d.PageControl, 1);
+        Click(d.UpDownListFontSize->ButtonDown());
+        Click(d.ColorButtons.at(1));
+        ShowTab(d.PageControl, 0);
+        Key(&d, Qt::Key_Return);
+    });
+    EXPECT_EQ(static_cast<TNumericList*>(numericList)->NumRectCount, 3);
+
     // Closing saves the work file; the next start loads it.
     MainForm->close();
     QCoreApplication::processEvents();
     Start();
     const std::vector<TIndicator*> loaded = Indicators();
-    ASSERT_EQ(Names(), (std::vector<QString>{QStringLiteral("_AnalogMeter1"),
-                                             QStringLiteral("_BarGraph1")}));
+    ASSERT_EQ(Names(), (std::vector<QString>{
+                           QStringLiteral("_AnalogMeter1"), QStringLiteral("_BarGraph1"),
+                           QStringLiteral("_XYGraph1"), QStringLiteral("_NumericList1")}));
 
     const auto* dial = qobject_cast<TAnalogMeter*>(loaded[0]);
     ASSERT_NE(dial, nullptr);
@@ -296,5 +257,26 @@ TEST_F(IndicatorEditEndToEnd, DialAndBarGraphAreCreatedEditedSavedAndLoadedWithT
     EXPECT_EQ(bar->Vertical(), 1);
     EXPECT_EQ(bar->HeightTitle(), 15);
     EXPECT_EQ(bar->ColorBar(), platform::TColor(0x00CC00));
+
+    const auto* xy = qobject_cast<TXYGraph*>(loaded[2]);
+    ASSERT_NE(xy, nullptr);
+    EXPECT_EQ(xy->YIoName(), "TACHO");
+    EXPECT_EQ(xy->XIoName(), "SPEED");
+    EXPECT_EQ(xy->XPortInfo().Designator, "SPEED");
+    EXPECT_EQ(xy->Title(), QStringLiteral("Tacho[rpm] vs Speed[km/h]"));
+    EXPECT_EQ(xy->XMaxValue(), 25050);
+    EXPECT_EQ(xy->YMaxValue(), 12000);
+    EXPECT_EQ(xy->XSplit(), 6);
+    EXPECT_EQ(xy->HeightValue(), 17);
+    EXPECT_EQ(xy->ColorGrid(), platform::TColor(0x00AA00));
+
+    const auto* list = qobject_cast<TNumericList*>(loaded[3]);
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->NumRectCount, 3);
+    EXPECT_EQ(list->NumRectArray[0].PortInfo.Designator, "TACHO");
+    EXPECT_EQ(list->NumRectArray[1].PortInfo.Designator, "SPEED");
+    EXPECT_EQ(list->NumRectArray[2].PortInfo.Designator, "BATTERY");
+    EXPECT_EQ(list->HeightList(), 15);
+    EXPECT_EQ(list->ColorBack(), platform::TColor(0x0000AA));
     EXPECT_TRUE(Messages().empty());
 }
