@@ -61,27 +61,29 @@ void TFAnalogMeterSetting::CreateBasicSheet()
         panel, "EditTitle", EntryRow(1), [this](const QString& text) { Indicator->SetTitle(text); },
         /*live=*/true);
     NewLabel(panel, "最小値", LabelRow(2));
-    EditMinValue = NewFixedPointEntry(panel, "EditMinValue", EntryRow(2),
-                                      [this] { return ChannelRow; },
-                                      [this](std::int32_t value) { Indicator->SetMinValue(value); });
+    EditMinValue = NewFixedPointEntry(
+        panel, "EditMinValue", EntryRow(2), [this] { return ChannelRow; },
+        [this](std::int32_t value) { Indicator->SetMinValue(value); });
     NewLabel(panel, "最大値", LabelRow(3));
-    EditMaxValue = NewFixedPointEntry(panel, "EditMaxValue", EntryRow(3),
-                                      [this] { return ChannelRow; },
-                                      [this](std::int32_t value) { Indicator->SetMaxValue(value); });
+    EditMaxValue = NewFixedPointEntry(
+        panel, "EditMaxValue", EntryRow(3), [this] { return ChannelRow; },
+        [this](std::int32_t value) { Indicator->SetMaxValue(value); });
     NewLabel(panel, "リミット下限", LabelRow(4));
-    EditLowerLimit = NewTextEntry(panel, "EditLowerLimit", EntryRow(4), [this](const QString& text) {
-        Indicator->SetLowerLimit(platform::ToCp932(text));
-    });
+    EditLowerLimit =
+        NewTextEntry(panel, "EditLowerLimit", EntryRow(4), [this](const QString& text) {
+            Indicator->SetLowerLimit(platform::ToCp932(text));
+        });
     NewLabel(panel, "リミット上限", LabelRow(5));
-    EditUpperLimit = NewTextEntry(panel, "EditUpperLimit", EntryRow(5), [this](const QString& text) {
-        Indicator->SetUpperLimit(platform::ToCp932(text));
-    });
+    EditUpperLimit =
+        NewTextEntry(panel, "EditUpperLimit", EntryRow(5), [this](const QString& text) {
+            Indicator->SetUpperLimit(platform::ToCp932(text));
+        });
 
     // Read-only: they change only through their up-downs.
     NewLabel(panel, "メインスケール分割数", LabelRow(6));
-    UpDownMainScaleDiv =
-        NewIntegerEntry(panel, "EditMainScaleDiv", "UpDownMainScaleDiv", EntryRow(6, NumberWidth),
-                        1, 20, 1, 10, true, [this](int value) { Indicator->SetMainScaleDiv(value); });
+    UpDownMainScaleDiv = NewIntegerEntry(panel, "EditMainScaleDiv", "UpDownMainScaleDiv",
+                                         EntryRow(6, NumberWidth), 1, 20, 1, 10, true,
+                                         [this](int value) { Indicator->SetMainScaleDiv(value); });
     EditMainScaleDiv = UpDownMainScaleDiv->Associate();
     NewLabel(panel, "サブスケール分割数", LabelRow(7));
     UpDownSubScaleDiv =
@@ -137,19 +139,19 @@ void TFAnalogMeterSetting::CreateOptionSheet()
     const QRect label{16, 18, 130, EntryHeight};
     const QRect entry{150, 18, 48, EntryHeight};
     NewLabel(sizes, "タイトル[pixel]", label);
-    UpDownTitleFontSize = NewIntegerEntry(sizes, "EditTitleFontSize", "UpDownTitleFontSize", entry,
-                                          8, 40, 1, 10, false,
-                                          [this](int value) { Indicator->SetHeightTitle(value); });
+    UpDownTitleFontSize =
+        NewIntegerEntry(sizes, "EditTitleFontSize", "UpDownTitleFontSize", entry, 8, 40, 1, 10,
+                        false, [this](int value) { Indicator->SetHeightTitle(value); });
     EditTitleFontSize = UpDownTitleFontSize->Associate();
     NewLabel(sizes, "スケール文字[%]", label.translated(0, 25));
-    UpDownScaleFontSize = NewIntegerEntry(
-        sizes, "EditScaleFontSize", "UpDownScaleFontSize", entry.translated(0, 25), 10, 50, 1, 10,
-        false, [this](int value) { Indicator->SetHeightScale(value); });
+    UpDownScaleFontSize = NewIntegerEntry(sizes, "EditScaleFontSize", "UpDownScaleFontSize",
+                                          entry.translated(0, 25), 10, 50, 1, 10, false,
+                                          [this](int value) { Indicator->SetHeightScale(value); });
     EditScaleFontSize = UpDownScaleFontSize->Associate();
     NewLabel(sizes, "計測値[%]", label.translated(0, 50));
-    UpDownValueFontSize = NewIntegerEntry(
-        sizes, "EditValueFontSize", "UpDownValueFontSize", entry.translated(0, 50), 10, 50, 1, 10,
-        false, [this](int value) { Indicator->SetHeightValue(value); });
+    UpDownValueFontSize = NewIntegerEntry(sizes, "EditValueFontSize", "UpDownValueFontSize",
+                                          entry.translated(0, 50), 10, 50, 1, 10, false,
+                                          [this](int value) { Indicator->SetHeightValue(value); });
     EditValueFontSize = UpDownValueFontSize->Associate();
 }
 

@@ -3,8 +3,8 @@
 // texts and the scale's divisions, angle and factor on the first tab; eight colours and three
 // font sizes on the second. Every change goes to the dial at once; the title at each keystroke,
 // the range and the limits when their entry is left.
-#include <QString>
 #include <cstdint>
+#include <QString>
 #include <string>
 
 #include "app/IndicatorSetting.h"

@@ -36,7 +36,8 @@ QRect LabelAt(int column, int row)
 
 }  // namespace
 
-TFBarGraphSetting::TFBarGraphSetting(QWidget* owner) : TIndicatorSettingFor<TBarGraph>(owner, Design)
+TFBarGraphSetting::TFBarGraphSetting(QWidget* owner)
+    : TIndicatorSettingFor<TBarGraph>(owner, Design)
 {
     CreateBasicSheet();
     CreateOptionSheet();
@@ -55,24 +56,24 @@ void TFBarGraphSetting::CreateBasicSheet()
     EditTitle = NewTextEntry(group, "EditTitle", EntryAt(LeftColumn, 1),
                              [this](const QString& text) { Indicator->SetTitle(text); });
     NewLabel(group, "最高値", LabelAt(LeftColumn, 2));
-    EditMaxValue = NewFixedPointEntry(group, "EditMaxValue", EntryAt(LeftColumn, 2),
-                                      [this] { return ChannelRow; },
-                                      [this](std::int32_t value) { Indicator->SetMaxValue(value); });
+    EditMaxValue = NewFixedPointEntry(
+        group, "EditMaxValue", EntryAt(LeftColumn, 2), [this] { return ChannelRow; },
+        [this](std::int32_t value) { Indicator->SetMaxValue(value); });
     NewLabel(group, "最低値", LabelAt(LeftColumn, 3));
-    EditMinValue = NewFixedPointEntry(group, "EditMinValue", EntryAt(LeftColumn, 3),
-                                      [this] { return ChannelRow; },
-                                      [this](std::int32_t value) { Indicator->SetMinValue(value); });
+    EditMinValue = NewFixedPointEntry(
+        group, "EditMinValue", EntryAt(LeftColumn, 3), [this] { return ChannelRow; },
+        [this](std::int32_t value) { Indicator->SetMinValue(value); });
 
     NewLabel(group, "マーカー1", LabelAt(RightColumn, 0));
-    EditMarker1 = NewTextEntry(group, "EditMarker1", EntryAt(RightColumn, 0),
-                               [this](const QString& text) {
-                                   Indicator->SetMarker1(platform::ToCp932(text));
-                               });
+    EditMarker1 =
+        NewTextEntry(group, "EditMarker1", EntryAt(RightColumn, 0), [this](const QString& text) {
+            Indicator->SetMarker1(platform::ToCp932(text));
+        });
     NewLabel(group, "マーカー2", LabelAt(RightColumn, 1));
-    EditMarker2 = NewTextEntry(group, "EditMarker2", EntryAt(RightColumn, 1),
-                               [this](const QString& text) {
-                                   Indicator->SetMarker2(platform::ToCp932(text));
-                               });
+    EditMarker2 =
+        NewTextEntry(group, "EditMarker2", EntryAt(RightColumn, 1), [this](const QString& text) {
+            Indicator->SetMarker2(platform::ToCp932(text));
+        });
     NewLabel(group, "スタイル", LabelAt(RightColumn, 2));
     ComboBoxStyle = NewPickList(group, "ComboBoxStyle", EntryAt(RightColumn, 2),
                                 {QStringLiteral("水平"), QStringLiteral("垂直")},
@@ -108,14 +109,14 @@ void TFBarGraphSetting::CreateOptionSheet()
     sizes->setObjectName(QStringLiteral("GroupBoxFontSize"));
     sizes->setGeometry(4, 172, 258, 74);
     NewLabel(sizes, "タイトル[pixel]", {16, 20, 140, EntryHeight});
-    UpDownTitleFontSize = NewIntegerEntry(
-        sizes, "EditTitleFontSize", "UpDownTitleFontSize", {160, 20, 48, EntryHeight}, 8, 40, 1,
-        10, false, [this](int value) { Indicator->SetHeightTitle(value); });
+    UpDownTitleFontSize = NewIntegerEntry(sizes, "EditTitleFontSize", "UpDownTitleFontSize",
+                                          {160, 20, 48, EntryHeight}, 8, 40, 1, 10, false,
+                                          [this](int value) { Indicator->SetHeightTitle(value); });
     EditTitleFontSize = UpDownTitleFontSize->Associate();
     NewLabel(sizes, "スケール/計測値[pixel]", {16, 46, 140, EntryHeight});
-    UpDownScaleFontSize = NewIntegerEntry(
-        sizes, "EditScaleFontSize", "UpDownScaleFontSize", {160, 46, 48, EntryHeight}, 8, 40, 1,
-        10, false, [this](int value) { Indicator->SetHeightValue(value); });
+    UpDownScaleFontSize = NewIntegerEntry(sizes, "EditScaleFontSize", "UpDownScaleFontSize",
+                                          {160, 46, 48, EntryHeight}, 8, 40, 1, 10, false,
+                                          [this](int value) { Indicator->SetHeightValue(value); });
     EditScaleFontSize = UpDownScaleFontSize->Associate();
 }
 

@@ -2,8 +2,8 @@
 // The bar graph settings dialog "バーグラフ設定": channel, title, value range, marker texts and
 // style on the first tab; five colours and two font sizes on the second. Every change goes to
 // the bar graph at once; the title, the range and the markers when their entry is left.
-#include <QString>
 #include <cstdint>
+#include <QString>
 #include <string>
 
 #include "app/IndicatorSetting.h"

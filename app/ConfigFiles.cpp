@@ -1,8 +1,8 @@
 #include "app/ConfigFiles.h"
 
-#include <QFile>
 #include <algorithm>
 #include <cstring>
+#include <QFile>
 
 #include "platform/Cp932.h"
 #include "platform/SafeFileWrite.h"

@@ -6,9 +6,9 @@
 //   NUL. Its first 72 bytes make it readable as a context file too.
 // Failing to open or create any of them is silent: nothing is read or written. Files are
 // replaced through a temporary file, so a failed write never destroys the previous one.
-#include <QString>
 #include <array>
 #include <cstdint>
+#include <QString>
 #include <string>
 
 #include "app/MeterContext.h"

@@ -1,8 +1,8 @@
 #pragma once
 // Tells an indicator's component name from any other: the kind's prefix directly followed by
 // a decimal number.
-#include <QString>
 #include <cstdint>
+#include <QString>
 #include <string>
 
 // The indicator kinds' prefixes, in the order in which names are tried against them.

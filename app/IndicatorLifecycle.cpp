@@ -1,7 +1,7 @@
 #include "app/IndicatorLifecycle.h"
 
-#include <QString>
 #include <array>
+#include <QString>
 
 #include "app/ExtractBlock.h"
 #include "app/Main.h"

@@ -2,8 +2,8 @@
 // Making and destroying the dashboard's indicators for the whole application: the indicator menu
 // and the work file's loader make them here, and the kind of each is told from its name, the
 // kind's prefix followed by a number from the kind's counter.
-#include <QStringList>
 #include <cstdint>
+#include <QStringList>
 #include <string>
 
 class TIndicator;

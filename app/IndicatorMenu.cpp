@@ -50,8 +50,9 @@ void TMainForm::CreateIndicatorMenuItems()
                                   QStringLiteral("削除(&D)"), &TMainForm::MenuIndicatorDeleteClick);
     N7 = PopupMenuIndicator->addSeparator();
     N7->setObjectName(QStringLiteral("N7"));
-    MenuIndicatorCopy = addItem(PopupMenuIndicator, "MenuIndicatorCopy",
-                                QStringLiteral("コピーして作成"), &TMainForm::MenuIndicatorCopyClick);
+    MenuIndicatorCopy =
+        addItem(PopupMenuIndicator, "MenuIndicatorCopy", QStringLiteral("コピーして作成"),
+                &TMainForm::MenuIndicatorCopyClick);
 }
 
 void TMainForm::MenuIndicatorEditClick(QObject* /*Sender*/)

@@ -1,5 +1,6 @@
 #include "app/IndicatorSetting.h"
 
+#include <algorithm>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -10,7 +11,6 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QWindow>
-#include <algorithm>
 
 #include "app/BesidePlacement.h"
 #include "app/Main.h"
@@ -79,8 +79,8 @@ TIndicatorSettingDialog::TIndicatorSettingDialog(QWidget* owner, const TDesign& 
 
 void TIndicatorSettingDialog::InstallHook()
 {
-    SavedOnMessage = platform::SetApplicationMessageHook(
-        [this](platform::TMessage& message, bool& handled) {
+    SavedOnMessage =
+        platform::SetApplicationMessageHook([this](platform::TMessage& message, bool& handled) {
             DialogMessageHook(message, handled);
         });
     hookInstalled_ = true;
@@ -414,10 +414,9 @@ TExitEdit* TIndicatorSettingDialog::NewFixedPointEntry(QWidget* parent, const ch
 }
 
 TUpDown* TIndicatorSettingDialog::NewIntegerEntry(QWidget* parent, const char* editName,
-                                                  const char* upDownName,
-                                                  const QRect& editGeometry, int min, int max,
-                                                  int increment, int position, bool readOnly,
-                                                  std::function<void(int)> apply)
+                                                  const char* upDownName, const QRect& editGeometry,
+                                                  int min, int max, int increment, int position,
+                                                  bool readOnly, std::function<void(int)> apply)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(editName));
@@ -434,8 +433,7 @@ TUpDown* TIndicatorSettingDialog::NewIntegerEntry(QWidget* parent, const char* e
 
 QPushButton* TIndicatorSettingDialog::NewColorButton(QWidget* parent, int tag,
                                                      const char* buttonName, const char* caption,
-                                                     const char* panelName,
-                                                     const QRect& geometry)
+                                                     const char* panelName, const QRect& geometry)
 {
     auto* button = new QPushButton(QString::fromUtf8(caption), parent);
     button->setObjectName(QString::fromLatin1(buttonName));

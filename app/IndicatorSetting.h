@@ -9,12 +9,12 @@
 // A dialog derives from TIndicatorSettingFor<its indicator class>, builds its controls on
 // TabSheet1 and TabSheet2 with the helpers here and gives the per-dialog parts: backup and
 // restore, the colour map, the channel look-up and the filling of its controls.
-#include <QDialog>
-#include <QString>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
+#include <QDialog>
+#include <QString>
 #include <string>
 #include <tuple>
 

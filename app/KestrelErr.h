@@ -1,8 +1,8 @@
 #pragma once
 // The work-file reader's own exception: one signed byte, the code. Code 0 is not an error: it
 // ends every load that is not broken off (the outermost block closed, or the text ended).
-#include <QString>
 #include <cstdint>
+#include <QString>
 
 struct TKestrelErr {
     std::int8_t Code = 0;

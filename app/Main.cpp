@@ -1,16 +1,16 @@
 #include "app/Main.h"
 
+#include <algorithm>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <algorithm>
 #include <QLabel>
 #include <QMenu>
+#include <QResizeEvent>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QResizeEvent>
 
 #include "app/AppDir.h"
 #include "app/NumEntry.h"
@@ -137,8 +137,8 @@ void TMainForm::CreateToolBar()
     ToolBar->setFloatable(false);
     ToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
 
-    ToolButton1 = AddToolButton(ToolBar, "ToolButton1", QStringLiteral("終了"),
-                                QStringLiteral("終了"));
+    ToolButton1 =
+        AddToolButton(ToolBar, "ToolButton1", QStringLiteral("終了"), QStringLiteral("終了"));
     AddToolSeparator(ToolBar, "ToolButton3", 8);
     ToolButtonSetting = AddToolButton(ToolBar, "ToolButtonSetting", QStringLiteral("設定"),
                                       QStringLiteral("設定フォームを開く"));

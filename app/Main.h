@@ -4,10 +4,10 @@
 // monitor loop (TMonitorLoop), the program's folder and the work file's name. Its message hook
 // sees every keyboard and mouse message of the application: F2 shows or hides the communication
 // panel below the window.
-#include <QString>
-#include <QWidget>
 #include <array>
 #include <cstdint>
+#include <QString>
+#include <QWidget>
 #include <string>
 
 #include "app/MonitorLoop.h"
@@ -32,8 +32,7 @@ public:
     static constexpr int MonitorInterval = 100;  // ms
 
     // programPath: the program's own path, which fixes the program's folder.
-    explicit TMainForm(QWidget* owner = nullptr,
-                       const QString& programPath = DefaultProgramPath());
+    explicit TMainForm(QWidget* owner = nullptr, const QString& programPath = DefaultProgramPath());
     ~TMainForm() override;
 
     static QString DefaultProgramPath();
@@ -58,21 +57,21 @@ public:
     QToolButton* ToolButtonSetting;  // "設定"
     QToolButton* ToolButton2;        // "ファームウェア"
     QStatusBar* StatusBar;
-    QLabel* StatusText;              // the status bar's one text: the meter's clock
+    QLabel* StatusText;  // the status bar's one text: the meter's clock
     indicators::TZpMainPanel* MainPanel;
     QTimer* TimerMonitor;
     QMenu* PopupMenuIndicator;
     // The indicator menu's items.
-    QAction* MenuIndicatorEdit = nullptr;      // "設定(&E)"
-    QMenu* MenuIndicatorCreate = nullptr;      // "作成(&N)"
-    QAction* NewDialGauge = nullptr;           // "ダイアルゲージ"
-    QAction* NewBarGraph = nullptr;            // "バーグラフ"
-    QAction* NewXYGraph = nullptr;             // "XY-グラフ"
-    QAction* NewNumericList = nullptr;         // "数値リスト"
-    QAction* NewRecorder = nullptr;            // "レコーダー"
-    QAction* MenuIndicatorDelete = nullptr;    // "削除(&D)"
-    QAction* N7 = nullptr;                     // separator
-    QAction* MenuIndicatorCopy = nullptr;      // "コピーして作成"
+    QAction* MenuIndicatorEdit = nullptr;    // "設定(&E)"
+    QMenu* MenuIndicatorCreate = nullptr;    // "作成(&N)"
+    QAction* NewDialGauge = nullptr;         // "ダイアルゲージ"
+    QAction* NewBarGraph = nullptr;          // "バーグラフ"
+    QAction* NewXYGraph = nullptr;           // "XY-グラフ"
+    QAction* NewNumericList = nullptr;       // "数値リスト"
+    QAction* NewRecorder = nullptr;          // "レコーダー"
+    QAction* MenuIndicatorDelete = nullptr;  // "削除(&D)"
+    QAction* N7 = nullptr;                   // separator
+    QAction* MenuIndicatorCopy = nullptr;    // "コピーして作成"
     platform::TOpenDialog OpenDialog;
 
     void FormShow();

@@ -3,10 +3,10 @@
 // first. The settings window shows 32 of the words in edits, each as a signed decimal number;
 // the words at 0, 2, 30 and 70 are never edited and travel back to the meter and into files as
 // they came.
-#include <QString>
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <QString>
 #include <span>
 
 constexpr int MeterContextSize = 72;

@@ -1,8 +1,8 @@
 #include "app/MonitorLoop.h"
 
-#include <QString>
 #include <algorithm>
 #include <array>
+#include <QString>
 #include <span>
 
 #include "indicators/Etcpas.h"
@@ -106,9 +106,8 @@ void TMonitorLoop::SubscribeChannels(std::string_view names)
         if (length == 0)
             break;
         // A name too long for the buffer matches no row.
-        PortMap[PortCount] = length < NameBufferSize
-                                 ? RowOfDesignator(std::string_view(name.data(), length))
-                                 : -1;
+        PortMap[PortCount] =
+            length < NameBufferSize ? RowOfDesignator(std::string_view(name.data(), length)) : -1;
         ++PortCount;
     }
 }
@@ -170,18 +169,13 @@ bool TMonitorLoop::BuildRequest(char*& writePos)
         AppendText(writePos, MonitorTick != 0 ? std::string_view("@GET_PORT")
                                               : std::string_view("@GET_DATETIME"));
         return true;
-    case eReqReadContext:
-        AppendText(writePos, "@GET_SYS");
-        return true;
+    case eReqReadContext: AppendText(writePos, "@GET_SYS"); return true;
     case eReqWriteContext:
         AppendText(writePos, "@SET_SYS(");
         AppendHexBytes(writePos, Context(), ContextSize);
         return true;
-    case eReqSetClock:
-        AppendSetDateTimeRequest(writePos);
-        return true;
-    case eReqIdle:
-        return false;
+    case eReqSetClock: AppendSetDateTimeRequest(writePos); return true;
+    case eReqIdle: return false;
     }
     return false;
 }

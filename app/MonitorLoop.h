@@ -19,9 +19,9 @@ public:
     static constexpr int MaxPorts = 32;           // positions of the subscription map
     static constexpr int ReplyTimeoutTicks = 20;  // 2 s at 100 ms
     static constexpr int TicksPerSecond = 10;
-    static constexpr int ContextSize = 72;        // the meter's settings record
+    static constexpr int ContextSize = 72;  // the meter's settings record
     static constexpr int LineBufferSize = 1024;
-    static constexpr int NameBufferSize = 256;    // one channel name, at most 255 characters
+    static constexpr int NameBufferSize = 256;  // one channel name, at most 255 characters
 
     TMonitorLoop();
     virtual ~TMonitorLoop() = default;

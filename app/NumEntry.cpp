@@ -65,14 +65,9 @@ bool TNumEntryForm::eventFilter(QObject* watched, QEvent* event)
     if (watched == EditValue && event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
         case Qt::Key_Return:
-        case Qt::Key_Enter:
-            done(1);
-            return true;
-        case Qt::Key_Escape:
-            done(-1);
-            return true;
-        default:
-            break;
+        case Qt::Key_Enter: done(1); return true;
+        case Qt::Key_Escape: done(-1); return true;
+        default: break;
         }
     }
     return QDialog::eventFilter(watched, event);

@@ -1,7 +1,7 @@
 #include "app/NumericListSetup.h"
 
-#include <QGroupBox>
 #include <algorithm>
+#include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -65,8 +65,7 @@ void TFNumericListSetup::CreateBasicSheet()
     ButtonAdd = button("ButtonAdd", "追加", {179, 8, 75, 25}, &TFNumericListSetup::ButtonAddClick);
     ButtonDel = button("ButtonDel", "削除", {179, 40, 75, 25}, &TFNumericListSetup::ButtonDelClick);
     ButtonUp = button("ButtonUp", "↑", {179, 80, 25, 25}, &TFNumericListSetup::ButtonUpClick);
-    ButtonDown =
-        button("ButtonDown", "↓", {227, 80, 25, 25}, &TFNumericListSetup::ButtonDownClick);
+    ButtonDown = button("ButtonDown", "↓", {227, 80, 25, 25}, &TFNumericListSetup::ButtonDownClick);
 }
 
 void TFNumericListSetup::CreateOptionSheet()
@@ -81,13 +80,13 @@ void TFNumericListSetup::CreateOptionSheet()
 
     QGroupBox* fonts = NewGroup(TabSheet2, "GroupBox2", "フォントサイズ", {6, 96, 252, 65});
     NewLabel(fonts, "タイトル[pixel]", {16, 20, 110, 15});
-    UpDownTitleFontSize = NewIntegerEntry(fonts, "EditTitleFontSize", "UpDownTitleFontSize",
-                                          {16, 36, 30, 21}, 8, 40, 1, 16, false,
-                                          [this](int v) { Indicator->SetHeightTitle(v); });
+    UpDownTitleFontSize =
+        NewIntegerEntry(fonts, "EditTitleFontSize", "UpDownTitleFontSize", {16, 36, 30, 21}, 8, 40,
+                        1, 16, false, [this](int v) { Indicator->SetHeightTitle(v); });
     NewLabel(fonts, "リスト文字[pixel]", {136, 20, 110, 15});
-    UpDownListFontSize = NewIntegerEntry(fonts, "EditListFontSize", "UpDownListFontSize",
-                                         {136, 36, 30, 21}, 10, 50, 1, 16, false,
-                                         [this](int v) { Indicator->SetHeightList(v); });
+    UpDownListFontSize =
+        NewIntegerEntry(fonts, "EditListFontSize", "UpDownListFontSize", {136, 36, 30, 21}, 10, 50,
+                        1, 16, false, [this](int v) { Indicator->SetHeightList(v); });
 }
 
 // --- Opening ---------------------------------------------------------------------------------

@@ -1,10 +1,10 @@
 #pragma once
-// The numeric list settings dialog "数値リスト設定". Its row list is edited on a copy (the list box)
-// and reaches the indicator only when the user confirms (了解 or Enter); the font heights and
+// The numeric list settings dialog "数値リスト設定". Its row list is edited on a copy (the list
+// box) and reaches the indicator only when the user confirms (了解 or Enter); the font heights and
 // colours are applied live and written back on Cancel or Esc. Rows are added by description
 // through the channel picker, which opens beside this dialog.
-#include <QString>
 #include <cstdint>
+#include <QString>
 
 #include "app/IndicatorSetting.h"
 #include "indicators/NumericList.h"

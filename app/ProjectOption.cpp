@@ -1,5 +1,6 @@
 #include "app/ProjectOption.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -10,7 +11,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
-#include <algorithm>
 #include <span>
 
 #include "app/MonitorLoop.h"
@@ -95,8 +95,8 @@ void TFProjectOption::CreateToolBar()
         ToolBar->addWidget(tool);
         return tool;
     };
-    ToolButtonClose = button("ToolButtonClose", "Close", "設定を終了",
-                             &TFProjectOption::ToolButtonCloseClick);
+    ToolButtonClose =
+        button("ToolButtonClose", "Close", "設定を終了", &TFProjectOption::ToolButtonCloseClick);
     ToolBar->addSeparator();
     ToolButtonOpen = button("ToolButtonOpen", "Open", "設定ファイルを開く",
                             &TFProjectOption::ToolButtonOpenClick);
@@ -144,8 +144,8 @@ void TFProjectOption::CreateMeterSheet()
     QGroupBox* shiftUp = NewGroup(TabSheet1, "シフトアップLED", QRect(8, 216, 427, 52));
     for (int i = 0; i < int(EditRevLimit.size()); ++i) {
         const QByteArray name = "EditRevLimit" + QByteArray::number(i + 1);
-        EditRevLimit[i] = NewEdit(shiftUp, name.constData(),
-                                  QRect(8 + i * 52, 20, 46, EditHeight), "0");
+        EditRevLimit[i] =
+            NewEdit(shiftUp, name.constData(), QRect(8 + i * 52, 20, 46, EditHeight), "0");
     }
 }
 
@@ -155,19 +155,19 @@ void TFProjectOption::CreateLoggerSheet()
     TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
     PageControl->addTab(TabSheet2, QStringLiteral("ロガー設定"));
 
-    static const char* const channels[12] = {"TACHO",   "SPEED",    "THROT",    "BREAK-F",
-                                             "BREAK-R", "STEERING", "JYRO",     "RESERVE",
+    static const char* const channels[12] = {"TACHO",    "SPEED",    "THROT",   "BREAK-F",
+                                             "BREAK-R",  "STEERING", "JYRO",    "RESERVE",
                                              "OIL PRES", "OIL TEMP", "COOLANT", "BATTERY"};
     QGroupBox* intervals = NewGroup(TabSheet2, "ログインターバル[ms]", QRect(8, 6, 427, 184));
     for (int i = 0; i < int(EditIntval.size()); ++i) {
         const QByteArray name = "EditIntval" + QByteArray::number(i);
-        EditIntval[i] = NewLabelledEdit(intervals, name.constData(), channels[i],
-                                        8 + (i / 6) * 212, i % 6, 90, "0");
+        EditIntval[i] = NewLabelledEdit(intervals, name.constData(), channels[i], 8 + (i / 6) * 212,
+                                        i % 6, 90, "0");
     }
 
     QGroupBox* other = NewGroup(TabSheet2, "その他", QRect(8, 198, 427, 52));
-    EditNewFileIntval = NewLabelledEdit(other, "EditNewFileIntval",
-                                        "ログファイル新規作成間隔[min]", 8, 0, 190, "0");
+    EditNewFileIntval = NewLabelledEdit(other, "EditNewFileIntval", "ログファイル新規作成間隔[min]",
+                                        8, 0, 190, "0");
 }
 
 QLineEdit* TFProjectOption::EditOf(const TContextField& field) const
@@ -189,8 +189,8 @@ void TFProjectOption::ControlsToContext()
 
 int TFProjectOption::Execute()
 {
-    SavedOnMessage = platform::SetApplicationMessageHook(
-        [this](platform::TMessage& message, bool& handled) {
+    SavedOnMessage =
+        platform::SetApplicationMessageHook([this](platform::TMessage& message, bool& handled) {
             DialogMessageHook(message, handled);
         });
     hookInstalled_ = true;

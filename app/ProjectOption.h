@@ -3,9 +3,9 @@
 // edits on two tab sheets, and the tool bar that reads the context from the meter, writes it
 // back, sets the meter's clock and opens or saves context files. The requests themselves go out
 // through the monitor loop; the buttons only set its request state.
-#include <QDialog>
 #include <array>
 #include <cstdint>
+#include <QDialog>
 
 #include "app/MeterContext.h"
 #include "platform/FileDialog.h"
@@ -46,11 +46,11 @@ public:
     QLineEdit* EditTachoPulse;
     QLineEdit* EditSpeedPulse;
     QLineEdit* EditLapSensitive;
-    std::array<QLineEdit*, 8> EditRevLimit;   // EditRevLimit1 to EditRevLimit8
+    std::array<QLineEdit*, 8> EditRevLimit;  // EditRevLimit1 to EditRevLimit8
     QLineEdit* EditSector;
     QLineEdit* EditLightOffTime;
     QLineEdit* EditLightOnTime;
-    std::array<QLineEdit*, 12> EditIntval;    // EditIntval0 to EditIntval11
+    std::array<QLineEdit*, 12> EditIntval;  // EditIntval0 to EditIntval11
     QLineEdit* EditAlarmTacho;
     QLineEdit* EditAlarmCoolant;
     QLineEdit* EditAlarmOilTemp;

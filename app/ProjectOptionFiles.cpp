@@ -1,6 +1,6 @@
 // The settings window's Open and Save buttons: context files "*.ZLC", the 72 context bytes raw.
-#include <QLineEdit>
 #include <algorithm>
+#include <QLineEdit>
 
 #include "app/ConfigFiles.h"
 #include "app/ProjectOption.h"

@@ -4,7 +4,8 @@
 #include <cstdint>
 
 enum TRequestState : std::int32_t {
-    eReqIdle = 0,          // "@GET_KIND" on the tick that starts a second, while the settings window is hidden
+    // "@GET_KIND" on the tick that starts a second, while the settings window is hidden
+    eReqIdle = 0,
     eReqPoll = 1,          // "@GET_PORT", or "@GET_DATETIME" once a second
     eReqReadContext = 2,   // "@GET_SYS"
     eReqWriteContext = 3,  // "@SET_SYS(" with the context

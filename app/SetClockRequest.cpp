@@ -12,9 +12,12 @@ void BuildSetDateTimeRequest(char*& writePos)
     // at 256 first, as the meter's field does.
     const auto year = static_cast<std::uint8_t>(now.year - 1980);
     const std::uint8_t fields[] = {
-        static_cast<std::uint8_t>(now.second), static_cast<std::uint8_t>(now.minute),
-        static_cast<std::uint8_t>(now.hour),   static_cast<std::uint8_t>(now.dayOfWeek),
-        static_cast<std::uint8_t>(now.day),    static_cast<std::uint8_t>(now.month),
+        static_cast<std::uint8_t>(now.second),
+        static_cast<std::uint8_t>(now.minute),
+        static_cast<std::uint8_t>(now.hour),
+        static_cast<std::uint8_t>(now.dayOfWeek),
+        static_cast<std::uint8_t>(now.day),
+        static_cast<std::uint8_t>(now.month),
         year,
     };
     AppendText(writePos, "@SET_DATETIME(");

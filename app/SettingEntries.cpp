@@ -1,9 +1,9 @@
 #include "app/SettingEntries.h"
 
+#include <algorithm>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QToolButton>
-#include <algorithm>
 
 void TExitEdit::Exit()
 {

@@ -1,9 +1,9 @@
 #pragma once
 // The entry controls of the indicator settings dialogs: an edit applied when the focus leaves it
 // for another control of its window, and the up-down control bound to an edit.
+#include <functional>
 #include <QLineEdit>
 #include <QWidget>
-#include <functional>
 
 class QToolButton;
 

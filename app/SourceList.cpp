@@ -60,8 +60,8 @@ int TFSourceList::Execute(TPLUT table, QWidget* caller)
     for (TPLUT record = table; record && !record->Description.empty(); ++record)
         ListBox->addItem(platform::FromCp932(record->Description));
 
-    SavedOnMessage = platform::SetApplicationMessageHook(
-        [this](platform::TMessage& message, bool& handled) {
+    SavedOnMessage =
+        platform::SetApplicationMessageHook([this](platform::TMessage& message, bool& handled) {
             DialogMessageHook(message, handled);
         });
     hookInstalled_ = true;

@@ -19,10 +19,10 @@ public:
     explicit TFSourceList(QWidget* owner = nullptr);
 
     // Components.
-    QLineEdit* Edit;        // the selected line's text, read-only
-    QListWidget* ListBox;   // the table's descriptions, in table order
-    QPushButton* Button2;   // "追加"
-    QPushButton* Button1;   // "キャンセル"
+    QLineEdit* Edit;       // the selected line's text, read-only
+    QListWidget* ListBox;  // the table's descriptions, in table order
+    QPushButton* Button2;  // "追加"
+    QPushButton* Button1;  // "キャンセル"
 
     // The application's message hook in force when Execute began, and the window beside which
     // the picker opened.

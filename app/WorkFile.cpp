@@ -1,10 +1,10 @@
 #include "app/WorkFile.h"
 
+#include <algorithm>
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
-#include <algorithm>
 
 #include "app/DesktopFit.h"
 #include "app/IndexedName.h"
@@ -120,10 +120,9 @@ void FitMainWindowIntoDesktop()
         return;
     const QSize desktop = screen->virtualGeometry().size();
     const TBounds bounds = BoundsOf(*MainForm);
-    const platform::TRect fitted =
-        FitIntoDesktop({bounds.Left, bounds.Top, bounds.Left + bounds.Width,
-                        bounds.Top + bounds.Height},
-                       {desktop.width(), desktop.height()});
+    const platform::TRect fitted = FitIntoDesktop(
+        {bounds.Left, bounds.Top, bounds.Left + bounds.Width, bounds.Top + bounds.Height},
+        {desktop.width(), desktop.height()});
     SetBoundsOf(*MainForm, {fitted.Left, fitted.Top, fitted.Width(), fitted.Height()});
 }
 
@@ -197,7 +196,8 @@ void TWorkFileWriter::SaveControl(const QWidget& control)
         std::int32_t number = 0;
         for (const char* prefix : IndicatorPrefixes) {
             if (ParseIndexedName(prefix, name, number)) {
-                written = indicator && SaveIndicatorProperty(*indicator, prefix, WorkList, WorkIndent);
+                written =
+                    indicator && SaveIndicatorProperty(*indicator, prefix, WorkList, WorkIndent);
                 break;
             }
         }

@@ -50,8 +50,7 @@ std::int8_t ReadWorkText(const char* text, TWorkFileTarget& target)
                     target.ControlValue(name, intValue);
                 break;
             case TWorkToken::wtLineEnd:
-            case TWorkToken::wtValueBlock:
-                break;
+            case TWorkToken::wtValueBlock: break;
             }
         }
     } catch (const TKestrelErr& error) {

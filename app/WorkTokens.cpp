@@ -121,15 +121,9 @@ TWorkToken NextToken(const char*& pos, std::string& name, std::int32_t& intValue
             EndOfText();
         ++p;
         switch (c) {
-        case '\n':
-            pos = p;
-            return TWorkToken::wtLineEnd;
-        case '{':
-            pos = p;
-            return TWorkToken::wtBlockOpen;
-        case '}':
-            pos = p;
-            return TWorkToken::wtBlockClose;
+        case '\n': pos = p; return TWorkToken::wtLineEnd;
+        case '{': pos = p; return TWorkToken::wtBlockOpen;
+        case '}': pos = p; return TWorkToken::wtBlockClose;
         case '=':
             if (At(p) == '{') {
                 pos = p;
@@ -141,8 +135,7 @@ TWorkToken NextToken(const char*& pos, std::string& name, std::int32_t& intValue
                 intValue = ReadInteger(p);
             pos = p;
             return TWorkToken::wtValue;
-        default:
-            name += static_cast<char>(c);
+        default: name += static_cast<char>(c);
         }
     }
 }

@@ -58,29 +58,29 @@ void TFXYGraphSetting::CreateBasicSheet()
     labels(vertical);
     ComboBoxYIOName = NewChannelComboBox(vertical, "ComboBoxYIOName", channel,
                                          [this](int row) { ComboBoxYIONameChange(row); });
-    EditYMaxValue = NewFixedPointEntry(vertical, "EditYMaxValue", maximum,
-                                       [this] { return YChannelRow; },
-                                       [this](std::int32_t v) { Indicator->SetYMaxValue(v); });
-    EditYMinValue = NewFixedPointEntry(vertical, "EditYMinValue", minimum,
-                                       [this] { return YChannelRow; },
-                                       [this](std::int32_t v) { Indicator->SetYMinValue(v); });
-    UpDownYDivisions = NewIntegerEntry(vertical, "EditYDivisions", "UpDownYDivisions", divisions,
-                                       1, 100, 1, 10, true,
-                                       [this](int v) { Indicator->SetYSplit(v); });
+    EditYMaxValue = NewFixedPointEntry(
+        vertical, "EditYMaxValue", maximum, [this] { return YChannelRow; },
+        [this](std::int32_t v) { Indicator->SetYMaxValue(v); });
+    EditYMinValue = NewFixedPointEntry(
+        vertical, "EditYMinValue", minimum, [this] { return YChannelRow; },
+        [this](std::int32_t v) { Indicator->SetYMinValue(v); });
+    UpDownYDivisions =
+        NewIntegerEntry(vertical, "EditYDivisions", "UpDownYDivisions", divisions, 1, 100, 1, 10,
+                        true, [this](int v) { Indicator->SetYSplit(v); });
 
     QGroupBox* horizontal = NewGroup(TabSheet1, "GroupBoxX", "水平軸", {4, 142, 257, 96});
     labels(horizontal);
     ComboBoxXIOName = NewChannelComboBox(horizontal, "ComboBoxXIOName", channel,
                                          [this](int row) { ComboBoxXIONameChange(row); });
-    EditXMaxValue = NewFixedPointEntry(horizontal, "EditXMaxValue", maximum,
-                                       [this] { return XChannelRow; },
-                                       [this](std::int32_t v) { Indicator->SetXMaxValue(v); });
-    EditXMinValue = NewFixedPointEntry(horizontal, "EditXMinValue", minimum,
-                                       [this] { return XChannelRow; },
-                                       [this](std::int32_t v) { Indicator->SetXMinValue(v); });
-    UpDownXDivisions = NewIntegerEntry(horizontal, "EditXDivisions", "UpDownXDivisions",
-                                       divisions, 1, 100, 1, 10, true,
-                                       [this](int v) { Indicator->SetXSplit(v); });
+    EditXMaxValue = NewFixedPointEntry(
+        horizontal, "EditXMaxValue", maximum, [this] { return XChannelRow; },
+        [this](std::int32_t v) { Indicator->SetXMaxValue(v); });
+    EditXMinValue = NewFixedPointEntry(
+        horizontal, "EditXMinValue", minimum, [this] { return XChannelRow; },
+        [this](std::int32_t v) { Indicator->SetXMinValue(v); });
+    UpDownXDivisions =
+        NewIntegerEntry(horizontal, "EditXDivisions", "UpDownXDivisions", divisions, 1, 100, 1, 10,
+                        true, [this](int v) { Indicator->SetXSplit(v); });
 }
 
 void TFXYGraphSetting::CreateOptionSheet()
@@ -99,13 +99,13 @@ void TFXYGraphSetting::CreateOptionSheet()
 
     QGroupBox* fonts = NewGroup(TabSheet2, "GroupBoxFont", "フォントサイズ", {4, 176, 257, 62});
     NewLabel(fonts, "タイトル", {12, 16, 100, 15});
-    UpDownTitleFontSize = NewIntegerEntry(fonts, "EditTitleFontSize", "UpDownTitleFontSize",
-                                          {12, 32, 40, 21}, 8, 40, 1, 10, false,
-                                          [this](int v) { Indicator->SetHeightTitle(v); });
+    UpDownTitleFontSize =
+        NewIntegerEntry(fonts, "EditTitleFontSize", "UpDownTitleFontSize", {12, 32, 40, 21}, 8, 40,
+                        1, 10, false, [this](int v) { Indicator->SetHeightTitle(v); });
     NewLabel(fonts, "スケール/計測値", {128, 16, 120, 15});
-    UpDownValueFontSize = NewIntegerEntry(fonts, "EditValueFontSize", "UpDownValueFontSize",
-                                          {128, 32, 40, 21}, 8, 40, 1, 10, false,
-                                          [this](int v) { Indicator->SetHeightValue(v); });
+    UpDownValueFontSize =
+        NewIntegerEntry(fonts, "EditValueFontSize", "UpDownValueFontSize", {128, 32, 40, 21}, 8, 40,
+                        1, 10, false, [this](int v) { Indicator->SetHeightValue(v); });
 }
 
 // --- Backup and colours ----------------------------------------------------------------------

@@ -3,8 +3,8 @@
 // the title, five colours and two font sizes, all applied live to the graph. A channel pick on
 // either axis rebuilds the title as vertical " vs " horizontal and rewrites that axis's limit
 // entries with the new channel's decimal point, the values themselves unchanged.
-#include <QString>
 #include <cstdint>
+#include <QString>
 #include <string>
 
 #include "app/IndicatorSetting.h"

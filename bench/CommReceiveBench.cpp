@@ -110,14 +110,21 @@ void* operator new(std::size_t size)
         return block;
     throw std::bad_alloc();
 }
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
 
 int main(int argc, char** argv)
 {
     GuiBenchApplication application(argc, argv);
     // No port is needed to feed the handler: the scan's "no port" box is answered silently.
-    platform::SetBoxPresenter([](const platform::BoxRequest&) { return platform::BoxResult::Abort; });
+    platform::SetBoxPresenter(
+        [](const platform::BoxRequest&) { return platform::BoxResult::Abort; });
     auto thePanel = std::make_unique<TPCom>(nullptr, [] { return std::vector<QString>{}; });
     panel = thePanel.get();
     return application.Run();

@@ -3,14 +3,14 @@
 // exchange runs at up to 100 lines a second; items_per_second is the file lines sent a second.
 // Filling the image from a file that covers the whole image is measured too, since it runs
 // before the first line goes out.
-#include <QEventLoop>
-#include <QProgressBar>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <QEventLoop>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <string>
 #include <vector>
 
@@ -93,7 +93,10 @@ void BM_ExchangeWithAnInstantMeter(benchmark::State& state)
     PCom = nullptr;
     ProgressForm = nullptr;
 }
-BENCHMARK(BM_ExchangeWithAnInstantMeter)->Arg(300)->Iterations(3)->UseRealTime()
+BENCHMARK(BM_ExchangeWithAnInstantMeter)
+    ->Arg(300)
+    ->Iterations(3)
+    ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
 void BM_FillTheWholeImage(benchmark::State& state)

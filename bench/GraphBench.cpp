@@ -1,9 +1,9 @@
 // What a live value costs the bar graph and the XY graph against a whole repaint: SetValue with
 // a value that moves as a live channel does, SetValue with an unchanged value, and Paint. The
 // monitor tick at full dashboard (127 graphs, every value changed) shows the budget per tick.
-#include <QWidget>
 #include <benchmark/benchmark.h>
 #include <memory>
+#include <QWidget>
 #include <vector>
 
 #include "indicators/BarGraph.h"

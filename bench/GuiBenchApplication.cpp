@@ -1,7 +1,7 @@
 #include "bench/GuiBenchApplication.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
+#include <QApplication>
 
 #include "platform/Fonts.h"
 

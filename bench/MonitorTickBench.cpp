@@ -3,10 +3,10 @@
 //
 // The dashboard's indicator kind is the template argument: add a BENCHMARK_TEMPLATE line for a
 // kind (and a BindChannel specialisation that gives it a channel) to measure it.
-#include <QWidget>
 #include <benchmark/benchmark.h>
 #include <cstring>
 #include <memory>
+#include <QWidget>
 #include <string>
 #include <vector>
 
@@ -26,8 +26,7 @@ constexpr int DashboardSize = 127;
 // Gives indicator number index of the dashboard its channel; the base class has none.
 template <class Kind>
 void BindChannel(Kind& /*indicator*/, int /*index*/)
-{
-}
+{}
 
 // Dials on the twelve channels in turn: every reply changes every dial's value.
 template <>

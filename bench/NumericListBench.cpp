@@ -1,7 +1,7 @@
 // The numeric list's moving part against its face: SetValue redraws only the value boxes whose
 // channel changed; Paint draws the whole list.
-#include <QWidget>
 #include <benchmark/benchmark.h>
+#include <QWidget>
 
 #include "indicators/NumericList.h"
 #include "indicators/Port.h"

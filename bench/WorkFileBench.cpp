@@ -1,10 +1,10 @@
 // Loading and saving a work file of 127 indicators (the four kinds in turn) on the real main
 // window, offscreen. Loading creates every indicator from its block, as start-up does; the
 // reading loop alone is measured too, over the same text.
-#include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
+#include <QFile>
+#include <QTemporaryDir>
 #include <string>
 #include <vector>
 
@@ -28,7 +28,8 @@ public:
     Bench()
     {
         // No boxes on the console during the run.
-        platform::SetBoxPresenter([](const platform::BoxRequest&) { return platform::BoxResult::Ok; });
+        platform::SetBoxPresenter(
+            [](const platform::BoxRequest&) { return platform::BoxResult::Ok; });
         forms_ = std::make_unique<TApplicationForms>(dir_.path() + QStringLiteral("/zolt-tool"),
                                                      [] { return std::vector<QString>{}; });
         const char* kinds[] = {"_AnalogMeter", "_BarGraph", "_XYGraph", "_NumericList"};

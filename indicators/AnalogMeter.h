@@ -5,9 +5,9 @@
 //
 // Paint draws the whole face; SetValue redraws only the moving part (the needle, erased and drawn
 // again with an exclusive-or pen, and the value text) when the channel's value has changed.
+#include <cstdint>
 #include <QString>
 #include <QStringList>
-#include <cstdint>
 #include <string>
 
 #include "indicators/DialGeometry.h"
@@ -20,22 +20,22 @@ struct TAnalogMeterLayout {
     platform::TRect DigitalRect;  // the digital value box
     int DCX = 0;                  // centre of the scale and of the needle
     int DCY = 0;
-    int Boss = 0;                 // radius of the hub; inner end of the needle
-    int ScaleR1 = 0;              // outer radius of all ticks
-    int ScaleR2 = 0;              // inner end of the sub ticks
-    int ScaleR3 = 0;              // inner end of the main ticks
-    int ScaleFH = 0;              // font height of the scale numbers
-    int DigitalFH = 0;            // font height of the value text
-    double SubScalePit = 0;       // radians between adjacent ticks
-    double MinRadian = 0;         // angle of the scale's start (the minimum's end)
-    double ValueToRadian = 0;     // radians per raw unit
-    int Needle = 0;               // radius of the needle's tip
-    platform::TPoint NeedleSP;    // the needle as last drawn: tip
-    platform::TPoint NeedleEP;    //   and hub end
-    bool NeedleDraw = false;      // a needle drawn by GraphDraw is on the surface
+    int Boss = 0;               // radius of the hub; inner end of the needle
+    int ScaleR1 = 0;            // outer radius of all ticks
+    int ScaleR2 = 0;            // inner end of the sub ticks
+    int ScaleR3 = 0;            // inner end of the main ticks
+    int ScaleFH = 0;            // font height of the scale numbers
+    int DigitalFH = 0;          // font height of the value text
+    double SubScalePit = 0;     // radians between adjacent ticks
+    double MinRadian = 0;       // angle of the scale's start (the minimum's end)
+    double ValueToRadian = 0;   // radians per raw unit
+    int Needle = 0;             // radius of the needle's tip
+    platform::TPoint NeedleSP;  // the needle as last drawn: tip
+    platform::TPoint NeedleEP;  //   and hub end
+    bool NeedleDraw = false;    // a needle drawn by GraphDraw is on the surface
     platform::TRect OuterRect;
-    platform::TRect InnerRect;    // the face inside the sunken frame
-    int VMax = 0;                 // the range the last Paint took; the needle is mapped with it
+    platform::TRect InnerRect;  // the face inside the sunken frame
+    int VMax = 0;               // the range the last Paint took; the needle is mapped with it
     int VMin = 0;
 
     int NeedlePenWidth() const { return Needle / 20; }

@@ -26,20 +26,76 @@ double ScaleFactor(int pixels, std::int32_t range)
 
 TBarGraph::TBarGraph(QWidget* AOwner, TPLUT PLUT) : TIndicator(AOwner, PLUT) {}
 
-void TBarGraph::SetMinValue(std::int32_t value) { FMinValue = value; Invalidate(); }
-void TBarGraph::SetMaxValue(std::int32_t value) { FMaxValue = value; Invalidate(); }
-void TBarGraph::SetHeightTitle(std::int32_t value) { FHeightTitle = value; Invalidate(); }
-void TBarGraph::SetHeightValue(std::int32_t value) { FHeightValue = value; Invalidate(); }
-void TBarGraph::SetColorTitle(platform::TColor value) { FColorTitle = value; Invalidate(); }
-void TBarGraph::SetColorScale(platform::TColor value) { FColorScale = value; Invalidate(); }
-void TBarGraph::SetColorValue(platform::TColor value) { FColorValue = value; Invalidate(); }
-void TBarGraph::SetColorMarker(platform::TColor value) { FColorMarker = value; Invalidate(); }
-void TBarGraph::SetColorBar(platform::TColor value) { FColorBar = value; Invalidate(); }
-void TBarGraph::SetColorBack(platform::TColor value) { FColorBack = value; Invalidate(); }
-void TBarGraph::SetVertical(std::int32_t value) { FVertical = value; Invalidate(); }
-void TBarGraph::SetMarker1(const std::string& value) { FMarker1 = value; Invalidate(); }
-void TBarGraph::SetMarker2(const std::string& value) { FMarker2 = value; Invalidate(); }
-void TBarGraph::SetTitle(const QString& value) { FTitle = value; Invalidate(); }
+void TBarGraph::SetMinValue(std::int32_t value)
+{
+    FMinValue = value;
+    Invalidate();
+}
+void TBarGraph::SetMaxValue(std::int32_t value)
+{
+    FMaxValue = value;
+    Invalidate();
+}
+void TBarGraph::SetHeightTitle(std::int32_t value)
+{
+    FHeightTitle = value;
+    Invalidate();
+}
+void TBarGraph::SetHeightValue(std::int32_t value)
+{
+    FHeightValue = value;
+    Invalidate();
+}
+void TBarGraph::SetColorTitle(platform::TColor value)
+{
+    FColorTitle = value;
+    Invalidate();
+}
+void TBarGraph::SetColorScale(platform::TColor value)
+{
+    FColorScale = value;
+    Invalidate();
+}
+void TBarGraph::SetColorValue(platform::TColor value)
+{
+    FColorValue = value;
+    Invalidate();
+}
+void TBarGraph::SetColorMarker(platform::TColor value)
+{
+    FColorMarker = value;
+    Invalidate();
+}
+void TBarGraph::SetColorBar(platform::TColor value)
+{
+    FColorBar = value;
+    Invalidate();
+}
+void TBarGraph::SetColorBack(platform::TColor value)
+{
+    FColorBack = value;
+    Invalidate();
+}
+void TBarGraph::SetVertical(std::int32_t value)
+{
+    FVertical = value;
+    Invalidate();
+}
+void TBarGraph::SetMarker1(const std::string& value)
+{
+    FMarker1 = value;
+    Invalidate();
+}
+void TBarGraph::SetMarker2(const std::string& value)
+{
+    FMarker2 = value;
+    Invalidate();
+}
+void TBarGraph::SetTitle(const QString& value)
+{
+    FTitle = value;
+    Invalidate();
+}
 
 void TBarGraph::SetIoName(const std::string& value)
 {
@@ -71,8 +127,7 @@ void TBarGraph::Paint()
 
     // Grow to what the content needs; never shrink.
     int w = vertical ? labelWidth + 24 : MaxValWidth + labelWidth + MinValWidth + 16;
-    const int h = vertical ? 3 * valueHeight + titleSize.cy + 20
-                           : titleSize.cy + valueHeight + 36;
+    const int h = vertical ? 3 * valueHeight + titleSize.cy + 20 : titleSize.cy + valueHeight + 36;
     w = std::max(w, titleSize.cx);
     WidthMin = 8 * ((w + 15) / 8);
     HeightMin = 8 * ((h + 7) / 8);
@@ -99,7 +154,8 @@ void TBarGraph::Paint()
         BarRect.Bottom = BarRect.Top + 20;
     }
     BarBack = TRect{BarRect.Left + 1, BarRect.Top + 1, BarRect.Right - 2, BarRect.Bottom - 2};
-    const int length = vertical ? BarRect.Bottom - BarRect.Top - 3 : BarRect.Right - BarRect.Left - 3;
+    const int length =
+        vertical ? BarRect.Bottom - BarRect.Top - 3 : BarRect.Right - BarRect.Left - 3;
     DR = ScaleFactor(length, WrappingDifference(FMaxValue, FMinValue));
 
     // Frames.

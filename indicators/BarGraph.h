@@ -6,9 +6,9 @@
 // Paint draws the whole face; a new value redraws only the value box and moves the bar's end
 // line by line with the exclusive-or pen, so that every freed line gets its previous colour
 // back and a marker under the bar shows through.
+#include <cstdint>
 #include <QString>
 #include <QStringList>
-#include <cstdint>
 #include <string>
 
 #include "indicators/Indicator.h"

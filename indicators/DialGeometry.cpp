@@ -35,8 +35,10 @@ TDialLayout ComputeDialLayout(const TDialLayoutInput& in)
     TDialLayout out;
     const int angle = DialEffectiveAngle(in.ScaleAngle);
     const std::int64_t titleH = DialEffectiveTitleHeight(in.HeightTitle);
-    const std::int64_t scalePct = std::clamp(in.HeightScale, -kDialMaxFontPercent, kDialMaxFontPercent);
-    const std::int64_t valuePct = std::clamp(in.HeightValue, -kDialMaxFontPercent, kDialMaxFontPercent);
+    const std::int64_t scalePct =
+        std::clamp(in.HeightScale, -kDialMaxFontPercent, kDialMaxFontPercent);
+    const std::int64_t valuePct =
+        std::clamp(in.HeightValue, -kDialMaxFontPercent, kDialMaxFontPercent);
     const std::int64_t prevDigitalFH = ClampCoord(in.PreviousDigitalFH);
 
     // 1. Minimum width.
@@ -54,7 +56,8 @@ TDialLayout ComputeDialLayout(const TDialLayoutInput& in)
 
     // 3. The scale radius: the least that fits the height, the value box and the width.
     const int a = NearestInt(static_cast<double>(height - (titleH + 28)) / (1 - c));
-    const int b = NearestInt(static_cast<double>(height - (titleH + 6 + prevDigitalFH + 12)) * 0.862);
+    const int b =
+        NearestInt(static_cast<double>(height - (titleH + 6 + prevDigitalFH + 12)) * 0.862);
     int e = static_cast<int>(width / 2 - 10);
     if (angle < 180)
         e = NearestInt(e / std::sin(kDialDegToRad * angle / 2));

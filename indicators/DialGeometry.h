@@ -16,10 +16,10 @@ constexpr double kDialDegToRad = 0.017453292;
 // About five degrees: the step of a limit band's arcs.
 constexpr double kDialBandStep = 0.08726646;
 // Limits that keep a broken stored property from making the control or its fonts enormous.
-constexpr int kDialMaxTitleHeight = 1024;   // pixels
-constexpr int kDialMaxFontPercent = 1000;   // percent of the scale radius
-constexpr int kDialMaxTicks = 3600;         // ticks on the scale
-constexpr int kDialMaxScaleExp = 9;         // 10^9 still fits 32 bits
+constexpr int kDialMaxTitleHeight = 1024;  // pixels
+constexpr int kDialMaxFontPercent = 1000;  // percent of the scale radius
+constexpr int kDialMaxTicks = 3600;        // ticks on the scale
+constexpr int kDialMaxScaleExp = 9;        // 10^9 still fits 32 bits
 
 struct TDialLayoutInput {
     int Width = 0;
@@ -32,7 +32,7 @@ struct TDialLayoutInput {
 };
 
 struct TDialLayout {
-    int Width = 0;   // the control's size after growing to its minimum
+    int Width = 0;  // the control's size after growing to its minimum
     int Height = 0;
     int WidthMin = 0;
     int HeightMin = 0;

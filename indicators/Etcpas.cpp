@@ -22,12 +22,30 @@ Byte ByteAt(std::string_view text, std::size_t i, std::size_t end)
     return i < end ? Byte(text[i]) : Byte(0);
 }
 
-bool IsBlank(Byte b) { return b >= 0x01 && b <= 0x20; }
-bool IsDigit(Byte b) { return b >= '0' && b <= '9'; }
-bool IsLetter(Byte b) { return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'); }
-bool IsKeyStart(Byte b) { return IsLetter(b) || b == '_'; }
-bool IsKeyChar(Byte b) { return IsKeyStart(b) || IsDigit(b); }
-bool IsLeadByte(Byte b) { return b >= 0x80; }
+bool IsBlank(Byte b)
+{
+    return b >= 0x01 && b <= 0x20;
+}
+bool IsDigit(Byte b)
+{
+    return b >= '0' && b <= '9';
+}
+bool IsLetter(Byte b)
+{
+    return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
+}
+bool IsKeyStart(Byte b)
+{
+    return IsLetter(b) || b == '_';
+}
+bool IsKeyChar(Byte b)
+{
+    return IsKeyStart(b) || IsDigit(b);
+}
+bool IsLeadByte(Byte b)
+{
+    return b >= 0x80;
+}
 
 // The text keeps what follows position i (nothing when i is at or past its end).
 void ConsumeTo(std::string& text, std::size_t i, std::size_t end)
@@ -38,10 +56,16 @@ void ConsumeTo(std::string& text, std::size_t i, std::size_t end)
         text.erase(0, i);
 }
 
-std::int32_t Wrap(std::uint32_t value) { return static_cast<std::int32_t>(value); }
+std::int32_t Wrap(std::uint32_t value)
+{
+    return static_cast<std::int32_t>(value);
+}
 
 // value * 10 + digit, wrapping at 32 bits as the original arithmetic does.
-std::uint32_t AppendDigit(std::uint32_t value, Byte digit) { return value * 10u + (digit - '0'); }
+std::uint32_t AppendDigit(std::uint32_t value, Byte digit)
+{
+    return value * 10u + (digit - '0');
+}
 
 enum class IntSearch { Digits, Closed, End };
 
@@ -107,9 +131,9 @@ bool StrToIntFP(std::int32_t& value, const std::string& text, std::int32_t decim
         return false;
     const auto fail = [&text] {
         platform::MessageBeep();
-        platform::ShowMessageBox(QStringLiteral("\"%1\"は整数ではありません。")
-                                     .arg(platform::FromCp932(text)),
-                                 QString(), platform::BoxIcon::Error, platform::BoxButtons::Ok);
+        platform::ShowMessageBox(
+            QStringLiteral("\"%1\"は整数ではありません。").arg(platform::FromCp932(text)),
+            QString(), platform::BoxIcon::Error, platform::BoxButtons::Ok);
         return false;
     };
     const std::size_t end = TextEnd(text);
@@ -252,7 +276,10 @@ bool CompNextChar(std::string& text, char c)
 
 namespace {
 
-bool IsLineEnd(Byte b) { return b == '\r' || b == '\n'; }
+bool IsLineEnd(Byte b)
+{
+    return b == '\r' || b == '\n';
+}
 
 // Past the rest of the line and its line end (CR LF counts as one).
 void SkipLine(const char*& p)

@@ -1,7 +1,7 @@
 #include "indicators/Indicator.h"
 
-#include <QString>
 #include <algorithm>
+#include <QString>
 
 #include "indicators/Etcpas.h"
 #include "indicators/Port.h"

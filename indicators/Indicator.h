@@ -2,9 +2,9 @@
 // The base of the four indicator kinds: a custom-drawn control on the dashboard panel, placed on
 // the 8-pixel grid where the mouse was last pressed, holding the channel table it was built
 // with, and registered, while it lives, in the registry the monitor loop and the repaint-all walk.
+#include <cstdint>
 #include <QStringList>
 #include <QWidget>
-#include <cstdint>
 #include <string>
 
 #include "indicators/PortInfo.h"
@@ -57,7 +57,8 @@ protected:
 
     // Any button selects the indicator and sets the placement point; the left one starts a move
     // or resize, decided by the band of the last hover.
-    virtual void MouseDown(platform::TMouseButton Button, platform::TShiftState Shift, int X, int Y);
+    virtual void MouseDown(platform::TMouseButton Button, platform::TShiftState Shift, int X,
+                           int Y);
     // Hovering sets the cursor; with the left button held the indicator follows the cursor on
     // the grid and the dashboard panel refits the main window.
     virtual void MouseMove(platform::TShiftState Shift, int X, int Y);

@@ -1,7 +1,7 @@
 // Mouse layout editing of an indicator: the cursor by edge band while hovering, and moving or
 // resizing on the 8-pixel grid while the left button is held.
-#include <QMouseEvent>
 #include <algorithm>
+#include <QMouseEvent>
 
 #include "indicators/Indicator.h"
 #include "indicators/LayoutGrid.h"
@@ -31,8 +31,9 @@ void TIndicator::SetCursor(platform::TCursor cursor)
 void TIndicator::MouseDown(platform::TMouseButton Button, platform::TShiftState, int, int)
 {
     const platform::TPoint cursor = platform::GetCursorPos();
-    const QPoint inPanel = parentWidget() ? parentWidget()->mapFromGlobal(QPoint(cursor.X, cursor.Y))
-                                          : QPoint(cursor.X, cursor.Y);
+    const QPoint inPanel = parentWidget()
+                               ? parentWidget()->mapFromGlobal(QPoint(cursor.X, cursor.Y))
+                               : QPoint(cursor.X, cursor.Y);
     MouseDownPos = {inPanel.x(), inPanel.y()};
     SelectIndicator = this;
     if (Button != platform::TMouseButton::mbLeft)
@@ -143,7 +144,8 @@ void TIndicator::DragBottomEdge(int dy)
 void TIndicator::mousePressEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
-    platform::Guarded([&] { MouseDown(platform::ButtonOf(*event), platform::ShiftOf(*event), at.x(), at.y()); });
+    platform::Guarded(
+        [&] { MouseDown(platform::ButtonOf(*event), platform::ShiftOf(*event), at.x(), at.y()); });
     event->accept();
 }
 
@@ -157,6 +159,7 @@ void TIndicator::mouseMoveEvent(QMouseEvent* event)
 void TIndicator::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
-    platform::Guarded([&] { MouseUp(platform::ButtonOf(*event), platform::ShiftOf(*event), at.x(), at.y()); });
+    platform::Guarded(
+        [&] { MouseUp(platform::ButtonOf(*event), platform::ShiftOf(*event), at.x(), at.y()); });
     event->accept();
 }

@@ -23,10 +23,14 @@ constexpr std::uint8_t EdgeBands(int x, int y, int width, int height)
     if (x >= kGrid && y >= kGrid && width - x >= kGrid && height - y >= kGrid)
         return kBandInside;
     std::uint8_t bands = 0;
-    if (x < kGrid) bands |= kBandLeft;
-    if (y < kGrid) bands |= kBandTop;
-    if (width - x < kGrid) bands |= kBandRight;
-    if (height - y < kGrid) bands |= kBandBottom;
+    if (x < kGrid)
+        bands |= kBandLeft;
+    if (y < kGrid)
+        bands |= kBandTop;
+    if (width - x < kGrid)
+        bands |= kBandRight;
+    if (height - y < kGrid)
+        bands |= kBandBottom;
     return bands;
 }
 
@@ -54,9 +58,15 @@ constexpr int SnapTravel(int travel)
 }
 
 // A position on the grid: a multiple of 8 plus 1 (the value is never negative here).
-constexpr int SnapPosition(int position) { return (position / kGrid) * kGrid + 1; }
+constexpr int SnapPosition(int position)
+{
+    return (position / kGrid) * kGrid + 1;
+}
 
 // A size on the grid: a multiple of 8.
-constexpr int SnapSize(int size) { return (size / kGrid) * kGrid; }
+constexpr int SnapSize(int size)
+{
+    return (size / kGrid) * kGrid;
+}
 
 }  // namespace indicators

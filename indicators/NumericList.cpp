@@ -1,8 +1,8 @@
 #include "indicators/NumericList.h"
 
-#include <QListWidget>
 #include <algorithm>
 #include <limits>
+#include <QListWidget>
 
 #include "indicators/Etcpas.h"
 #include "indicators/FaceDrawing.h"
@@ -205,14 +205,16 @@ void TNumericList::ValueDraw(bool All)
         // Wipe the digits of a longer previous value; a text as wide as the box or wider has
         // nothing to its left inside the box, and stays whole.
         if (row.ValueRect.Left < textLeft)
-            canvas.FillRect({row.ValueRect.Left, row.ValueRect.Top, textLeft, row.ValueRect.Bottom});
+            canvas.FillRect(
+                {row.ValueRect.Left, row.ValueRect.Top, textLeft, row.ValueRect.Bottom});
     }
 }
 
 void TNumericList::RestoreDescription(const TNumRect& row)
 {
     platform::Canvas& canvas = Canvas();
-    canvas.FillRect({InnerRect.Left + 1, row.ValueRect.Top, row.ValueRect.Left, row.ValueRect.Bottom});
+    canvas.FillRect(
+        {InnerRect.Left + 1, row.ValueRect.Top, row.ValueRect.Left, row.ValueRect.Bottom});
     canvas.TextOut(InnerRect.Left + 4, row.ValueRect.Top, row.PortInfo.Description);
 }
 

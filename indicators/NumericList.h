@@ -2,11 +2,11 @@
 // The numeric list: a title, then one row per channel with the channel's description on the
 // left and its live value right-aligned in a box sized for the channel's digits on the right.
 // Paint draws the whole list; SetValue redraws only the values that changed.
-#include <QString>
-#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <QString>
+#include <QStringList>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,9 +20,9 @@ class QListWidget;
 
 // One row of the list.
 struct TNumRect {
-    TPortInfo PortInfo;           // a copy of the channel's record; EmptyPort for no channel
-    platform::TRect ValueRect;    // the value box in client pixels, set by Paint
-    std::int32_t Value = 0;       // the value last drawn in the row
+    TPortInfo PortInfo;         // a copy of the channel's record; EmptyPort for no channel
+    platform::TRect ValueRect;  // the value box in client pixels, set by Paint
+    std::int32_t Value = 0;     // the value last drawn in the row
 };
 
 // The rows live in one contiguous buffer that grows in blocks of this many rows.

@@ -17,14 +17,26 @@ std::int32_t Battery = 0;
 // sign (the literals are split so that the escape does not swallow the next letter).
 const TPortInfo SourceIndexQ7[SourceIndexRows] = {
     {"THROT", "Throttle[%]", &Throttle, 0, 4},
-    {"COOLANT", "Coolant temp[\xDF" "c]", &CoolantTemp, 0, 3},
-    {"OILTMP", "Oil temp[\xDF" "c]", &LubeOilTemp, 0, 3},
+    {"COOLANT",
+     "Coolant temp[\xDF"
+     "c]",
+     &CoolantTemp, 0, 3},
+    {"OILTMP",
+     "Oil temp[\xDF"
+     "c]",
+     &LubeOilTemp, 0, 3},
     {"OILPRS", "Oil press[kPa]", &LubeOilPres, 0, 3},
     {"FUEL", "Fuel press[kPa]", &FuelPres, 0, 3},
     {"TACHO", "Tacho[rpm]", &Tacho, 0, 5},
     {"SPEED", "Speed[km/h]", &Speed, 2, 6},
-    {"STEER", "Steering[\xDF" "]", &Steer, 0, 3},
-    {"JYRO", "Angular velocity[\xDF" "/s]", &Jyro, 0, 4},
+    {"STEER",
+     "Steering[\xDF"
+     "]",
+     &Steer, 0, 3},
+    {"JYRO",
+     "Angular velocity[\xDF"
+     "/s]",
+     &Jyro, 0, 4},
     {"BREAKF", "Break-F press[MPa]", &BreakF, 2, 4},
     {"BREAKR", "Break-R press[MPa]", &BreakR, 2, 4},
     {"BATTERY", "Battery[V]", &Battery, 1, 4},

@@ -31,10 +31,9 @@ struct TPortInfo {
     TPortInfo() : Address(nullptr) {}
     TPortInfo(std::string designator, std::string description, std::int32_t* address,
               std::uint8_t decimalPoint, std::uint8_t maxDigits)
-        : Designator(std::move(designator)), Description(std::move(description)),
-          Address(address), DecimalPoint(decimalPoint), MaxDigits(maxDigits)
-    {
-    }
+        : Designator(std::move(designator)), Description(std::move(description)), Address(address),
+          DecimalPoint(decimalPoint), MaxDigits(maxDigits)
+    {}
 };
 
 // Points at the first record of a channel table, a run of records ended by one whose

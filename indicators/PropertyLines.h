@@ -3,9 +3,9 @@
 // the value. Integers and colours are plain signed decimals; texts stand between double quotes
 // unchanged (there is no escaping, so a text holding a double quote does not read back whole).
 // The lines are built as 8-bit (code page 932) text and enter the list as UTF-16.
+#include <cstdint>
 #include <QString>
 #include <QStringList>
-#include <cstdint>
 #include <string>
 #include <vector>
 

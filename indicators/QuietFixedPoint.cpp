@@ -4,8 +4,14 @@
 
 namespace {
 
-bool IsBlank(unsigned char byte) { return byte >= 0x01 && byte <= 0x20; }
-bool IsDigit(char byte) { return byte >= '0' && byte <= '9'; }
+bool IsBlank(unsigned char byte)
+{
+    return byte >= 0x01 && byte <= 0x20;
+}
+bool IsDigit(char byte)
+{
+    return byte >= '0' && byte <= '9';
+}
 
 // Walks the number as StrToIntFP reads it: blanks, an optional sign, then digits and points up
 // to the first other byte. A NUL ends the text as its end does.

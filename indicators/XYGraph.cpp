@@ -14,7 +14,10 @@ using platform::TRect;
 namespace {
 
 // Halving that rounds down, also for the odd negative sizes a work file may hold.
-int HalfDown(int value) { return value >= 0 ? value / 2 : -((1 - value) / 2); }
+int HalfDown(int value)
+{
+    return value >= 0 ? value / 2 : -((1 - value) / 2);
+}
 
 // Pixels per value unit. Equal limits leave no scale: the axis then becomes a step at the
 // limit (a value on it stands at the axis's start, any other value off the plot) instead of
@@ -55,28 +58,89 @@ void DrawGridLines(std::int32_t split, double step, Position position, Line line
 }  // namespace
 
 const std::array<const char*, 20> TXYGraph::XYGraphKeyNames = {
-    "XMinValue", "XMaxValue", "XSplit",      "XIoName",     "YMinValue",  "YMaxValue",  "YSplit",
-    "YIoName",   "Left",      "Top",         "Width",       "Height",     "HeightTitle", "HeightValue",
-    "ColorScale", "ColorValue", "ColorCross", "ColorBack", "ColorGrid", "Title",
+    "XMinValue",  "XMaxValue",  "XSplit",      "XIoName",     "YMinValue",
+    "YMaxValue",  "YSplit",     "YIoName",     "Left",        "Top",
+    "Width",      "Height",     "HeightTitle", "HeightValue", "ColorScale",
+    "ColorValue", "ColorCross", "ColorBack",   "ColorGrid",   "Title",
 };
 
 TXYGraph::TXYGraph(QWidget* AOwner, TPLUT PLUT) : TIndicator(AOwner, PLUT) {}
 
-void TXYGraph::SetXMinValue(std::int32_t value) { FXMinValue = value; Invalidate(); }
-void TXYGraph::SetXMaxValue(std::int32_t value) { FXMaxValue = value; Invalidate(); }
-void TXYGraph::SetXSplit(std::int32_t value) { FXSplit = value; Invalidate(); }
-void TXYGraph::SetYMinValue(std::int32_t value) { FYMinValue = value; Invalidate(); }
-void TXYGraph::SetYMaxValue(std::int32_t value) { FYMaxValue = value; Invalidate(); }
-void TXYGraph::SetYSplit(std::int32_t value) { FYSplit = value; Invalidate(); }
-void TXYGraph::SetHeightTitle(std::int32_t value) { FHeightTitle = value; Invalidate(); }
-void TXYGraph::SetHeightValue(std::int32_t value) { FHeightValue = value; Invalidate(); }
-void TXYGraph::SetColorTitle(platform::TColor value) { FColorTitle = value; Invalidate(); }
-void TXYGraph::SetColorScale(platform::TColor value) { FColorScale = value; Invalidate(); }
-void TXYGraph::SetColorValue(platform::TColor value) { FColorValue = value; Invalidate(); }
-void TXYGraph::SetColorGrid(platform::TColor value) { FColorGrid = value; Invalidate(); }
-void TXYGraph::SetColorCross(platform::TColor value) { FColorCross = value; Invalidate(); }
-void TXYGraph::SetColorBack(platform::TColor value) { FColorBack = value; Invalidate(); }
-void TXYGraph::SetTitle(const QString& value) { FTitle = value; Invalidate(); }
+void TXYGraph::SetXMinValue(std::int32_t value)
+{
+    FXMinValue = value;
+    Invalidate();
+}
+void TXYGraph::SetXMaxValue(std::int32_t value)
+{
+    FXMaxValue = value;
+    Invalidate();
+}
+void TXYGraph::SetXSplit(std::int32_t value)
+{
+    FXSplit = value;
+    Invalidate();
+}
+void TXYGraph::SetYMinValue(std::int32_t value)
+{
+    FYMinValue = value;
+    Invalidate();
+}
+void TXYGraph::SetYMaxValue(std::int32_t value)
+{
+    FYMaxValue = value;
+    Invalidate();
+}
+void TXYGraph::SetYSplit(std::int32_t value)
+{
+    FYSplit = value;
+    Invalidate();
+}
+void TXYGraph::SetHeightTitle(std::int32_t value)
+{
+    FHeightTitle = value;
+    Invalidate();
+}
+void TXYGraph::SetHeightValue(std::int32_t value)
+{
+    FHeightValue = value;
+    Invalidate();
+}
+void TXYGraph::SetColorTitle(platform::TColor value)
+{
+    FColorTitle = value;
+    Invalidate();
+}
+void TXYGraph::SetColorScale(platform::TColor value)
+{
+    FColorScale = value;
+    Invalidate();
+}
+void TXYGraph::SetColorValue(platform::TColor value)
+{
+    FColorValue = value;
+    Invalidate();
+}
+void TXYGraph::SetColorGrid(platform::TColor value)
+{
+    FColorGrid = value;
+    Invalidate();
+}
+void TXYGraph::SetColorCross(platform::TColor value)
+{
+    FColorCross = value;
+    Invalidate();
+}
+void TXYGraph::SetColorBack(platform::TColor value)
+{
+    FColorBack = value;
+    Invalidate();
+}
+void TXYGraph::SetTitle(const QString& value)
+{
+    FTitle = value;
+    Invalidate();
+}
 
 void TXYGraph::SetXIoName(const std::string& designator)
 {

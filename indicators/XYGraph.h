@@ -3,10 +3,10 @@
 // sunken plot area with a dotted grid, labels at both ends of both axes and two value boxes; the
 // moving part is a crosshair (a column at the X value, a row at the Y value) drawn and erased
 // with the exclusive-or pen, so that a new value never repaints the face.
-#include <QString>
-#include <QStringList>
 #include <array>
 #include <cstdint>
+#include <QString>
+#include <QStringList>
 #include <string>
 
 #include "indicators/Indicator.h"

@@ -1,7 +1,7 @@
 #include "indicators/ZpMainPanel.h"
 
-#include <QWidget>
 #include <algorithm>
+#include <QWidget>
 
 namespace indicators {
 

@@ -1,7 +1,7 @@
 #include "indicators/ZpPanel.h"
 
-#include <QMouseEvent>
 #include <algorithm>
+#include <QMouseEvent>
 
 #include "indicators/LayoutGrid.h"
 #include "platform/ControlCursor.h"

@@ -21,7 +21,8 @@ public:
     int HeightMin = 64;
 
 protected:
-    virtual void MouseDown(platform::TMouseButton button, platform::TShiftState shift, int x, int y);
+    virtual void MouseDown(platform::TMouseButton button, platform::TShiftState shift, int x,
+                           int y);
     virtual void MouseMove(platform::TShiftState shift, int x, int y);
     virtual void MouseUp(platform::TMouseButton button, platform::TShiftState shift, int x, int y);
 

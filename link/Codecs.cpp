@@ -207,8 +207,8 @@ int NextNameToken(std::string_view& text, std::span<char> out)
     if (i >= rest.size())
         return 0;
     const std::size_t start = i;
-    while (i < rest.size() && static_cast<unsigned char>(rest[i]) >= 0x40
-           && static_cast<unsigned char>(rest[i]) <= 0x79)
+    while (i < rest.size() && static_cast<unsigned char>(rest[i]) >= 0x40 &&
+           static_cast<unsigned char>(rest[i]) <= 0x79)
         ++i;
     const std::size_t length = i - start;
     if (!out.empty()) {

@@ -7,9 +7,9 @@
 // terminating NUL; the caller's buffer must have room (two characters per byte).
 // Readers take their text as a string_view and never look past its end; a NUL byte inside the
 // view ends the text as well, as it ends a received frame.
-#include <QString>
 #include <cstddef>
 #include <cstdint>
+#include <QString>
 #include <span>
 #include <string>
 #include <string_view>

@@ -195,9 +195,7 @@ void TCommSendThread::Execute()
                 AwaitTransmitEmpty();
                 FnSeq = 3;
                 break;
-            default:
-                FnSeq = 0;
-                break;
+            default: FnSeq = 0; break;
             }
         }
     } catch (const ECommError&) {

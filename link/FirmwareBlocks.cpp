@@ -9,8 +9,8 @@ BlockRequest ExamineBlockRequest(std::string_view text, std::int32_t imageEnd,
                                  std::uint32_t imageSize)
 {
     BlockRequest request;
-    if (!ParseHex(request.address, text.substr(0, 6), 3)
-        || !ParseHex(request.size, text.substr(std::min<std::size_t>(6, text.size()), 4), 2)) {
+    if (!ParseHex(request.address, text.substr(0, 6), 3) ||
+        !ParseHex(request.size, text.substr(std::min<std::size_t>(6, text.size()), 4), 2)) {
         request.verdict = BlockVerdict::BadCharacter;
     } else if (request.address + request.size > imageSize) {
         request.verdict = BlockVerdict::BadAddress;
@@ -28,8 +28,8 @@ int BuildBlockReply(char* frame, std::span<const std::uint8_t> image, std::uint3
                     std::uint32_t count)
 {
     const std::span<const std::uint8_t> bytes = image.subspan(address, count);
-    const bool allErased = std::all_of(bytes.begin(), bytes.end(),
-                                       [](std::uint8_t byte) { return byte == 0xFF; });
+    const bool allErased =
+        std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t byte) { return byte == 0xFF; });
     const std::uint32_t sent = allErased ? 0 : count;
     char* out = frame;
     *out++ = kStx;

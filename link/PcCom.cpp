@@ -58,7 +58,8 @@ TPCom::TPCom(QWidget* Owner, PortLister ListPorts)
     Port->setGeometry(8, 328, 73, 20);
     Port->setEditText(QStringLiteral("Port"));
     // The box is narrow; its list opens wide enough to read whole device paths.
-    Port->view()->setMinimumWidth(Port->fontMetrics().horizontalAdvance(QStringLiteral("/dev/ttyUSB00")) + 24);
+    Port->view()->setMinimumWidth(
+        Port->fontMetrics().horizontalAdvance(QStringLiteral("/dev/ttyUSB00")) + 24);
 
     Button2 = new QPushButton(QStringLiteral("クリア"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
@@ -73,10 +74,13 @@ TPCom::TPCom(QWidget* Owner, PortLister ListPorts)
     Timer->setInterval(10);
     connect(Timer, &QTimer::timeout, this, [this] { platform::Guarded([this] { TimerTimer(); }); });
 
-    connect(Button1, &QPushButton::clicked, this, [this] { platform::Guarded([this] { Button1Click(); }); });
-    connect(Button2, &QPushButton::clicked, this, [this] { platform::Guarded([this] { Button2Click(); }); });
+    connect(Button1, &QPushButton::clicked, this,
+            [this] { platform::Guarded([this] { Button1Click(); }); });
+    connect(Button2, &QPushButton::clicked, this,
+            [this] { platform::Guarded([this] { Button2Click(); }); });
     // Every change of the text, chosen or typed, reopens the port under it.
-    connect(Port, &QComboBox::editTextChanged, this, [this] { platform::Guarded([this] { PortChange(); }); });
+    connect(Port, &QComboBox::editTextChanged, this,
+            [this] { platform::Guarded([this] { PortChange(); }); });
 
     ScanPorts(ListPorts);
 }

@@ -3,13 +3,13 @@
 // and opens the port, frames requests as STX text ETX, collects the meter's replies as lines of
 // the receive ring (filled on the port's event thread) and logs the traffic while it is shown.
 // The firmware programming exchange adds its operations to this class in files of its own.
+#include <cstdint>
+#include <functional>
+#include <memory>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
-#include <cstdint>
-#include <functional>
-#include <memory>
 #include <string_view>
 #include <vector>
 

@@ -2,13 +2,13 @@
 // "@START_RTSP" it asks for the project name, for the file line by line with "@READY" and for
 // blocks of the image, and ends with "@SUCCESS" or "@ERR". One of its lines is answered per tick
 // of the panel's 10 ms timer.
-#include <QFile>
-#include <QProgressBar>
-#include <QTimer>
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
+#include <QFile>
+#include <QProgressBar>
+#include <QTimer>
 #include <span>
 #include <string_view>
 #include <sys/stat.h>
@@ -139,8 +139,7 @@ void TPCom::TimerTimer()
             EndExchange([] {
                 platform::MessageBeep();
                 platform::ShowMessageBox(QStringLiteral("プログラミング完了！\n\r"), QString(),
-                                         platform::BoxIcon::Information,
-                                         platform::BoxButtons::Ok);
+                                         platform::BoxIcon::Information, platform::BoxButtons::Ok);
             });
         } else if (StartsWith(text, "@ERR")) {
             EndExchange([] {
@@ -225,9 +224,9 @@ void TPCom::EndExchange(const std::function<void()>& Report)
 void TPCom::SendBlock(int Address, int Count)
 {
     char frame[kBlockReplyBufferSize];
-    const int length = BuildBlockReply(frame, std::span<const std::uint8_t>(Image.get(), kImageSize),
-                                       static_cast<std::uint32_t>(Address),
-                                       static_cast<std::uint32_t>(Count));
+    const int length =
+        BuildBlockReply(frame, std::span<const std::uint8_t>(Image.get(), kImageSize),
+                        static_cast<std::uint32_t>(Address), static_cast<std::uint32_t>(Count));
     if (Comm)
         Comm->Write(frame, static_cast<unsigned>(length));
     LogTx(frame);

@@ -1,9 +1,9 @@
 #include "link/Progress.h"
 
+#include <algorithm>
 #include <QCloseEvent>
 #include <QProgressBar>
 #include <QTimer>
-#include <algorithm>
 
 #include "link/PcCom.h"
 #include "platform/Exceptions.h"

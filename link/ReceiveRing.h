@@ -37,9 +37,8 @@ public:
     // After an overflow the ring reads as empty until the flag is cleared.
     bool Empty() const
     {
-        return (ErrorFlags() & kOverflow) != 0
-               || RxReadIndex.load(std::memory_order_relaxed)
-                      == RxWriteIndex.load(std::memory_order_acquire);
+        return (ErrorFlags() & kOverflow) != 0 || RxReadIndex.load(std::memory_order_relaxed) ==
+                                                      RxWriteIndex.load(std::memory_order_acquire);
     }
     // Copies the oldest line into Buffer (at least kLineSize bytes): its first byte, the bytes
     // up to and including its ETX, then a NUL; releases the line and answers the number of

@@ -96,7 +96,8 @@ std::int32_t FillImageFromSRecords(std::span<const char> file, std::span<std::ui
         const std::optional<DataRecord> record = ParseDataRecord(line, addressLength);
         if (!record)
             return 0;
-        const std::uint64_t recordEnd = std::uint64_t{record->address} + record->dataDigits.size() / 2;
+        const std::uint64_t recordEnd =
+            std::uint64_t{record->address} + record->dataDigits.size() / 2;
         if (recordEnd > image.size())
             return 0;
         if (!record->dataDigits.empty())

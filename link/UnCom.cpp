@@ -1,10 +1,10 @@
 #include "link/UnCom.h"
 
+#include <cerrno>
+#include <climits>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
-#include <cerrno>
-#include <climits>
 
 #include "platform/Cp932.h"
 
@@ -82,15 +82,14 @@ void TComm::Open(PCommCntrlRec APRec, const QString& AComName)
     timeouts.readInterval = UINT32_MAX;
     timeouts.readMultiplier = 0;
     timeouts.readConstant = 1000;
-    timeouts.writeMultiplier =
-        static_cast<std::uint32_t>((bitsPerChar * 1000ull + FrCntrl.nBoudRate - 1) / FrCntrl.nBoudRate);
+    timeouts.writeMultiplier = static_cast<std::uint32_t>(
+        (bitsPerChar * 1000ull + FrCntrl.nBoudRate - 1) / FrCntrl.nBoudRate);
     timeouts.writeConstant = 1000;
     using namespace platform;
-    const bool ready =
-        FPort.SetEventMask(FEventMask | kEvRxChar | kEvTxEmpty)
-        && FPort.SetQueueSizes(FrCntrl.nQueueIn, FrCntrl.nQueueOut)
-        && FPort.Purge(kPurgeTxAbort | kPurgeRxAbort | kPurgeTxClear | kPurgeRxClear)
-        && FPort.SetTimeouts(timeouts) && SetDcb();
+    const bool ready = FPort.SetEventMask(FEventMask | kEvRxChar | kEvTxEmpty) &&
+                       FPort.SetQueueSizes(FrCntrl.nQueueIn, FrCntrl.nQueueOut) &&
+                       FPort.Purge(kPurgeTxAbort | kPurgeRxAbort | kPurgeTxClear | kPurgeRxClear) &&
+                       FPort.SetTimeouts(timeouts) && SetDcb();
     if (!ready) {
         const int error = errno;
         FPort.Close();
@@ -336,8 +335,8 @@ void TComm::SendBreak(unsigned AMSec)
     // The application keeps handling its events meanwhile.
     const QDeadlineTimer deadline(AMSec);
     while (!deadline.hasExpired()) {
-        if (QCoreApplication::instance()
-            && QThread::currentThread() == QCoreApplication::instance()->thread())
+        if (QCoreApplication::instance() &&
+            QThread::currentThread() == QCoreApplication::instance()->thread())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QThread::msleep(std::min<qint64>(5, std::max<qint64>(1, deadline.remainingTime())));
     }
@@ -364,10 +363,22 @@ unsigned TComm::GetModemStatus()
     return status;
 }
 
-bool TComm::isDsr() { return (GetModemStatus() & platform::kModemDsr) != 0; }
-bool TComm::isCts() { return (GetModemStatus() & platform::kModemCts) != 0; }
-bool TComm::isRing() { return (GetModemStatus() & platform::kModemRing) != 0; }
-bool TComm::isRlsd() { return (GetModemStatus() & platform::kModemRlsd) != 0; }
+bool TComm::isDsr()
+{
+    return (GetModemStatus() & platform::kModemDsr) != 0;
+}
+bool TComm::isCts()
+{
+    return (GetModemStatus() & platform::kModemCts) != 0;
+}
+bool TComm::isRing()
+{
+    return (GetModemStatus() & platform::kModemRing) != 0;
+}
+bool TComm::isRlsd()
+{
+    return (GetModemStatus() & platform::kModemRlsd) != 0;
+}
 
 void TComm::RxPurge()
 {

@@ -2,7 +2,6 @@
 // The serial port: opens a line, applies a settings record to it and, while it is open, runs an
 // event thread that waits for line events and calls the owner's handlers on that thread, and a
 // send thread that writes one buffer at a time. Failures are raised as ECommError.
-#include <QString>
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -10,6 +9,7 @@
 #include <initializer_list>
 #include <memory>
 #include <mutex>
+#include <QString>
 #include <thread>
 #include <vector>
 

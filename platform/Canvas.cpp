@@ -1,11 +1,11 @@
 #include "platform/Canvas.h"
 
-#include <QFontMetrics>
-#include <QPainter>
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <QFontMetrics>
+#include <QPainter>
 
 #include "platform/Cp932.h"
 #include "platform/Fonts.h"
@@ -87,8 +87,7 @@ std::vector<TPoint> PenTip(int width)
 
 Canvas::Canvas(QImage* surface, std::function<void()> changed, std::function<void()> prepare)
     : surface_(surface), changed_(std::move(changed)), prepare_(std::move(prepare))
-{
-}
+{}
 
 struct Canvas::TextFace {
     QFont font;
@@ -234,8 +233,8 @@ void Canvas::StraightLine(TPoint to)
     const TPoint from = penPos_;
     penPos_ = to;
     const bool alongX = from.Y == to.Y;
-    const std::int64_t steps = alongX ? std::llabs(std::int64_t(to.X) - from.X)
-                                      : std::llabs(std::int64_t(to.Y) - from.Y);
+    const std::int64_t steps =
+        alongX ? std::llabs(std::int64_t(to.X) - from.X) : std::llabs(std::int64_t(to.Y) - from.Y);
     const int sign = (alongX ? to.X < from.X : to.Y < from.Y) ? -1 : 1;
     const int w = surface_->width();
     const int h = surface_->height();
@@ -325,8 +324,8 @@ void Canvas::Polygon(std::span<const TPoint> points)
                 continue;
             // First pixel at or right of the crossing.
             const std::int64_t d = std::int64_t(b.Y) - a.Y;
-            crossings.push_back(
-                CeilDiv(std::int64_t(a.X) * d + (std::int64_t(y) - a.Y) * (std::int64_t(b.X) - a.X), d));
+            crossings.push_back(CeilDiv(
+                std::int64_t(a.X) * d + (std::int64_t(y) - a.Y) * (std::int64_t(b.X) - a.X), d));
         }
         std::sort(crossings.begin(), crossings.end());
         for (std::size_t k = 0; k + 1 < crossings.size(); k += 2) {
@@ -429,7 +428,8 @@ void Canvas::RenderInk(TextInk& entry)
         const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
         for (int x = 0; x < scratch.width(); ++x) {
             const QRgb pixel = line[x] & kRgbMask;
-            const bool edge = x == 0 || y == 0 || x == scratch.width() - 1 || y == scratch.height() - 1;
+            const bool edge =
+                x == 0 || y == 0 || x == scratch.width() - 1 || y == scratch.height() - 1;
             if (pixel == kRgbMask && !edge)
                 entry.ink.push_back({std::int16_t(x - pad), std::int16_t(y - pad)});
             else if (pixel != 0)
@@ -451,7 +451,8 @@ void Canvas::TextOut(int x, int y, const std::string& text)
         return int(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
     };
     if (Background == TextBackground::Opaque)
-        FillRect({x, y, saturated(std::int64_t(x) + ink.width), saturated(std::int64_t(y) + face.cell)});
+        FillRect(
+            {x, y, saturated(std::int64_t(x) + ink.width), saturated(std::int64_t(y) + face.cell)});
     if (ink.text.isEmpty())
         return;
     if (!ink.exact && ink.drawn++ == 1)

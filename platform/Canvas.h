@@ -6,12 +6,12 @@
 //
 // Pen, brush, font and background persist between uses, as on the platform's canvas: a pen left
 // in exclusive-or mode stays so until someone sets it back.
-#include <QFont>
-#include <QImage>
-#include <QString>
 #include <functional>
 #include <map>
 #include <memory>
+#include <QFont>
+#include <QImage>
+#include <QString>
 #include <span>
 #include <string>
 #include <unordered_map>
@@ -41,9 +41,9 @@ struct CanvasBrush {
 };
 
 struct CanvasFont {
-    QString Name;        // face name; the Windows names map to installed fonts
+    QString Name;  // face name; the Windows names map to installed fonts
     TColor Color = clBlack;
-    int Height = 12;     // cell height (ascent + descent) in pixels; below 1: the face's default
+    int Height = 12;  // cell height (ascent + descent) in pixels; below 1: the face's default
 };
 
 class Canvas {
@@ -70,7 +70,8 @@ public:
     // Fills Left..Right-1, Top..Bottom-1 with the brush colour.
     void FillRect(const TRect& rect);
     // Fills the polygon (even-odd, right and bottom edges left out) with the brush colour and
-    // outlines it with the pen, closing it. Like the platform, the pen mode applies to the fill too.
+    // outlines it with the pen, closing it. Like the platform, the pen mode applies to the fill
+    // too.
     void Polygon(std::span<const TPoint> points);
 
     // Text is code page 932 bytes; drawn in the font colour (always copied, whatever the pen

@@ -1,8 +1,8 @@
 #pragma once
 // TColor is the platform's 32-bit colour: 0x00BBGGRR for plain colours; a top byte of 0xFF names
 // a system colour. Indicators keep and save colours in this form.
-#include <QRgb>
 #include <cstdint>
+#include <QRgb>
 
 namespace platform {
 
@@ -20,7 +20,10 @@ constexpr TColor clBlue = 0xFF0000;
 constexpr TColor clYellow = 0x00FFFF;
 constexpr TColor clGray = 0x808080;
 
-constexpr TColor RGBToColor(int r, int g, int b) { return TColor(r | (g << 8) | (b << 16)); }
+constexpr TColor RGBToColor(int r, int g, int b)
+{
+    return TColor(r | (g << 8) | (b << 16));
+}
 
 // The screen colour of a TColor (system colours resolved); alpha is always opaque.
 QRgb ToQRgb(TColor color);

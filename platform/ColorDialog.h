@@ -3,11 +3,11 @@
 // again) and sixteen custom colours given as lines "ColorA=BBGGRR" to "ColorP=BBGGRR". Every
 // dialog runs through one presenter: the widget presenter in the program, a scripted one in tests
 // (which answers without a person).
-#include <QString>
-#include <QStringList>
 #include <array>
 #include <functional>
 #include <optional>
+#include <QString>
+#include <QStringList>
 
 #include "platform/Color.h"
 

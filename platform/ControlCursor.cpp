@@ -1,8 +1,8 @@
 #include "platform/ControlCursor.h"
 
+#include <array>
 #include <QCursor>
 #include <QWidget>
-#include <array>
 #include <utility>
 
 namespace platform {

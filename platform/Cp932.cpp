@@ -1,8 +1,8 @@
 #include "platform/Cp932.h"
 
+#include <algorithm>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <algorithm>
 
 namespace platform {
 

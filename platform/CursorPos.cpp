@@ -36,8 +36,7 @@ protected:
             last_ = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
             seen_ = true;
             break;
-        default:
-            break;
+        default: break;
         }
         return QObject::eventFilter(watched, event);
     }
@@ -50,9 +49,10 @@ private:
 MouseEventTracker* Tracker()
 {
     auto* application = QCoreApplication::instance();
-    return application ? application->findChild<MouseEventTracker*>(
-                             QStringLiteral("platform.MouseEventTracker"), Qt::FindDirectChildrenOnly)
-                       : nullptr;
+    return application
+               ? application->findChild<MouseEventTracker*>(
+                     QStringLiteral("platform.MouseEventTracker"), Qt::FindDirectChildrenOnly)
+               : nullptr;
 }
 
 // Installed with every application object, before any event is dispatched.

@@ -8,8 +8,7 @@ namespace platform {
 
 EPlatformError::EPlatformError(const QString& message)
     : std::runtime_error(message.toStdString()), message_(message)
-{
-}
+{}
 
 int StrToInt(const QString& text)
 {
@@ -26,8 +25,8 @@ int StrToInt(const QString& text)
     if (i < text.size() && text[i] == QLatin1Char('$')) {
         base = 16;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == QLatin1Char('0')
-               && (text[i + 1] == QLatin1Char('x') || text[i + 1] == QLatin1Char('X'))) {
+    } else if (i + 1 < text.size() && text[i] == QLatin1Char('0') &&
+               (text[i + 1] == QLatin1Char('x') || text[i + 1] == QLatin1Char('X'))) {
         base = 16;
         i += 2;
     }
@@ -61,8 +60,8 @@ int StrToInt(const QString& text)
 void ShowException(const std::exception& error)
 {
     const auto* platformError = dynamic_cast<const EPlatformError*>(&error);
-    const QString message = platformError ? platformError->Message()
-                                          : QString::fromLocal8Bit(error.what());
+    const QString message =
+        platformError ? platformError->Message() : QString::fromLocal8Bit(error.what());
     ShowMessageBox(message, QString(), BoxIcon::Error, BoxButtons::Ok);
 }
 

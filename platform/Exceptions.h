@@ -2,8 +2,8 @@
 // The platform's exceptions and its default error handler. An exception that leaves an event
 // handler uncaught is shown by the default handler (a box with its message and an OK button)
 // and the operation it interrupted ends there.
-#include <QString>
 #include <exception>
+#include <QString>
 #include <stdexcept>
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "platform/FileDialog.h"
 
-#include <QStringList>
 #include <cstdio>
+#include <QStringList>
 #include <utility>
 
 namespace platform {

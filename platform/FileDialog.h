@@ -3,9 +3,9 @@
 // "description|pattern|description|pattern", an initial folder, and the name chosen. Every
 // dialog runs through one presenter: the widget presenter in the program, a scripted one in tests
 // (which answers without a person).
-#include <QString>
 #include <functional>
 #include <optional>
+#include <QString>
 
 namespace platform {
 

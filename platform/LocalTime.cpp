@@ -28,7 +28,8 @@ LocalTime SystemLocalTime()
     t.hour = parts.tm_hour;
     t.minute = parts.tm_min;
     t.second = parts.tm_sec;
-    t.milliseconds = int(std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch).count() % 1000);
+    t.milliseconds =
+        int(std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch).count() % 1000);
     return t;
 }
 

@@ -2,8 +2,8 @@
 // Modal message boxes and the default beep. Every box of the tool goes through ShowMessageBox so
 // that one presenter shows them: the widget presenter in the program, a recording presenter in
 // tests (which answers without a person).
-#include <QString>
 #include <functional>
+#include <QString>
 
 namespace platform {
 

@@ -1,5 +1,6 @@
 #include "platform/MessageHook.h"
 
+#include <optional>
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
@@ -8,7 +9,6 @@
 #include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
-#include <optional>
 #include <utility>
 
 namespace platform {

@@ -3,14 +3,22 @@
 // keyboard and mouse message once, as the message loop takes it and before any control gets it.
 // Windows that need keys of their own (Esc, Enter) save the handler in force, install theirs
 // while they are open and put the saved one back when they close.
-#include <Qt>
 #include <functional>
+#include <Qt>
 
 class QObject;
 
 namespace platform {
 
-enum class MessageKind { KeyDown, KeyUp, MouseDown, MouseUp, MouseDoubleClick, MouseMove, MouseWheel };
+enum class MessageKind {
+    KeyDown,
+    KeyUp,
+    MouseDown,
+    MouseUp,
+    MouseDoubleClick,
+    MouseMove,
+    MouseWheel
+};
 
 struct TMessage {
     MessageKind Kind = MessageKind::KeyDown;

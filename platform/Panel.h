@@ -24,7 +24,10 @@ public:
     void SetTop(int top) { move(x(), top); }
     void SetWidth(int width) { resize(width, height()); }
     void SetHeight(int height) { resize(width(), height); }
-    void SetBounds(int left, int top, int width, int height) { setGeometry(left, top, width, height); }
+    void SetBounds(int left, int top, int width, int height)
+    {
+        setGeometry(left, top, width, height);
+    }
 
 protected:
     // Called after every change of the panel's size.

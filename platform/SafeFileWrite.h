@@ -2,9 +2,9 @@
 // Replacing a file so that a crash, a full disk or a failed write never leaves it half written:
 // the new content goes to a temporary file in the same folder, is flushed to the disk, and only
 // then takes the old file's name in one rename. Until that rename the old file stays whole.
-#include <QString>
 #include <cstddef>
 #include <memory>
+#include <QString>
 #include <string_view>
 
 class QSaveFile;

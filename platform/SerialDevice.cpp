@@ -1,12 +1,12 @@
 #include "platform/SerialDevice.h"
 
-#include <QFile>
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <QFile>
 #include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -229,8 +229,8 @@ bool SerialDevice::WaitEvent(std::uint32_t& events)
             int waiting = 0;
             if (::ioctl(fd_, FIONREAD, &waiting) != 0)
                 return false;
-            if (waiting <= 0 || static_cast<unsigned>(waiting) <= rxReported_.load()
-                || !(mask & kEvRxChar)) {
+            if (waiting <= 0 || static_cast<unsigned>(waiting) <= rxReported_.load() ||
+                !(mask & kEvRxChar)) {
                 errno = EIO;
                 return false;
             }
@@ -368,8 +368,7 @@ bool SerialDevice::Read(char* buffer, unsigned size, unsigned& transferred)
             unsigned reported = rxReported_.load();
             const unsigned taken = static_cast<unsigned>(got);
             while (!rxReported_.compare_exchange_weak(reported,
-                                                      reported > taken ? reported - taken : 0)) {
-            }
+                                                      reported > taken ? reported - taken : 0)) {}
             continue;
         }
         if (got == 0) {  // a hung-up terminal reads as end of file

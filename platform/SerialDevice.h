@@ -9,9 +9,9 @@
 // Threads: one thread may wait for events and read while another writes and a third sets the
 // mask or purges; Open, SetState, SetTimeouts and Close belong to the owner's thread (Close only
 // after the other threads have left the device).
-#include <QString>
 #include <atomic>
 #include <cstdint>
+#include <QString>
 #include <string>
 #include <vector>
 
@@ -134,7 +134,7 @@ private:
     static void Drain(int eventFd);
 
     int fd_ = -1;
-    int maskWakeFd_ = -1;   // a mask change or finished write for the event wait
+    int maskWakeFd_ = -1;  // a mask change or finished write for the event wait
     int rxAbortFd_ = -1;
     int txAbortFd_ = -1;
     std::atomic<std::uint32_t> mask_{0};

@@ -1,9 +1,9 @@
 // The list of serial ports worth trying, in a stable order.
-#include <QDir>
-#include <QFile>
 #include <algorithm>
 #include <fcntl.h>
 #include <linux/serial.h>
+#include <QDir>
+#include <QFile>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -16,8 +16,8 @@ namespace {
 std::vector<QString> Family(const QString& prefix)
 {
     const QDir dev(QStringLiteral("/dev"));
-    const QStringList names =
-        dev.entryList({prefix + QLatin1Char('*')}, QDir::System | QDir::Files | QDir::NoDotAndDotDot);
+    const QStringList names = dev.entryList({prefix + QLatin1Char('*')},
+                                            QDir::System | QDir::Files | QDir::NoDotAndDotDot);
     std::vector<std::pair<long, QString>> numbered;
     for (const QString& name : names) {
         bool ok = false;
@@ -36,11 +36,11 @@ std::vector<QString> Family(const QString& prefix)
 // behind them are ports.
 bool HasUart(const QString& path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
-    serial_struct info {};
+    serial_struct info{};
     const bool real = ::ioctl(fd, TIOCGSERIAL, &info) == 0 && info.type != PORT_UNKNOWN;
     ::close(fd);
     return real;
@@ -52,8 +52,8 @@ std::vector<QString> SerialPortCandidates(std::size_t maxCount)
 {
     std::vector<QString> paths;
     const auto add = [&](const QString& path) {
-        if (!path.isEmpty() && paths.size() < maxCount
-            && std::find(paths.begin(), paths.end(), path) == paths.end())
+        if (!path.isEmpty() && paths.size() < maxCount &&
+            std::find(paths.begin(), paths.end(), path) == paths.end())
             paths.push_back(path);
     };
     const QString listed = qEnvironmentVariable("ZOLT_PORTS");

@@ -55,8 +55,8 @@ bool SerialDevice::ApplyTermios(const SerialState& state)
 {
     // What the line cannot do is refused as a whole, as the system's driver would.
     const bool oneAndHalf = state.stopBits == 1;
-    if (state.baudRate == 0 || state.byteSize < 5 || state.byteSize > 8 || state.parity > 4
-        || state.stopBits > 2 || (oneAndHalf && state.byteSize != 5)) {
+    if (state.baudRate == 0 || state.byteSize < 5 || state.byteSize > 8 || state.parity > 4 ||
+        state.stopBits > 2 || (oneAndHalf && state.byteSize != 5)) {
         errno = EINVAL;
         return false;
     }
@@ -65,8 +65,8 @@ bool SerialDevice::ApplyTermios(const SerialState& state)
         return false;
 
     // Raw, byte-transparent transfer: no line editing, echo, signals or translations.
-    tio.c_iflag &= ~(BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY
-                     | INPCK | IGNPAR | IUCLC | IMAXBEL);
+    tio.c_iflag &= ~(BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY |
+                     INPCK | IGNPAR | IUCLC | IMAXBEL);
     tio.c_iflag |= IGNBRK;
     if (state.parityCheck && state.parity != 0)
         tio.c_iflag |= INPCK;

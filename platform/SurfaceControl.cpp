@@ -1,8 +1,8 @@
 #include "platform/SurfaceControl.h"
 
 #include <QCoreApplication>
-#include <QPaintEvent>
 #include <QPainter>
+#include <QPaintEvent>
 #include <QResizeEvent>
 
 #include <algorithm>
@@ -10,8 +10,8 @@
 namespace platform {
 
 SurfaceControl::SurfaceControl(QWidget* parent)
-    : QWidget(parent),
-      canvas_(&surface_, [this] { SurfaceChanged(); }, [this] { SyncSurfaceSize(); })
+    : QWidget(parent), canvas_(
+                           &surface_, [this] { SurfaceChanged(); }, [this] { SyncSurfaceSize(); })
 {
     // The surface covers every pixel: Qt need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);

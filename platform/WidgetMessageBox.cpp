@@ -30,13 +30,13 @@ BoxResult Present(const BoxRequest& request)
         // A box asked for on another thread (an error on the serial event thread) is shown by
         // the user-interface thread when it gets to it; the asking thread does not wait, since
         // the user-interface thread may be waiting for it.
-        QMetaObject::invokeMethod(application, [request] { Present(request); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            application, [request] { Present(request); }, Qt::QueuedConnection);
         return FirstButton(request.buttons);
     }
 
-    const QString caption = request.caption.isEmpty() ? QGuiApplication::applicationDisplayName()
-                                                      : request.caption;
+    const QString caption =
+        request.caption.isEmpty() ? QGuiApplication::applicationDisplayName() : request.caption;
     // The tool's texts break lines with LF CR; the carriage return has no meaning on screen.
     QString text = request.text;
     text.replace(QLatin1String("\n\r"), QLatin1String("\n"));

@@ -20,9 +20,9 @@ using platform::TColor;
 
 namespace {
 
-constexpr int TachoRow = 5;    // no decimals
-constexpr int SpeedRow = 6;    // two decimals
-constexpr int BatteryRow = 11; // one decimal
+constexpr int TachoRow = 5;     // no decimals
+constexpr int SpeedRow = 6;     // two decimals
+constexpr int BatteryRow = 11;  // one decimal
 
 class DialDialog : public ::testing::Test {
 protected:
@@ -38,8 +38,8 @@ protected:
     int Open(const std::function<void()>& drive)
     {
         const QPoint corner = dial->mapToGlobal(QPoint());
-        return RunWhileOpen(dialog, [&] { return dialog.Execute(dial, corner.x(), corner.y()); },
-                            drive);
+        return RunWhileOpen(
+            dialog, [&] { return dialog.Execute(dial, corner.x(), corner.y()); }, drive);
     }
 
     void ShowTab(int index)
@@ -61,8 +61,10 @@ protected:
         QStringList lines;
         dial->SaveProperty(lines, "");
         lines.removeIf([](const QString& line) {
-            return line.startsWith(QLatin1String("Left=")) || line.startsWith(QLatin1String("Top=")) ||
-                   line.startsWith(QLatin1String("Width=")) || line.startsWith(QLatin1String("Height="));
+            return line.startsWith(QLatin1String("Left=")) ||
+                   line.startsWith(QLatin1String("Top=")) ||
+                   line.startsWith(QLatin1String("Width=")) ||
+                   line.startsWith(QLatin1String("Height="));
         });
         return lines;
     }
@@ -87,14 +89,14 @@ TEST_F(DialDialog, HasItsCaptionControlsRangesAndSteps)
         int min, max, step, position;
         bool readOnly;
     };
-    for (const Expected& e : std::vector<Expected>{
-             {dialog.UpDownMainScaleDiv, 1, 20, 1, 10, true},
-             {dialog.UpDownSubScaleDiv, 1, 10, 1, 2, true},
-             {dialog.UpDownScaleAngle, 60, 300, 5, 90, true},
-             {dialog.UpDownIndexDivisor, 0, 5, 1, 0, true},
-             {dialog.UpDownTitleFontSize, 8, 40, 1, 10, false},
-             {dialog.UpDownScaleFontSize, 10, 50, 1, 10, false},
-             {dialog.UpDownValueFontSize, 10, 50, 1, 10, false}}) {
+    for (const Expected& e :
+         std::vector<Expected>{{dialog.UpDownMainScaleDiv, 1, 20, 1, 10, true},
+                               {dialog.UpDownSubScaleDiv, 1, 10, 1, 2, true},
+                               {dialog.UpDownScaleAngle, 60, 300, 5, 90, true},
+                               {dialog.UpDownIndexDivisor, 0, 5, 1, 0, true},
+                               {dialog.UpDownTitleFontSize, 8, 40, 1, 10, false},
+                               {dialog.UpDownScaleFontSize, 10, 50, 1, 10, false},
+                               {dialog.UpDownValueFontSize, 10, 50, 1, 10, false}}) {
         const std::string name = e.upDown->objectName().toStdString();
         EXPECT_EQ(e.upDown->Min(), e.min) << name;
         EXPECT_EQ(e.upDown->Max(), e.max) << name;
@@ -104,10 +106,10 @@ TEST_F(DialDialog, HasItsCaptionControlsRangesAndSteps)
     }
     EXPECT_EQ(dialog.EditMainScaleExp->objectName(), QStringLiteral("EditMainScaleExp"));
     const std::vector<std::pair<QPushButton*, const char*>> buttons = {
-        {dialog.ButtonScaleColor, "スケール文字"}, {dialog.ButtonValueColor, "計測値文字"},
+        {dialog.ButtonScaleColor, "スケール文字"},   {dialog.ButtonValueColor, "計測値文字"},
         {dialog.ButtonSLineColor, "スケールライン"}, {dialog.ButtonNeedleColor, "ニードル"},
-        {dialog.ButtonBackColor, "バッググランド"}, {dialog.ButtonBossColor, "ニードルボス"},
-        {dialog.ButtonUpperLimit, "リミット上限"}, {dialog.ButtonLowerLimit, "リミット下限"}};
+        {dialog.ButtonBackColor, "バッググランド"},  {dialog.ButtonBossColor, "ニードルボス"},
+        {dialog.ButtonUpperLimit, "リミット上限"},   {dialog.ButtonLowerLimit, "リミット下限"}};
     for (std::size_t tag = 0; tag < buttons.size(); ++tag) {
         EXPECT_EQ(buttons[tag].first->text(), QString::fromUtf8(buttons[tag].second));
         EXPECT_EQ(TIndicatorSettingDialog::TagOf(buttons[tag].first), int(tag));
@@ -115,10 +117,10 @@ TEST_F(DialDialog, HasItsCaptionControlsRangesAndSteps)
     QStringList labels;
     for (QLabel* label : dialog.findChildren<QLabel*>())
         labels << label->text();
-    for (const char* text : {"チャンネル", "タイトル", "最小値", "最大値", "リミット下限",
-                             "リミット上限", "メインスケール分割数", "サブスケール分割数",
-                             "スケール角度", "スケールファクター", "タイトル[pixel]",
-                             "スケール文字[%]", "計測値[%]"})
+    for (const char* text :
+         {"チャンネル", "タイトル", "最小値", "最大値", "リミット下限", "リミット上限",
+          "メインスケール分割数", "サブスケール分割数", "スケール角度", "スケールファクター",
+          "タイトル[pixel]", "スケール文字[%]", "計測値[%]"})
         EXPECT_TRUE(labels.contains(QString::fromUtf8(text))) << text;
 }
 
@@ -137,16 +139,18 @@ TEST_F(DialDialog, OpensWithTheDialsValuesAndLeavesThemAsTheyWere)
     QStringList texts;
     const int result = Open([&] {
         for (QLineEdit* entry :
-             {static_cast<QLineEdit*>(dialog.EditMinValue), static_cast<QLineEdit*>(dialog.EditMaxValue),
-              dialog.EditScaleAngle, dialog.EditMainScaleExp, dialog.EditMainScaleDiv,
-              dialog.EditSubScaleDiv, dialog.EditValueFontSize,
-              static_cast<QLineEdit*>(dialog.EditUpperLimit), static_cast<QLineEdit*>(dialog.EditLowerLimit),
+             {static_cast<QLineEdit*>(dialog.EditMinValue),
+              static_cast<QLineEdit*>(dialog.EditMaxValue), dialog.EditScaleAngle,
+              dialog.EditMainScaleExp, dialog.EditMainScaleDiv, dialog.EditSubScaleDiv,
+              dialog.EditValueFontSize, static_cast<QLineEdit*>(dialog.EditUpperLimit),
+              static_cast<QLineEdit*>(dialog.EditLowerLimit),
               static_cast<QLineEdit*>(dialog.EditTitle)})
             texts << entry->text();
         Key(&dialog, Qt::Key_Return);
     });
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(texts, (QStringList{"8.0", "16.0", "330", "2", "10", "5", "30", "14.5", "11", "電圧"}));
+    EXPECT_EQ(texts,
+              (QStringList{"8.0", "16.0", "330", "2", "10", "5", "30", "14.5", "11", "電圧"}));
     EXPECT_EQ(dialog.ComboBoxIOName->currentIndex(), BatteryRow);
     EXPECT_EQ(Properties(), before);
     EXPECT_TRUE(boxes.Boxes().empty());
@@ -284,8 +288,8 @@ TEST_F(DialDialog, EscAfterChangesToEveryPropertyPutsEachBack)
         ShowTab(1);
         for (int tag = 0; tag < 8; ++tag)
             Click(dialog.ColorButtons.at(tag));
-        for (TUpDown* upDown : {dialog.UpDownTitleFontSize, dialog.UpDownScaleFontSize,
-                                dialog.UpDownValueFontSize})
+        for (TUpDown* upDown :
+             {dialog.UpDownTitleFontSize, dialog.UpDownScaleFontSize, dialog.UpDownValueFontSize})
             Click(upDown->ButtonDown());
         const QStringList during = Properties();
         // Every property line but the scale height (no control edits it) changed.

@@ -20,8 +20,8 @@ using platform::TColor;
 
 namespace {
 
-constexpr int SpeedRow = 6;    // two decimals
-constexpr int BatteryRow = 11; // one decimal
+constexpr int SpeedRow = 6;     // two decimals
+constexpr int BatteryRow = 11;  // one decimal
 
 class BarGraphDialog : public ::testing::Test {
 protected:
@@ -37,8 +37,8 @@ protected:
     int Open(const std::function<void()>& drive)
     {
         const QPoint corner = bar->mapToGlobal(QPoint());
-        return RunWhileOpen(dialog, [&] { return dialog.Execute(bar, corner.x(), corner.y()); },
-                            drive);
+        return RunWhileOpen(
+            dialog, [&] { return dialog.Execute(bar, corner.x(), corner.y()); }, drive);
     }
 
     void ShowTab(int index)
@@ -53,8 +53,10 @@ protected:
         QStringList lines;
         bar->SaveProperty(lines, "");
         lines.removeIf([](const QString& line) {
-            return line.startsWith(QLatin1String("Left=")) || line.startsWith(QLatin1String("Top=")) ||
-                   line.startsWith(QLatin1String("Width=")) || line.startsWith(QLatin1String("Height="));
+            return line.startsWith(QLatin1String("Left=")) ||
+                   line.startsWith(QLatin1String("Top=")) ||
+                   line.startsWith(QLatin1String("Width=")) ||
+                   line.startsWith(QLatin1String("Height="));
         });
         return lines;
     }
@@ -91,8 +93,10 @@ TEST_F(BarGraphDialog, HasItsCaptionControlsAndRanges)
         EXPECT_FALSE(upDown->Associate()->isReadOnly());
     }
     const std::vector<std::pair<QPushButton*, const char*>> buttons = {
-        {dialog.ButtonScaleColor, "スケール文字"}, {dialog.ButtonValueColor, "計測値文字"},
-        {dialog.ButtonMarkerColor, "マーカーライン"}, {dialog.ButtonBarColor, "バー"},
+        {dialog.ButtonScaleColor, "スケール文字"},
+        {dialog.ButtonValueColor, "計測値文字"},
+        {dialog.ButtonMarkerColor, "マーカーライン"},
+        {dialog.ButtonBarColor, "バー"},
         {dialog.ButtonBackColor, "バックグランド"}};
     for (std::size_t tag = 0; tag < buttons.size(); ++tag) {
         EXPECT_EQ(buttons[tag].first->text(), QString::fromUtf8(buttons[tag].second));
@@ -123,9 +127,10 @@ TEST_F(BarGraphDialog, OpensWithTheBarGraphsValuesInItsControls)
     QStringList texts;
     Open([&] {
         for (QLineEdit* entry :
-             {static_cast<QLineEdit*>(dialog.EditMinValue), static_cast<QLineEdit*>(dialog.EditMaxValue),
-              dialog.EditTitleFontSize, dialog.EditScaleFontSize,
-              static_cast<QLineEdit*>(dialog.EditMarker1), static_cast<QLineEdit*>(dialog.EditMarker2),
+             {static_cast<QLineEdit*>(dialog.EditMinValue),
+              static_cast<QLineEdit*>(dialog.EditMaxValue), dialog.EditTitleFontSize,
+              dialog.EditScaleFontSize, static_cast<QLineEdit*>(dialog.EditMarker1),
+              static_cast<QLineEdit*>(dialog.EditMarker2),
               static_cast<QLineEdit*>(dialog.EditTitle)})
             texts << entry->text();
         Key(&dialog, Qt::Key_Return);
@@ -166,9 +171,9 @@ TEST_F(BarGraphDialog, EscAfterChangesToEveryPropertyPutsEachBack)
         ASSERT_TRUE(OpenList(dialog.ComboBoxIOName));
         ClickRow(dialog.ComboBoxIOName, SpeedRow);
         ShowTab(1);
-        for (QPushButton* button : {dialog.ButtonScaleColor, dialog.ButtonValueColor,
-                                    dialog.ButtonMarkerColor, dialog.ButtonBarColor,
-                                    dialog.ButtonBackColor})
+        for (QPushButton* button :
+             {dialog.ButtonScaleColor, dialog.ButtonValueColor, dialog.ButtonMarkerColor,
+              dialog.ButtonBarColor, dialog.ButtonBackColor})
             Click(button);
         Click(dialog.UpDownTitleFontSize->ButtonUp());
         Click(dialog.UpDownScaleFontSize->ButtonDown());
@@ -203,8 +208,7 @@ TEST_F(BarGraphDialog, EntriesReachTheBarGraphWhenLeftTheStyleAtOnce)
     const int result = Open([&] {
         Retype(dialog.EditTitle, QStringLiteral("Speed"));
         Retype(dialog.EditMarker1, QStringLiteral("30"));
-        unchangedWhileTyping = bar->Title() == QStringLiteral("Speed") &&
-                               bar->Marker1().empty();
+        unchangedWhileTyping = bar->Title() == QStringLiteral("Speed") && bar->Marker1().empty();
         Key(&dialog, Qt::Key_Tab);
         ASSERT_TRUE(OpenList(dialog.ComboBoxStyle));
         ClickRow(dialog.ComboBoxStyle, 1);
@@ -265,8 +269,8 @@ TEST_F(BarGraphDialog, AnotherChannelTakesItsDescriptionAndReadsTheRangeWithItsD
 {
     bar->SetIoName("BATTERY");
     bar->SetTitle(QStringLiteral("電圧"));
-    bar->SetMinValue(105);   // "10.5"
-    bar->SetMaxValue(-20);   // "-2.0": the range may be upside down
+    bar->SetMinValue(105);  // "10.5"
+    bar->SetMaxValue(-20);  // "-2.0": the range may be upside down
     Open([&] {
         ASSERT_TRUE(OpenList(dialog.ComboBoxIOName));
         ClickRow(dialog.ComboBoxIOName, BatteryRow);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <QFile>
 #include <QTemporaryDir>
-#include <cstring>
 #include <unistd.h>
 
 #include "app/ConfigFiles.h"
@@ -150,8 +150,9 @@ TEST_F(ConfigFiles, AreReplacedByANewFileNeverRewrittenInPlace)
     // file whole).
     WriteAll(fileName, QByteArray(328, 'A'));
     const QString secondName = appDir + QStringLiteral("second name");
-    ASSERT_EQ(::link(QFile::encodeName(fileName).constData(),
-                     QFile::encodeName(secondName).constData()), 0);
+    ASSERT_EQ(
+        ::link(QFile::encodeName(fileName).constData(), QFile::encodeName(secondName).constData()),
+        0);
     TAppConfig image{};
     ASSERT_TRUE(SaveAppConfigImage(baseName, image, TMeterContext{}, QString()));
     ASSERT_TRUE(WriteContextFile(fileName, TMeterContext{}));

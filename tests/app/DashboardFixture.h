@@ -3,13 +3,13 @@
 // port, for tests of the work file and the indicator menu.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <QByteArray>
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 #include <string>
 #include <vector>
 

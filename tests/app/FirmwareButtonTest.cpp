@@ -3,15 +3,15 @@
 // and polls again after the exchange.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <algorithm>
-#include <memory>
-#include <mutex>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -115,7 +115,8 @@ TEST_F(FirmwareButton, ProgramsTheChosenFileAndMonitoringResumesAfterSuccess)
     EXPECT_EQ(ProgressForm->size(), QSize(634, 65));
     EXPECT_EQ(MainForm->OpenDialog.InitialDir, kSample);
 
-    const QPoint offset = ProgressForm->frameGeometry().center() - MainForm->frameGeometry().center();
+    const QPoint offset =
+        ProgressForm->frameGeometry().center() - MainForm->frameGeometry().center();
     EXPECT_LE(offset.manhattanLength(), 2);
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return FileLines() == kSampleLines; }, Bound));
@@ -130,9 +131,10 @@ TEST_F(FirmwareButton, ProgramsTheChosenFileAndMonitoringResumesAfterSuccess)
     ASSERT_TRUE(QTest::qWaitFor([&] { return MonitorRequests() > polledWhenProgrammed; }, Bound));
     const std::vector<std::string> requests = meter.Requests();
     const auto start = std::find(requests.begin(), requests.end(), "@START_RTSP");
-    const auto lastLine = std::find_if(requests.rbegin(), requests.rend(), [](const std::string& r) {
-        return r.size() > 1 && r[0] == 'S';
-    }).base();
+    const auto lastLine =
+        std::find_if(requests.rbegin(), requests.rend(), [](const std::string& r) {
+            return r.size() > 1 && r[0] == 'S';
+        }).base();
     ASSERT_LT(start, lastLine);
     EXPECT_EQ(std::count(start, lastLine, "@PROJECT_ZOLT"), 1);
     EXPECT_TRUE(std::none_of(start, lastLine, IsMonitorRequest));

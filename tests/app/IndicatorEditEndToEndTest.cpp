@@ -64,7 +64,8 @@ protected:
 
     // Runs act on window once it is shown and active, without blocking whatever opens it.
     // Should act leave it open, it is closed with -99 so that a test fails instead of hanging.
-    static void WhenShown(QDialog& window, std::function<void()> act, int triesLeft = WaitBound / 10)
+    static void WhenShown(QDialog& window, std::function<void()> act,
+                          int triesLeft = WaitBound / 10)
     {
         QTimer::singleShot(10, &window, [&window, act, triesLeft] {
             if (!window.isVisible()) {
@@ -230,9 +231,9 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
     QCoreApplication::processEvents();
     Start();
     const std::vector<TIndicator*> loaded = Indicators();
-    ASSERT_EQ(Names(), (std::vector<QString>{
-                           QStringLiteral("_AnalogMeter1"), QStringLiteral("_BarGraph1"),
-                           QStringLiteral("_XYGraph1"), QStringLiteral("_NumericList1")}));
+    ASSERT_EQ(Names(),
+              (std::vector<QString>{QStringLiteral("_AnalogMeter1"), QStringLiteral("_BarGraph1"),
+                                    QStringLiteral("_XYGraph1"), QStringLiteral("_NumericList1")}));
 
     const auto* dial = qobject_cast<TAnalogMeter*>(loaded[0]);
     ASSERT_NE(dial, nullptr);

@@ -69,16 +69,20 @@ TEST_F(IndicatorMenu, ItemsAndCaptionsInOrder)
     Start();
     QStringList items;
     for (QAction* item : MainForm->PopupMenuIndicator->actions())
-        items << item->objectName() + QLatin1Char(' ') + (item->isSeparator() ? QStringLiteral("-") : item->text());
-    EXPECT_EQ(items, (QStringList{QStringLiteral("MenuIndicatorEdit 設定(&E)"), QStringLiteral(" 作成(&N)"),
-                                  QStringLiteral("MenuIndicatorDelete 削除(&D)"), QStringLiteral("N7 -"),
-                                  QStringLiteral("MenuIndicatorCopy コピーして作成")}));
+        items << item->objectName() + QLatin1Char(' ') +
+                     (item->isSeparator() ? QStringLiteral("-") : item->text());
+    EXPECT_EQ(items, (QStringList{
+                         QStringLiteral("MenuIndicatorEdit 設定(&E)"), QStringLiteral(" 作成(&N)"),
+                         QStringLiteral("MenuIndicatorDelete 削除(&D)"), QStringLiteral("N7 -"),
+                         QStringLiteral("MenuIndicatorCopy コピーして作成")}));
     EXPECT_EQ(MainForm->MenuIndicatorCreate->objectName(), QStringLiteral("MenuIndicatorCreate"));
     QStringList kinds;
     for (QAction* item : MainForm->MenuIndicatorCreate->actions())
         kinds << item->objectName() + QLatin1Char(' ') + item->text();
-    EXPECT_EQ(kinds, (QStringList{QStringLiteral("NewDialGauge ダイアルゲージ"), QStringLiteral("NewBarGraph バーグラフ"),
-                                  QStringLiteral("NewXYGraph XY-グラフ"), QStringLiteral("NewNumericList 数値リスト"),
+    EXPECT_EQ(kinds, (QStringList{QStringLiteral("NewDialGauge ダイアルゲージ"),
+                                  QStringLiteral("NewBarGraph バーグラフ"),
+                                  QStringLiteral("NewXYGraph XY-グラフ"),
+                                  QStringLiteral("NewNumericList 数値リスト"),
                                   QStringLiteral("NewRecorder レコーダー")}));
 }
 
@@ -89,7 +93,8 @@ TEST_F(IndicatorMenu, OnlyIndicatorsCarryTheMenu)
         int count = 0;
         for (QWidget* widget : MainForm->findChildren<QWidget*>()) {
             const bool carries = platform::PopupMenuOf(widget) != nullptr;
-            EXPECT_EQ(carries, qobject_cast<TIndicator*>(widget) != nullptr) << widget->objectName().toStdString();
+            EXPECT_EQ(carries, qobject_cast<TIndicator*>(widget) != nullptr)
+                << widget->objectName().toStdString();
             count += carries;
         }
         EXPECT_EQ(platform::PopupMenuOf(MainForm), nullptr);
@@ -142,7 +147,8 @@ TEST_F(IndicatorMenu, DeleteAfterYesOnly)
     Choose(MainForm->PopupMenuIndicator, MainForm->MenuIndicatorDelete);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !boxes.Boxes().empty(); }, Bound));
     EXPECT_EQ(boxes.Beeps(), 1);
-    EXPECT_EQ(boxes.Boxes()[0].text, QStringLiteral("インジケータを削除します。\n\r\n\rよろしいですか？"));
+    EXPECT_EQ(boxes.Boxes()[0].text,
+              QStringLiteral("インジケータを削除します。\n\r\n\rよろしいですか？"));
     EXPECT_EQ(boxes.Boxes()[0].buttons, platform::BoxButtons::YesNo);
     EXPECT_EQ(boxes.Boxes()[0].icon, platform::BoxIcon::Question);
     EXPECT_EQ(Indicators().size(), 1u);

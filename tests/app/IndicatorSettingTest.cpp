@@ -8,8 +8,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QTabWidget>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -27,9 +27,9 @@ using platform::TColor;
 
 namespace {
 
-constexpr int TachoRow = 5;    // no decimals
-constexpr int SpeedRow = 6;    // two decimals
-constexpr int BatteryRow = 11; // one decimal
+constexpr int TachoRow = 5;     // no decimals
+constexpr int SpeedRow = 6;     // two decimals
+constexpr int BatteryRow = 11;  // one decimal
 
 class TTrialSetting : public TIndicatorSettingFor<TBarGraph> {
 public:
@@ -41,16 +41,15 @@ public:
                                             [this](int row) { ComboBoxIONameChange(row); });
         EditTitle = NewTextEntry(TabSheet1, "EditTitle", {80, 44, 150, 21},
                                  [this](const QString& text) { Indicator->SetTitle(text); });
-        EditMaxValue = NewFixedPointEntry(TabSheet1, "EditMaxValue", {80, 72, 80, 21},
-                                          [this] { return ChannelRow; },
-                                          [this](std::int32_t v) { Indicator->SetMaxValue(v); });
-        EditMinValue = NewFixedPointEntry(TabSheet1, "EditMinValue", {80, 100, 80, 21},
-                                          [this] { return ChannelRow; },
-                                          [this](std::int32_t v) { Indicator->SetMinValue(v); });
+        EditMaxValue = NewFixedPointEntry(
+            TabSheet1, "EditMaxValue", {80, 72, 80, 21}, [this] { return ChannelRow; },
+            [this](std::int32_t v) { Indicator->SetMaxValue(v); });
+        EditMinValue = NewFixedPointEntry(
+            TabSheet1, "EditMinValue", {80, 100, 80, 21}, [this] { return ChannelRow; },
+            [this](std::int32_t v) { Indicator->SetMinValue(v); });
         UpDownTitleFontSize =
-            NewIntegerEntry(TabSheet2, "EditTitleFontSize", "UpDownTitleFontSize",
-                            {80, 16, 40, 21}, 8, 40, 1, 10, false,
-                            [this](int v) { Indicator->SetHeightTitle(v); });
+            NewIntegerEntry(TabSheet2, "EditTitleFontSize", "UpDownTitleFontSize", {80, 16, 40, 21},
+                            8, 40, 1, 10, false, [this](int v) { Indicator->SetHeightTitle(v); });
         NewColorButton(TabSheet2, 0, "ButtonScaleColor", "スケール文字", "PanelScaleColor",
                        {8, 48, 100, 25});
         NewColorButton(TabSheet2, 1, "ButtonValueColor", "計測値文字", "PanelValueColor",
@@ -73,7 +72,7 @@ public:
 
     void BackupProperties() override
     {
-        Backup = {Indicator->MaxValue(), Indicator->MinValue(), Indicator->HeightTitle(),
+        Backup = {Indicator->MaxValue(),   Indicator->MinValue(),   Indicator->HeightTitle(),
                   Indicator->ColorScale(), Indicator->ColorValue(), Indicator->IoName(),
                   Indicator->Title()};
     }
@@ -114,10 +113,8 @@ protected:
     }
     void FillControls() override
     {
-        EditMinValue->setText(QString::fromStdString(
-            IntToStrFPText(Indicator->MinValue())));
-        EditMaxValue->setText(QString::fromStdString(
-            IntToStrFPText(Indicator->MaxValue())));
+        EditMinValue->setText(QString::fromStdString(IntToStrFPText(Indicator->MinValue())));
+        EditMaxValue->setText(QString::fromStdString(IntToStrFPText(Indicator->MaxValue())));
         UpDownTitleFontSize->SetPosition(Indicator->HeightTitle());
         EditTitle->setText(Indicator->Title());
         PaintColorPanel(0, Indicator->ColorScale());
@@ -158,7 +155,8 @@ protected:
 
     int Open(const std::function<void()>& drive, int x = 20, int y = 20)
     {
-        return RunWhileOpen(dialog, [&] { return dialog.Execute(bar, x, y); }, drive);
+        return RunWhileOpen(
+            dialog, [&] { return dialog.Execute(bar, x, y); }, drive);
     }
 
     BoxRecorder boxes;
@@ -222,19 +220,34 @@ TEST_F(SettingFrame, OpensBesideTheIndicatorOrLeftOfItAtTheDesktopsRightEdge)
 
     QRect shown;
     // The first opening places with the design height; the tab then sets its own.
-    Open([&] { shown = dialog.frameGeometry(); Key(&dialog, Qt::Key_Return); }, 20, 30);
+    Open(
+        [&] {
+            shown = dialog.frameGeometry();
+            Key(&dialog, Qt::Key_Return);
+        },
+        20, 30);
     EXPECT_EQ(shown.topLeft(), QPoint(20 + bar->width(), 30));
     // The outer height, title bar and frame included.
     EXPECT_EQ(dialog.frameGeometry().height(), 279);
 
     // Near the right edge: the dialog's right edge on the indicator's left edge.
     const int x = right - bar->width() - 100;
-    Open([&] { shown = dialog.frameGeometry(); Key(&dialog, Qt::Key_Return); }, x, 30);
+    Open(
+        [&] {
+            shown = dialog.frameGeometry();
+            Key(&dialog, Qt::Key_Return);
+        },
+        x, 30);
     EXPECT_EQ(shown.right() + 1, x);
     EXPECT_EQ(shown.top(), 30);
 
     // Near the work area's bottom: the dialog's bottom on it.
-    Open([&] { shown = dialog.frameGeometry(); Key(&dialog, Qt::Key_Return); }, 20, bottom - 50);
+    Open(
+        [&] {
+            shown = dialog.frameGeometry();
+            Key(&dialog, Qt::Key_Return);
+        },
+        20, bottom - 50);
     EXPECT_EQ(shown.bottom() + 1, bottom);
     EXPECT_EQ(shown.left(), 20 + bar->width());
 }
@@ -244,8 +257,7 @@ TEST_F(SettingFrame, EachTabSetsItsHeightWhenItShowsAndTheDialogKeepsItsLastTab)
     int onOptions = 0;
     Open([&] {
         EXPECT_EQ(dialog.frameGeometry().height(), 279);
-        Click(dialog.PageControl->tabBar(),
-              dialog.PageControl->tabBar()->tabRect(1).center());
+        Click(dialog.PageControl->tabBar(), dialog.PageControl->tabBar()->tabRect(1).center());
         onOptions = dialog.frameGeometry().height();
         Key(&dialog, Qt::Key_Return);
     });
@@ -266,8 +278,7 @@ TEST_F(SettingFrame, OffersTheIndicatorsColoursAndTheFixedGreyAsCustomColours)
     bar->SetColorValue(TColor(0x123456));
     colors.answers = {TColor(0x00FF00), std::nullopt};
     Open([&] {
-        Click(dialog.PageControl->tabBar(),
-              dialog.PageControl->tabBar()->tabRect(1).center());
+        Click(dialog.PageControl->tabBar(), dialog.PageControl->tabBar()->tabRect(1).center());
         Click(dialog.ColorButtons.at(1));
         Click(dialog.ColorButtons.at(0));  // cancelled
         Key(&dialog, Qt::Key_Return);
@@ -305,8 +316,7 @@ TEST_F(SettingFrame, EscAfterSeveralLiveChangesRestoresEveryBackedUpPropertyAndA
         ASSERT_TRUE(Focus(dialog.EditMaxValue));
         Type(&dialog, QStringLiteral("5"));
         Key(&dialog, Qt::Key_Tab);
-        Click(dialog.PageControl->tabBar(),
-              dialog.PageControl->tabBar()->tabRect(1).center());
+        Click(dialog.PageControl->tabBar(), dialog.PageControl->tabBar()->tabRect(1).center());
         Click(dialog.UpDownTitleFontSize->ButtonUp());
         Click(dialog.UpDownTitleFontSize->ButtonUp());
         Click(dialog.ColorButtons.at(0));
@@ -425,8 +435,7 @@ TEST_F(SettingFrame, ALiveEntryThatIsNoNumberIsReportedAndTheDialogStaysOpen)
     bar->SetHeightTitle(20);
     bool stillOpen = false;
     const int result = Open([&] {
-        Click(dialog.PageControl->tabBar(),
-              dialog.PageControl->tabBar()->tabRect(1).center());
+        Click(dialog.PageControl->tabBar(), dialog.PageControl->tabBar()->tabRect(1).center());
         QLineEdit* edit = dialog.UpDownTitleFontSize->Associate();
         ASSERT_TRUE(Focus(edit));
         edit->end(false);
@@ -535,8 +544,8 @@ TEST_F(SettingFrame, PickingTheSameChannelSetsOnlyTheNameAnotherReconvertsTheEnt
 TEST_F(SettingFrame, TheHookInForceIsSavedAndBackAndKeysForOtherWindowsAreTheirs)
 {
     int outerKeys = 0;
-    const platform::MessageHook before = platform::SetApplicationMessageHook(
-        [&](platform::TMessage& message, bool&) {
+    const platform::MessageHook before =
+        platform::SetApplicationMessageHook([&](platform::TMessage& message, bool&) {
             outerKeys += message.Kind == platform::MessageKind::KeyDown;
         });
     bar->SetHeightTitle(10);
@@ -549,8 +558,7 @@ TEST_F(SettingFrame, TheHookInForceIsSavedAndBackAndKeysForOtherWindowsAreTheirs
         QTest::keyClick(other.windowHandle(), Qt::Key_Return);
         EXPECT_TRUE(dialog.isVisible());
         other.close();
-        Click(dialog.PageControl->tabBar(),
-              dialog.PageControl->tabBar()->tabRect(1).center());
+        Click(dialog.PageControl->tabBar(), dialog.PageControl->tabBar()->tabRect(1).center());
         Click(dialog.UpDownTitleFontSize->ButtonDown());
         Key(&dialog, Qt::Key_Return);
     });

@@ -3,6 +3,8 @@
 // test runs the timer's handler once it knows what the line holds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -15,8 +17,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,17 +24,17 @@
 #include "app/AnalogMeterSetup.h"
 #include "app/ApplicationForms.h"
 #include "app/BarGraphSetup.h"
-#include "app/NumericListSetup.h"
-#include "app/SourceList.h"
-#include "app/XYGraphSetup.h"
-#include "link/Progress.h"
 #include "app/Main.h"
 #include "app/NumEntry.h"
+#include "app/NumericListSetup.h"
 #include "app/ProjectOption.h"
+#include "app/SourceList.h"
+#include "app/XYGraphSetup.h"
 #include "indicators/Indicator.h"
 #include "indicators/Port.h"
 #include "indicators/ZpMainPanel.h"
 #include "link/PcCom.h"
+#include "link/Progress.h"
 #include "platform/FileDialog.h"
 #include "tests/support/ApplicationOnMeter.h"
 #include "tests/support/BoxRecorder.h"
@@ -95,7 +95,8 @@ protected:
         std::vector<std::unique_ptr<CountingIndicator>> added;
         for (int i = 0; i < count; ++i) {
             MouseDownPos = {i * 40, 8};
-            added.push_back(std::make_unique<CountingIndicator>(MainForm->MainPanel, SourceIndexQ7));
+            added.push_back(
+                std::make_unique<CountingIndicator>(MainForm->MainPanel, SourceIndexQ7));
             added.back()->show();
         }
         MouseDownPos = {0, 0};
@@ -181,7 +182,8 @@ TEST_F(MainWindow, ANakRunsOutAfterTwentyTicksAndTheChannelsAreAskedForAgain)
     const auto before = meter.Requests().size();
     Ticks(10);
     const auto requests = meter.Requests();
-    EXPECT_NE(std::find(requests.begin() + before - 1, requests.end(), "@GET_KIND"), requests.end());
+    EXPECT_NE(std::find(requests.begin() + before - 1, requests.end(), "@GET_KIND"),
+              requests.end());
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
@@ -305,11 +307,12 @@ TEST_F(MainWindow, TheFirmwareButtonStopsMonitoringOnlyWhileAFileIsUsed)
     MainForm->TimerMonitor->start();
     platform::FileDialogRequest seen;
     std::optional<QString> answer;
-    auto previous = platform::SetFileDialogPresenter([&](const platform::FileDialogRequest& request) {
-        seen = request;
-        EXPECT_FALSE(MainForm->TimerMonitor->isActive());
-        return answer;
-    });
+    auto previous =
+        platform::SetFileDialogPresenter([&](const platform::FileDialogRequest& request) {
+            seen = request;
+            EXPECT_FALSE(MainForm->TimerMonitor->isActive());
+            return answer;
+        });
     QTest::mouseClick(MainForm->ToolButton2, Qt::LeftButton);
     EXPECT_EQ(seen.Filter, QStringLiteral("MOTファイル(*.mot)|*.mot"));
     EXPECT_EQ(seen.InitialDir, folder.path() + QLatin1Char('/'));
@@ -442,9 +445,9 @@ TEST_F(MainWindow, TheElevenFormsStandWithTheirCaptions)
     EXPECT_EQ(FAnalogMeterSetting->windowTitle(), QStringLiteral("ダイヤルメーター設定"));
     EXPECT_EQ(FXYGraphSetting->windowTitle(), QStringLiteral("XY-グラフ設定"));
     ASSERT_NE(ProgressForm, nullptr);
-    for (QWidget* form : std::initializer_list<QWidget*>{AboutBox, PCom, NumEntryForm, FBarGraphSetting,
-                                                        FNumericListSetup, FSourceList, FProjectOption,
-                                                        FAnalogMeterSetting, FXYGraphSetting, ProgressForm})
+    for (QWidget* form : std::initializer_list<QWidget*>{
+             AboutBox, PCom, NumEntryForm, FBarGraphSetting, FNumericListSetup, FSourceList,
+             FProjectOption, FAnalogMeterSetting, FXYGraphSetting, ProgressForm})
         EXPECT_FALSE(form->isVisible()) << form->objectName().toStdString();
     forms.reset();
     EXPECT_EQ(MainForm, nullptr);

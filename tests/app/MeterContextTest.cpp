@@ -96,11 +96,10 @@ TEST(ContextConversion, TakesTheEditsInOrderAndStopsAtTheFirstBadOne)
             return field.Offset == 8 ? QStringLiteral("x") : QString::number(field.Offset);
         });
         FAIL() << "no conversion error";
-    } catch (const platform::EConvertError&) {
-    }
-    EXPECT_EQ(asked, (std::vector<std::string>{"EditNewFileIntval", "EditTireLength",
-                                               "EditSpeedPulse", "EditLapSensitive",
-                                               "EditTachoPulse"}));
+    } catch (const platform::EConvertError&) {}
+    EXPECT_EQ(asked,
+              (std::vector<std::string>{"EditNewFileIntval", "EditTireLength", "EditSpeedPulse",
+                                        "EditLapSensitive", "EditTachoPulse"}));
     EXPECT_EQ(Word(context, 4), 4);
     EXPECT_EQ(Word(context, 6), 6);
     EXPECT_EQ(Word(context, 10), 10);

@@ -308,7 +308,8 @@ TEST_F(MonitorLoop, ContextRepliesFillTheContextOrReportABadDigit)
     bad[10] = 'a';
     loop.Reply("@GET_SYS=" + bad);
     loop.Ticks(1);
-    ASSERT_EQ(boxes.Texts(), std::vector<QString>{QStringLiteral("受信データエラー\n\r中断しました")});
+    ASSERT_EQ(boxes.Texts(),
+              std::vector<QString>{QStringLiteral("受信データエラー\n\r中断しました")});
     EXPECT_EQ(boxes.Boxes()[0].buttons, platform::BoxButtons::Abort);
     EXPECT_EQ(boxes.Beeps(), 1);
     EXPECT_EQ(loop.contextRefreshes, 1);

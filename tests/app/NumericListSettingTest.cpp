@@ -9,8 +9,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QToolButton>
 #include <QTimer>
+#include <QToolButton>
 
 #include "app/NumericListSetup.h"
 #include "app/SourceList.h"
@@ -45,7 +45,8 @@ protected:
 
     int Open(const std::function<void()>& drive)
     {
-        return RunWhileOpen(dialog, [&] { return dialog.Execute(list, 30, 40); }, drive);
+        return RunWhileOpen(
+            dialog, [&] { return dialog.Execute(list, 30, 40); }, drive);
     }
 
     // The indicator's rows, by channel key.
@@ -163,8 +164,8 @@ TEST_F(NumericListSetting, RowEditsReachTheListOnlyWhenConfirmedAndEscLeavesItsR
         ClickLine(0);
         Click(dialog.ButtonDown);  // Tacho below Speed
         ClickLine(2);
-        Click(dialog.ButtonDel);   // BatteryLine goes; ThrottleLine moves into its place
-        Click(dialog.ButtonUp);    // ThrottleLine above Tacho
+        Click(dialog.ButtonDel);  // BatteryLine goes; ThrottleLine moves into its place
+        Click(dialog.ButtonUp);   // ThrottleLine above Tacho
         edited = Lines();
         rowsWhileOpen = Rows();
         Key(&dialog, Qt::Key_Escape);
@@ -230,7 +231,8 @@ TEST_F(NumericListSetting, ThePickerAddsAChannelOnceByDescriptionAndACancelledPi
     });
     EXPECT_EQ(afterDuplicate, (QStringList{TachoLine, SpeedLine, BatteryLine}));
     EXPECT_EQ(afterCancels, (QStringList{TachoLine, SpeedLine, BatteryLine}));
-    EXPECT_EQ(afterAdd, (QStringList{TachoLine, SpeedLine, BatteryLine, QStringLiteral("Coolant temp[ﾟc]")}));
+    EXPECT_EQ(afterAdd,
+              (QStringList{TachoLine, SpeedLine, BatteryLine, QStringLiteral("Coolant temp[ﾟc]")}));
     EXPECT_EQ(selectedAfterAdd, 1);  // adding leaves the selection where it was
     EXPECT_EQ(Rows(), (std::vector<std::string>{"TACHO", "SPEED", "BATTERY", "COOLANT"}));
     EXPECT_EQ(list->NumRectArray[3].PortInfo.Address, &CoolantTemp);

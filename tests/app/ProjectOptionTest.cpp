@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,7 +11,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <deque>
 #include <string>
 
 #include "app/MonitorLoop.h"
@@ -121,9 +121,10 @@ TEST_F(SettingsWindow, IsLaidOutWithItsToolBarSheetsAndFormDefaults)
     EXPECT_EQ(window.PageControl->tabText(0), QStringLiteral("メーター設定"));
     EXPECT_EQ(window.PageControl->tabText(1), QStringLiteral("ロガー設定"));
 
-    const std::map<std::string, QString> defaults = {
-        {"EditTireLength", "500"}, {"EditTachoPulse", "1"}, {"EditSpeedPulse", "1"},
-        {"EditAlarmTacho", "3000"}};
+    const std::map<std::string, QString> defaults = {{"EditTireLength", "500"},
+                                                     {"EditTachoPulse", "1"},
+                                                     {"EditSpeedPulse", "1"},
+                                                     {"EditAlarmTacho", "3000"}};
     for (const TContextField& field : ContextFieldsInConversionOrder) {
         QLineEdit* edit = window.EditOf(field);
         ASSERT_NE(edit, nullptr) << field.EditName;
@@ -222,8 +223,8 @@ TEST_F(SettingsWindow, ReadAndSetDatetimeSetTheRequestStateAndNothingElse)
 TEST_F(SettingsWindow, EnterInAnEditClosesWithOneEscWithMinusOneAndTheHookInForceComesBack)
 {
     int mainHookCalls = 0;
-    const platform::MessageHook before = platform::SetApplicationMessageHook(
-        [&](platform::TMessage& message, bool&) {
+    const platform::MessageHook before =
+        platform::SetApplicationMessageHook([&](platform::TMessage& message, bool&) {
             mainHookCalls += message.Kind == platform::MessageKind::KeyDown;
         });
 
@@ -279,8 +280,8 @@ TEST_F(SettingsWindow, KeysComingThroughTheWindowSystemCloseItKeysForOtherWindow
 
 TEST_F(SettingsWindow, TheLoopCarriesOutReadWriteAndSetDatetimeWhileTheWindowIsShown)
 {
-    const platform::LocalClock clock = platform::SetLocalClock(
-        [] { return platform::LocalTime{2016, 9, 6, 17, 13, 45, 7, 0}; });
+    const platform::LocalClock clock =
+        platform::SetLocalClock([] { return platform::LocalTime{2016, 9, 6, 17, 13, 45, 7, 0}; });
     // Every word of the meter's context is 200.
     std::string meterContext;
     for (int word = 0; word < 36; ++word)
@@ -290,28 +291,16 @@ TEST_F(SettingsWindow, TheLoopCarriesOutReadWriteAndSetDatetimeWhileTheWindowIsS
     drive = [&] {
         loop.RunMonitorTick();
         switch (step++) {
-        case 0:
-            window.ToolButtonRead->click();
-            break;
-        case 1:
-            loop.replies.push_back("@GET_SYS=" + meterContext);
-            break;
+        case 0: window.ToolButtonRead->click(); break;
+        case 1: loop.replies.push_back("@GET_SYS=" + meterContext); break;
         case 3:
             window.EditTireLength->setText(QStringLiteral("1234"));
             window.ToolButtonWrite->click();
             break;
-        case 4:
-            loop.replies.push_back("@SET_SYS");
-            break;
-        case 6:
-            window.ToolButtonDatetime->click();
-            break;
-        case 7:
-            loop.replies.push_back("@SET_DATETIME");
-            break;
-        case 20:
-            window.done(1);
-            return;
+        case 4: loop.replies.push_back("@SET_SYS"); break;
+        case 6: window.ToolButtonDatetime->click(); break;
+        case 7: loop.replies.push_back("@SET_DATETIME"); break;
+        case 20: window.done(1); return;
         }
         QTimer::singleShot(0, &window, drive);
     };
@@ -324,7 +313,7 @@ TEST_F(SettingsWindow, TheLoopCarriesOutReadWriteAndSetDatetimeWhileTheWindowIsS
     EXPECT_EQ(loop.sent[1].substr(0, 9), "@SET_SYS(");
     EXPECT_EQ(loop.sent[1].size(), 9u + 144u);
     EXPECT_EQ(loop.sent[1].substr(9, 12), "00C800C800C8");  // the hidden words 0 and 2 as read
-    EXPECT_EQ(loop.sent[1].substr(21, 8), "04D200C8");    // 1234 at offset 6, then 8 as read
+    EXPECT_EQ(loop.sent[1].substr(21, 8), "04D200C8");      // 1234 at offset 6, then 8 as read
     EXPECT_EQ(loop.sent[2], "@SET_DATETIME(07451306170936)");
     EXPECT_EQ(window.EditTachoPulse->text(), QStringLiteral("200"));
     EXPECT_EQ(boxes.Beeps(), 2);

@@ -3,6 +3,9 @@
 // windowing system delivers it: keys and clicks enter through the window that has them (the
 // dialog, or an open drop-down list) and go on to the control with the focus or under the
 // pointer. Colour dialogs are answered from a script.
+#include <deque>
+#include <functional>
+#include <optional>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
@@ -11,9 +14,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
-#include <deque>
-#include <functional>
-#include <optional>
 #include <vector>
 
 #include "platform/ColorDialog.h"
@@ -117,4 +117,3 @@ private:
 };
 
 }  // namespace testing_support
-

@@ -46,7 +46,8 @@ void LookAtEveryTab(Dialog& dialog, Indicator* indicator, QWidget& host, const Q
             for (int tab = 0; tab < dialog.PageControl->count(); ++tab) {
                 dialog.PageControl->setCurrentIndex(tab);
                 QTest::qWait(1);
-                EXPECT_EQ(Joined(LayoutProblems(dialog)), "") << name.toStdString() << " tab " << tab;
+                EXPECT_EQ(Joined(LayoutProblems(dialog)), "")
+                    << name.toStdString() << " tab " << tab;
                 // A tab sets the outer height; on a desktop the title bar and frame take their
                 // share of it, which the offscreen windows here do not have.
                 if (dialog.minimumSize() == dialog.maximumSize()) {

@@ -4,14 +4,14 @@
 // open, the test runs the timer's handler from inside the window's modal loop.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -113,16 +113,16 @@ private:
 
 TEST_F(Application, TheSettingsWindowReadsWritesAndSetsTheClockThroughTheMonitorLoop)
 {
-    const platform::LocalClock systemClock = platform::SetLocalClock(
-        [] { return platform::LocalTime{2016, 9, 6, 17, 13, 45, 7, 250}; });
+    const platform::LocalClock systemClock =
+        platform::SetLocalClock([] { return platform::LocalTime{2016, 9, 6, 17, 13, 45, 7, 250}; });
     Start();
     Tick();  // "@GET_KIND", answered
     ASSERT_EQ(meter.Requests(), std::vector<std::string>{"@GET_KIND"});
 
     std::vector<std::string> whileShown;
     WithSettingsOpen([&] {
-        const QPoint offset = FProjectOption->frameGeometry().center() -
-                              MainForm->frameGeometry().center();
+        const QPoint offset =
+            FProjectOption->frameGeometry().center() - MainForm->frameGeometry().center();
         EXPECT_LE(offset.manhattanLength(), 8);  // centred on the main window, give or take a frame
 
         // The reply that was waiting is taken; after it the loop sends nothing of its own.
@@ -158,7 +158,7 @@ TEST_F(Application, TheSettingsWindowReadsWritesAndSetsTheClockThroughTheMonitor
     ASSERT_EQ(digits.size(), 144u);
     EXPECT_EQ(digits.find_first_not_of("0123456789ABCDEF"), std::string::npos);
     EXPECT_EQ(digits.substr(0, 12), MeterContextDigits().substr(0, 12));  // words 0, 2, 4 as read
-    EXPECT_EQ(digits.substr(12, 4), "FFFF");                                // word 6 edited
+    EXPECT_EQ(digits.substr(12, 4), "FFFF");                              // word 6 edited
     EXPECT_EQ(digits.substr(120), MeterContextDigits().substr(120));
     EXPECT_EQ(whileShown[3], "@SET_DATETIME(07451306170936)");
     EXPECT_EQ(boxes.Beeps(), 2);  // the write's and the clock's acknowledgements
@@ -205,7 +205,8 @@ TEST_F(Application, AnEditThatIsNoIntegerStopsWriteAndTheWindowStaysOpen)
         Tick();
         FProjectOption->EditAlarmOilTemp->setText(QStringLiteral("12x"));
         QTest::mouseClick(FProjectOption->ToolButtonWrite, Qt::LeftButton);
-        EXPECT_EQ(boxes.Texts(), std::vector<QString>{QStringLiteral("''12x'' は整数ではありません")});
+        EXPECT_EQ(boxes.Texts(),
+                  std::vector<QString>{QStringLiteral("''12x'' は整数ではありません")});
         EXPECT_TRUE(FProjectOption->isVisible());
         EXPECT_EQ(MainForm->RequestState, eReqIdle);
         Ticks(12);

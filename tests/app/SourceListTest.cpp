@@ -26,7 +26,8 @@ protected:
 
     int Open(const std::function<void()>& drive, TPLUT table = SourceIndexQ7)
     {
-        return RunWhileOpen(picker, [&] { return picker.Execute(table, &caller); }, drive);
+        return RunWhileOpen(
+            picker, [&] { return picker.Execute(table, &caller); }, drive);
     }
 
     void ClickLine(int line, bool twice = false)
@@ -189,8 +190,8 @@ TEST_F(SourceList, OpensRightOfTheCallerElseLeftOfItAndMovesUpIntoTheWorkArea)
 TEST_F(SourceList, PutsTheHookInForceBackWhenItCloses)
 {
     int outerKeys = 0;
-    const platform::MessageHook before = platform::SetApplicationMessageHook(
-        [&](platform::TMessage& message, bool&) {
+    const platform::MessageHook before =
+        platform::SetApplicationMessageHook([&](platform::TMessage& message, bool&) {
             outerKeys += message.Kind == platform::MessageKind::KeyDown;
         });
     EXPECT_EQ(Open([&] {

@@ -295,17 +295,16 @@ using Events = std::vector<std::string>;
 
 TEST(WorkFileReaderTest, WalksAFileAsTheWriterMakesIt)
 {
-    const std::string file =
-        "PanelWright Work File Ver.1.0\r\n"
-        "MainForm{\r\n"
-        "  Left=823\r\n  Top=0\r\n  Width=845\r\n  Height=540\r\n"
-        "  MainPanel{\r\n"
-        "    Left=0\r\n    Top=30\r\n    Width=845\r\n    Height=491\r\n"
-        "    _AnalogMeter5{\r\n      Left=9\r\n      Title=\"{\"\r\n    }\r\n"
-        "    _AnalogMeter9{\r\n      Left=17\r\n    }\r\n"
-        "  }\r\n"
-        "}\r\n"
-        "Left=1\r\n";  // behind the outermost block: never read
+    const std::string file = "PanelWright Work File Ver.1.0\r\n"
+                             "MainForm{\r\n"
+                             "  Left=823\r\n  Top=0\r\n  Width=845\r\n  Height=540\r\n"
+                             "  MainPanel{\r\n"
+                             "    Left=0\r\n    Top=30\r\n    Width=845\r\n    Height=491\r\n"
+                             "    _AnalogMeter5{\r\n      Left=9\r\n      Title=\"{\"\r\n    }\r\n"
+                             "    _AnalogMeter9{\r\n      Left=17\r\n    }\r\n"
+                             "  }\r\n"
+                             "}\r\n"
+                             "Left=1\r\n";  // behind the outermost block: never read
     EXPECT_EQ(Read(file),
               (Events{"open MainForm", "Left=823", "Top=0", "Width=845", "Height=540",
                       "open MainPanel", "Left=0", "Top=30", "Width=845", "Height=491",
@@ -320,18 +319,17 @@ TEST(WorkFileReaderTest, KindWithoutClassIsPassedOverWithItsBraces)
         "    _Recorder1{\r\n      Left=5\r\n      Sub={\r\n      }\r\n    }\r\n"
         "    _BarGraph1{\r\n      Left=33\r\n    }\r\n"
         "  }\r\n  Width=100\r\n}\r\n";
-    EXPECT_EQ(Read(file), (Events{"open MainForm", "open MainPanel", "close",
-                                  "make _BarGraph {\r\nLeft=33\r\n}", "close", "close",
-                                  "Width=100", "close"}));
+    EXPECT_EQ(Read(file),
+              (Events{"open MainForm", "open MainPanel", "close",
+                      "make _BarGraph {\r\nLeft=33\r\n}", "close", "close", "Width=100", "close"}));
 }
 
 TEST(WorkFileReaderTest, ForeignBlocksKeysAndTextsCostNothing)
 {
-    const std::string file =
-        "Some other first line\r\n"
-        "MainForm{\r\n  Colour=5\r\n  Caption=\"x\"\r\n"
-        "  NoSuchPanel{\r\n    Left=3\r\n  }\r\n"
-        "  Left=2\r\n}\r\n";
+    const std::string file = "Some other first line\r\n"
+                             "MainForm{\r\n  Colour=5\r\n  Caption=\"x\"\r\n"
+                             "  NoSuchPanel{\r\n    Left=3\r\n  }\r\n"
+                             "  Left=2\r\n}\r\n";
     EXPECT_EQ(Read(file), (Events{"open MainForm", "Colour=5", "open NoSuchPanel", "Left=3",
                                   "close", "Left=2", "close"}));
 }
@@ -349,9 +347,9 @@ TEST(WorkFileReaderTest, MalformedHeaderStopsTheLoadAfterWhatCameBefore)
 
 TEST(WorkFileReaderTest, CutShortEmptyOrBinaryTextsEndNormally)
 {
-    EXPECT_EQ(Read("MainForm{\r\n  MainPanel{\r\n    _BarGraph1{\r\n      Left=9\r\n      To"),
-              (Events{"open MainForm", "open MainPanel", "make _BarGraph {\r\nLeft=9\r\nTo",
-                      "close"}));
+    EXPECT_EQ(
+        Read("MainForm{\r\n  MainPanel{\r\n    _BarGraph1{\r\n      Left=9\r\n      To"),
+        (Events{"open MainForm", "open MainPanel", "make _BarGraph {\r\nLeft=9\r\nTo", "close"}));
     EXPECT_EQ(Read(""), Events{});
     EXPECT_EQ(Read(std::string("MainForm{\r\n  Left=4\0\r\n  Top=5\r\n}", 32)),
               (Events{"open MainForm", "Left=4"}));
@@ -387,7 +385,8 @@ TEST(DesktopFitTest, ShrinksThenMovesLeftAndUpButNeverRight)
 
 TEST(WorkFileEncodingTest, CodePage932WithCrLfAfterEveryLine)
 {
-    const QStringList lines{QString::fromLatin1(WorkFileHeader), QStringLiteral("  Title=\"油温\"")};
+    const QStringList lines{QString::fromLatin1(WorkFileHeader),
+                            QStringLiteral("  Title=\"油温\"")};
     EXPECT_EQ(EncodeWorkLines(lines),
               "PanelWright Work File Ver.1.0\r\n  Title=\"\x96\xfb\x89\xb7\"\r\n");
     EXPECT_EQ(EncodeWorkLines({}), "");

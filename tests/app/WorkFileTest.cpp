@@ -63,7 +63,8 @@ TEST_F(WorkFile, RoundTripOfTheFourKindsIsByteForByte)
     auto* list = static_cast<TNumericList*>(CreateIndicator("_NumericList", nullptr));
     list->SetTitle(QStringLiteral("数値"));
     list->SetNumStrList(QStringList{QStringLiteral("Tacho[rpm]"), QStringLiteral("Speed[km/h]"),
-                                    platform::FromCp932("Oil temp[\xDF" "c]")});
+                                    platform::FromCp932("Oil temp[\xDF"
+                                                        "c]")});
     list->SetColorBack(0x808080);
     for (TIndicator* indicator : Indicators())
         indicator->Paint();  // each grows to what its face needs, as on screen
@@ -78,13 +79,15 @@ TEST_F(WorkFile, RoundTripOfTheFourKindsIsByteForByte)
     const std::string opening =
         "PanelWright Work File Ver.1.0\r\nMainForm{\r\n  Left=0\r\n  Top=0\r\n  Width=" +
         std::to_string(MainForm->width()) + "\r\n  Height=" + std::to_string(MainForm->height()) +
-        "\r\n  MainPanel{\r\n    Left=0\r\n    Top=30\r\n    Width=" + std::to_string(panel->width()) +
-        "\r\n    Height=" + std::to_string(panel->height()) + "\r\n    _AnalogMeter1{\r\n";
+        "\r\n  MainPanel{\r\n    Left=0\r\n    Top=30\r\n    Width=" +
+        std::to_string(panel->width()) + "\r\n    Height=" + std::to_string(panel->height()) +
+        "\r\n    _AnalogMeter1{\r\n";
     ASSERT_EQ(first.substr(0, opening.size()), opening);
     EXPECT_EQ(first.substr(first.size() - 15), "    }\r\n  }\r\n}\r\n");
     EXPECT_EQ(Count(first, "\n"), Count(first, "\r\n"));
     EXPECT_EQ(first.substr(first.size() - 3), "}\r\n");
-    EXPECT_NE(first.find("    _AnalogMeter1{\r\n      Left=17\r\n      Top=17\r\n"), std::string::npos);
+    EXPECT_NE(first.find("    _AnalogMeter1{\r\n      Left=17\r\n      Top=17\r\n"),
+              std::string::npos);
     EXPECT_NE(first.find("\"\x96\xfb\x89\xb7 }\""), std::string::npos);  // code page 932
     EXPECT_NE(first.find("{\"TACHO\",\"SPEED\",\"OILTMP\"}"), std::string::npos);
     EXPECT_EQ(first.find("StatusBar"), std::string::npos);
@@ -92,8 +95,9 @@ TEST_F(WorkFile, RoundTripOfTheFourKindsIsByteForByte)
     EXPECT_TRUE(Messages().empty());
 
     Start();
-    EXPECT_EQ(Names(), (std::vector<QString>{QStringLiteral("_AnalogMeter1"), QStringLiteral("_BarGraph1"),
-                                             QStringLiteral("_XYGraph1"), QStringLiteral("_NumericList1")}));
+    EXPECT_EQ(Names(),
+              (std::vector<QString>{QStringLiteral("_AnalogMeter1"), QStringLiteral("_BarGraph1"),
+                                    QStringLiteral("_XYGraph1"), QStringLiteral("_NumericList1")}));
     EXPECT_EQ(static_cast<TAnalogMeter*>(Indicators()[0])->Title(), QStringLiteral("油温 }"));
     EXPECT_EQ(static_cast<TNumericList*>(Indicators()[3])->NumRectCount, 3);
     const QString again = folder.path() + QStringLiteral("/again.txt");
@@ -107,8 +111,9 @@ TEST_F(WorkFile, IndicatorsAreNumberedInFileOrderWhateverTheFileSays)
     WriteWorkFile(FileWithPanel(BarBlock("_AnalogMeter5", 9) + BarBlock("_BarGraph7", 200) +
                                 BarBlock("_AnalogMeter9", 300)));
     Start();
-    EXPECT_EQ(Names(), (std::vector<QString>{QStringLiteral("_AnalogMeter1"), QStringLiteral("_BarGraph1"),
-                                             QStringLiteral("_AnalogMeter2")}));
+    EXPECT_EQ(Names(),
+              (std::vector<QString>{QStringLiteral("_AnalogMeter1"), QStringLiteral("_BarGraph1"),
+                                    QStringLiteral("_AnalogMeter2")}));
     EXPECT_EQ(AnalogMeterCount, 2);
     EXPECT_EQ(BarGraphCount, 1);
     SaveWorkFile(WorkPath());
@@ -132,7 +137,8 @@ TEST_F(WorkFile, RecorderBlocksForeignKeysAndUnknownControlsChangeNothing)
         "  NoSuchControl{\r\n    Left=5\r\n    Inner{\r\n      Top=7\r\n    }\r\n  }\r\n"
         "  timermonitor{\r\n    Left=5\r\n  }\r\n"));
     Start();
-    EXPECT_EQ(Names(), (std::vector<QString>{QStringLiteral("_BarGraph1"), QStringLiteral("_BarGraph2")}));
+    EXPECT_EQ(Names(),
+              (std::vector<QString>{QStringLiteral("_BarGraph1"), QStringLiteral("_BarGraph2")}));
     EXPECT_EQ(RecorderCount, 0);
     SaveWorkFile(WorkPath());
     EXPECT_EQ(ReadFile(WorkPath()), plain);
@@ -167,8 +173,8 @@ TEST_F(WorkFile, ControlByteInAQuotedValueShowsItsMessageAndTheWindowIsNotFitted
 
 TEST_F(WorkFile, FileCutShortInsideABlockEndsNormallyWithWhatWasRead)
 {
-    const std::string whole = FileWithPanel(
-        BarBlock("_BarGraph1", 9) + BarBlock("_BarGraph2", 200, "      Title=\"Cut\"\r\n"));
+    const std::string whole = FileWithPanel(BarBlock("_BarGraph1", 9) +
+                                            BarBlock("_BarGraph2", 200, "      Title=\"Cut\"\r\n"));
     WriteWorkFile(whole.substr(0, whole.find("Title=\"Cut\"") + 13) + "      Wid");
     Create();
     EXPECT_TRUE(Messages().empty());
@@ -223,7 +229,8 @@ TEST_F(WorkFile, WindowLargerThanTheDesktopComesBackInside)
     EXPECT_EQ(MainForm->x(), 0);
     EXPECT_EQ(MainForm->y(), 20);
 
-    WriteWorkFile("MainForm{\r\n  Left=-50\r\n  Top=-10\r\n  Width=400\r\n  Height=99999999999999\r\n}\r\n");
+    WriteWorkFile(
+        "MainForm{\r\n  Left=-50\r\n  Top=-10\r\n  Width=400\r\n  Height=99999999999999\r\n}\r\n");
     Create();
     EXPECT_EQ(MainForm->x(), -50);  // never moved right or down
     EXPECT_EQ(MainForm->height(), Desktop().height());
@@ -274,7 +281,8 @@ TEST_F(WorkFile, KeyRefusedByAKindIsReportedAndTheProgramStarts)
                                           BarBlock("_BarGraph3", 300));
     WriteWorkFile(bad);
     Create();
-    EXPECT_EQ(Messages(), std::vector<QString>{QStringLiteral("キーワードに全角文字が含まれています")});
+    EXPECT_EQ(Messages(),
+              std::vector<QString>{QStringLiteral("キーワードに全角文字が含まれています")});
     EXPECT_EQ(Indicators().size(), 2u);
     EXPECT_EQ(ReadFile(WorkPath() + QStringLiteral(".bak")), bad);
 }
@@ -286,8 +294,7 @@ TEST_F(WorkFile, SaveReplacesTheFileWholeOrNotAtAll)
     SaveWorkFile(WorkPath());
     EXPECT_EQ(ReadFile(WorkPath()).rfind("PanelWright Work File Ver.1.0\r\n", 0), 0u);
     // Nothing is left beside it.
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
-              QStringList{QStringLiteral("work.txt")});
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("work.txt")});
 
     // A folder that does not exist: the platform's file-creation error, the old file untouched.
     const std::string before = ReadFile(WorkPath());

@@ -23,9 +23,9 @@ using platform::TColor;
 
 namespace {
 
-constexpr int TachoRow = 5;    // no decimals
-constexpr int SpeedRow = 6;    // two decimals
-constexpr int BatteryRow = 11; // one decimal
+constexpr int TachoRow = 5;     // no decimals
+constexpr int SpeedRow = 6;     // two decimals
+constexpr int BatteryRow = 11;  // one decimal
 
 class XYGraphSetting : public ::testing::Test {
 protected:
@@ -40,7 +40,8 @@ protected:
 
     int Open(const std::function<void()>& drive)
     {
-        return RunWhileOpen(dialog, [&] { return dialog.Execute(graph, 30, 40); }, drive);
+        return RunWhileOpen(
+            dialog, [&] { return dialog.Execute(graph, 30, 40); }, drive);
     }
 
     void ShowTab(int index)
@@ -197,8 +198,8 @@ TEST_F(XYGraphSetting, EscAfterChangesOnBothAxesRestoresEveryBackedUpPropertyAnd
         liveOnGraph = graph->XIoName() == "BATTERY" && graph->YIoName() == "TACHO" &&
                       graph->Title() == QStringLiteral("Tacho[rpm] vs Battery[V]") &&
                       graph->XMaxValue() == 125 && graph->YMinValue() == -3 &&
-                      graph->XSplit() == 5 && graph->YSplit() == 5 &&
-                      graph->HeightValue() == 30 && graph->ColorGrid() == TColor(0x00AA00) &&
+                      graph->XSplit() == 5 && graph->YSplit() == 5 && graph->HeightValue() == 30 &&
+                      graph->ColorGrid() == TColor(0x00AA00) &&
                       graph->ColorBack() == TColor(0x112233);
         Key(&dialog, Qt::Key_Escape);
     });

@@ -3,9 +3,9 @@
 // under AddressSanitizer and UndefinedBehaviorSanitizer; the seed is fixed so a failure repeats.
 #include <gtest/gtest.h>
 
-#include <QString>
 #include <climits>
 #include <memory>
+#include <QString>
 #include <random>
 #include <string>
 #include <vector>
@@ -26,8 +26,8 @@ public:
     // Mostly plausible values, often edge cases, sometimes anything at all.
     int Integer(int lo, int hi)
     {
-        static const int edges[] = {INT_MIN, INT_MIN + 1, -1000000, -1, 0, 1, 2, 7, 9, 10, 360,
-                                    361, 1000000, INT_MAX - 1, INT_MAX};
+        static const int edges[] = {INT_MIN, INT_MIN + 1, -1000000, -1, 0, 1, 2, 7, 9, 10, 360, 361,
+                                    1000000, INT_MAX - 1, INT_MAX};
         switch (Below(4)) {
         case 0: return edges[Below(static_cast<int>(std::size(edges)))];
         case 1: return static_cast<int>(engine_());
@@ -37,9 +37,9 @@ public:
 
     std::string Text()
     {
-        static const char* const samples[] = {"", "8000", "8.5", "-5", "1.2.3", "   ", "+",
-                                              "99999999999", "0.000001", "\x82", "\x82\xa0",
-                                              "12abc", "-", "."};
+        static const char* const samples[] = {
+            "",         "8000", "8.5",      "-5",    "1.2.3", "   ", "+", "99999999999",
+            "0.000001", "\x82", "\x82\xa0", "12abc", "-",     "."};
         if (Below(5) > 0)
             return samples[Below(static_cast<int>(std::size(samples)))];
         std::string bytes(static_cast<std::size_t>(Below(12)), '\0');
@@ -50,7 +50,8 @@ public:
 
     std::string Channel()
     {
-        static const char* const names[] = {"", "TACHO", "SPEED", "BATTERY", "BREAKF", "XYZ", "tacho"};
+        static const char* const names[] = {"",       "TACHO", "SPEED", "BATTERY",
+                                            "BREAKF", "XYZ",   "tacho"};
         return names[Below(static_cast<int>(std::size(names)))];
     }
 
@@ -81,8 +82,14 @@ void SetRandomProperty(TAnalogMeter& dial, Random& r)
     case 17: dial.SetUpperLimit(r.Text()); break;
     case 18: dial.SetLowerLimit(r.Text()); break;
     case 19: dial.SetIoName(r.Channel()); break;
-    case 20: dial.SetTitle(r.Below(2) ? QString::fromUtf8("回転計[rpm]") : QString::fromStdString(r.Text())); break;
-    default: dial.SetBounds(r.Between(-50, 300), r.Between(-50, 300), r.Between(0, 700), r.Between(0, 700)); break;
+    case 20:
+        dial.SetTitle(r.Below(2) ? QString::fromUtf8("回転計[rpm]")
+                                 : QString::fromStdString(r.Text()));
+        break;
+    default:
+        dial.SetBounds(r.Between(-50, 300), r.Between(-50, 300), r.Between(0, 700),
+                       r.Between(0, 700));
+        break;
     }
 }
 

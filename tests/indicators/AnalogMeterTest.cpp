@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <memory>
 #include <QImage>
 #include <QTest>
 #include <QWidget>
-#include <cmath>
-#include <memory>
 
 #include "indicators/Port.h"
 #include "platform/Canvas.h"
@@ -197,7 +197,8 @@ TEST_F(AnalogMeterTest, SquareDialOf240HasThePartsFigures)
 
 TEST_F(AnalogMeterTest, MinimumHeightBySweep)
 {
-    const std::pair<int, int> table[] = {{60, 48}, {90, 56}, {180, 88}, {270, 128}, {300, 136}, {360, 144}};
+    const std::pair<int, int> table[] = {{60, 48},   {90, 56},   {180, 88},
+                                         {270, 128}, {300, 136}, {360, 144}};
     for (const auto& [angle, heightMin] : table) {
         auto dial = NewDial();
         dial->SetScaleAngle(angle);
@@ -243,11 +244,13 @@ TEST_F(AnalogMeterTest, UpperBandFrom8000CoversNineToMinus45Degrees)
     const double mid = (l.ScaleR1 + 1 + l.ScaleR2) / 2.0;
     // Inside the band between ticks (ticks every 5.4 degrees from 225).
     for (double degrees : {-42.0, -20.0, 0.0, 7.0})
-        EXPECT_EQ(PixelAt(*dial, DialPoint(l.DCX, l.DCY, kDialDegToRad * degrees, mid)), Rgb(kRed)) << degrees;
+        EXPECT_EQ(PixelAt(*dial, DialPoint(l.DCX, l.DCY, kDialDegToRad * degrees, mid)), Rgb(kRed))
+            << degrees;
     // Outside it.
     for (double degrees : {12.0, 30.0, 90.5, 200.0})
         EXPECT_EQ(PixelAt(*dial, DialPoint(l.DCX, l.DCY, kDialDegToRad * degrees, mid)),
-                  Rgb(dial->ColorBack())) << degrees;
+                  Rgb(dial->ColorBack()))
+            << degrees;
     // The band ends on the polygon of 11 steps.
     const auto points = DialBandPoints(l.DCX, l.DCY, l.ScaleR1 + 1, l.ScaleR2, kDialDegToRad * 9,
                                        kDialDegToRad * -45);
@@ -268,7 +271,8 @@ TEST_F(AnalogMeterTest, LimitTextsMeanRealUnitsOfTheBoundChannel)
     const double mid = (l.ScaleR1 + 1 + l.ScaleR2) / 2.0;
     // 850 of 1000 over 270 degrees: the band runs from 225 down to 225 - 229.5 = -4.5 degrees.
     EXPECT_EQ(PixelAt(*speed, DialPoint(l.DCX, l.DCY, kDialDegToRad * 2, mid)), Rgb(kGreen));
-    EXPECT_EQ(PixelAt(*speed, DialPoint(l.DCX, l.DCY, kDialDegToRad * -8, mid)), Rgb(speed->ColorBack()));
+    EXPECT_EQ(PixelAt(*speed, DialPoint(l.DCX, l.DCY, kDialDegToRad * -8, mid)),
+              Rgb(speed->ColorBack()));
 
     auto tacho = NewDial(240, 240);
     tacho->SetIoName("TACHO");
@@ -278,7 +282,8 @@ TEST_F(AnalogMeterTest, LimitTextsMeanRealUnitsOfTheBoundChannel)
     tacho->Paint();
     // 8 of 1000: about 2.2 degrees, drawn as one step rather than lost.
     EXPECT_GT(CountPixels(*tacho, kGreen), 0);
-    EXPECT_EQ(PixelAt(*tacho, DialPoint(l.DCX, l.DCY, kDialDegToRad * 200, mid)), Rgb(tacho->ColorBack()));
+    EXPECT_EQ(PixelAt(*tacho, DialPoint(l.DCX, l.DCY, kDialDegToRad * 200, mid)),
+              Rgb(tacho->ColorBack()));
 
     // No text, no band; a limit at or beyond the range's ends, no band either.
     for (const char* text : {"", "0", "1000", "2000", "-5"}) {
@@ -340,8 +345,9 @@ TEST_F(AnalogMeterTest, NewValueRedrawsOnlyNeedleAndValueBoxAndRestoresTheFace)
                 continue;
             ++changed;
             const TPoint p{x, y};
-            const bool onNeedle = DistanceToSegment(p, oldSP, oldEP) <= l.NeedlePenWidth() ||
-                                  DistanceToSegment(p, l.NeedleSP, l.NeedleEP) <= l.NeedlePenWidth();
+            const bool onNeedle =
+                DistanceToSegment(p, oldSP, oldEP) <= l.NeedlePenWidth() ||
+                DistanceToSegment(p, l.NeedleSP, l.NeedleEP) <= l.NeedlePenWidth();
             EXPECT_TRUE(onNeedle || Inside(p, l.DigitalRect)) << x << "," << y;
         }
     }
@@ -390,7 +396,7 @@ TEST_F(AnalogMeterTest, ValueTooWideForTheBoxShowsHashes)
     Tacho = -1000000;
     dial->SetValue();
     EXPECT_TRUE(dial->Surface() == WithBoxText(*dial, "###"));  // a box of five digits holds it
-    EXPECT_EQ(dial->Value(), 0);  // pinned to the scale's start
+    EXPECT_EQ(dial->Value(), 0);                                // pinned to the scale's start
 }
 
 TEST_F(AnalogMeterTest, OverflowMarkStaysInsideANarrowBox)
@@ -448,7 +454,8 @@ TEST_F(AnalogMeterTest, SetValueBeforeTheFirstPaintWaitsForIt)
     const TAnalogMeterLayout& l = dial->Layout();
     EXPECT_TRUE(l.NeedleDraw);
     // 7500 of 10000 over 270 degrees from 225: 22.5 degrees.
-    EXPECT_EQ(l.NeedleSP, DialPoint(l.DCX, l.DCY, kDialDegToRad * 225 - 7500 * l.ValueToRadian, l.Needle));
+    EXPECT_EQ(l.NeedleSP,
+              DialPoint(l.DCX, l.DCY, kDialDegToRad * 225 - 7500 * l.ValueToRadian, l.Needle));
     EXPECT_NEAR(l.ValueToRadian, kDialDegToRad * 270 / 10000, 1e-15);
 }
 
@@ -457,7 +464,8 @@ TEST_F(AnalogMeterTest, NeedleShowsItsColourOnTheFace)
     auto dial = Tachometer(5000);
     const TAnalogMeterLayout& l = dial->Layout();
     // Straight up, halfway between hub and tip, clear of the number and the value box.
-    EXPECT_EQ(PixelAt(*dial, {l.DCX, l.DCY - (l.Boss + l.Needle) / 2 - 8}), Rgb(dial->ColorNeedle()));
+    EXPECT_EQ(PixelAt(*dial, {l.DCX, l.DCY - (l.Boss + l.Needle) / 2 - 8}),
+              Rgb(dial->ColorNeedle()));
 }
 
 TEST_F(AnalogMeterTest, OnAShownPanelThePaintCycleDrawsTheFaceAndLiveValuesNeedNoRepaint)
@@ -468,7 +476,8 @@ TEST_F(AnalogMeterTest, OnAShownPanelThePaintCycleDrawsTheFaceAndLiveValuesNeedN
     dial->SetIoName("TACHO");
     panel.show();
     // The paint cycle grows the dial to its minimum and draws the face.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dial->Width() == 120 && !dial->Invalidated(); }, 10000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return dial->Width() == 120 && !dial->Invalidated(); }, 10000));
     EXPECT_EQ(dial->Height(), 128);
     EXPECT_EQ(dial->Surface().pixel(0, 0), Rgb(platform::clBtnHighlight));
     Tacho = 9000;
@@ -485,14 +494,32 @@ TEST_F(AnalogMeterTest, NewDialWritesItsDefaults)
     QStringList lines;
     dial->SaveProperty(lines, "  ");
     ASSERT_EQ(lines.size(), 26);
-    const QStringList expected = {
-        "  Left=1", "  Top=1", "  Width=32", "  Height=32", "  ScaleAngle=270", "  ScaleHeight=0",
-        "  MainScaleDiv=10", "  SubScaleDiv=5", "  MinValue=0", "  MaxValue=10000",
-        "  MainScaleExp=3", "  HeightTitle=16", "  HeightScale=16", "  HeightValue=24",
-        "  ColorScale=0", "  ColorValue=16711680", "  ColorSLine=0", "  ColorNeedle=255",
-        "  ColorBack=15790320", "  ColorBoss=8421504", "  ColorUpperLimit=0",
-        "  ColorLowerLimit=0", "  UpperLimit=\"\"", "  LowerLimit=\"\"", "  IoName=\"\"",
-        "  Title=\"Dial Meter\""};
+    const QStringList expected = {"  Left=1",
+                                  "  Top=1",
+                                  "  Width=32",
+                                  "  Height=32",
+                                  "  ScaleAngle=270",
+                                  "  ScaleHeight=0",
+                                  "  MainScaleDiv=10",
+                                  "  SubScaleDiv=5",
+                                  "  MinValue=0",
+                                  "  MaxValue=10000",
+                                  "  MainScaleExp=3",
+                                  "  HeightTitle=16",
+                                  "  HeightScale=16",
+                                  "  HeightValue=24",
+                                  "  ColorScale=0",
+                                  "  ColorValue=16711680",
+                                  "  ColorSLine=0",
+                                  "  ColorNeedle=255",
+                                  "  ColorBack=15790320",
+                                  "  ColorBoss=8421504",
+                                  "  ColorUpperLimit=0",
+                                  "  ColorLowerLimit=0",
+                                  "  UpperLimit=\"\"",
+                                  "  LowerLimit=\"\"",
+                                  "  IoName=\"\"",
+                                  "  Title=\"Dial Meter\""};
     // Left and Top depend on where the last mouse-down was; the rest is fixed.
     for (int i = 2; i < 26; ++i)
         EXPECT_EQ(lines[i], expected[i]);
@@ -630,8 +657,16 @@ TEST_F(AnalogMeterTest, BrokenLimitsShowFaceHubAndValueButNoScaleOrNeedle)
         void (*apply)(TAnalogMeter&);
     };
     const Case cases[] = {
-        {"equal range", [](TAnalogMeter& d) { d.SetMinValue(5000); d.SetMaxValue(5000); }},
-        {"reversed range", [](TAnalogMeter& d) { d.SetMinValue(9000); d.SetMaxValue(1000); }},
+        {"equal range",
+         [](TAnalogMeter& d) {
+             d.SetMinValue(5000);
+             d.SetMaxValue(5000);
+         }},
+        {"reversed range",
+         [](TAnalogMeter& d) {
+             d.SetMinValue(9000);
+             d.SetMaxValue(1000);
+         }},
         {"angle 0", [](TAnalogMeter& d) { d.SetScaleAngle(0); }},
         {"angle -90", [](TAnalogMeter& d) { d.SetScaleAngle(-90); }},
         {"angle 361", [](TAnalogMeter& d) { d.SetScaleAngle(361); }},
@@ -639,7 +674,11 @@ TEST_F(AnalogMeterTest, BrokenLimitsShowFaceHubAndValueButNoScaleOrNeedle)
         {"exponent 10", [](TAnalogMeter& d) { d.SetMainScaleExp(10); }},
         {"exponent 32", [](TAnalogMeter& d) { d.SetMainScaleExp(32); }},
         {"negative divisions", [](TAnalogMeter& d) { d.SetMainScaleDiv(-4); }},
-        {"too many ticks", [](TAnalogMeter& d) { d.SetMainScaleDiv(100000); d.SetSubScaleDiv(100000); }},
+        {"too many ticks",
+         [](TAnalogMeter& d) {
+             d.SetMainScaleDiv(100000);
+             d.SetSubScaleDiv(100000);
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,8 +1,8 @@
 #include "indicators/BarGraph.h"
 
-#include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
+#include <QWidget>
 
 #include "indicators/Etcpas.h"
 #include "indicators/Port.h"
@@ -88,7 +88,8 @@ TEST_F(BarGraphTest, NewBarGraphShowsBothLabelsTheValueZeroAndABarOneLineLong)
               (in.Right - in.Left) * (in.Bottom - in.Top + 1));
     // Sunken frame round the bar, raised frame round the control.
     EXPECT_EQ(PixelAt(Face(), barRect.Left, barRect.Top), Shown(platform::clBtnShadow));
-    EXPECT_EQ(PixelAt(Face(), barRect.Right - 1, barRect.Bottom - 1), Shown(platform::clBtnHighlight));
+    EXPECT_EQ(PixelAt(Face(), barRect.Right - 1, barRect.Bottom - 1),
+              Shown(platform::clBtnHighlight));
     EXPECT_EQ(PixelAt(Face(), 0, 0), Shown(platform::clBtnHighlight));
     EXPECT_EQ(PixelAt(Face(), bar->Width() - 1, bar->Height() - 1), Shown(platform::clBtnShadow));
 }
@@ -99,8 +100,7 @@ TEST_F(BarGraphTest, TitleStandsCentredAboveTheBar)
     bar->SetColorTitle(platform::clRed);
     bar->SetWidth(200);
     bar->Paint();
-    const QImage title =
-        RenderText(bar->FontName, 16, platform::clRed, bar->Color, "Throttle");
+    const QImage title = RenderText(bar->FontName, 16, platform::clRed, bar->Color, "Throttle");
     EXPECT_TRUE(ShowsAt(Face(), 100 - title.width() / 2, 4, title));
 }
 

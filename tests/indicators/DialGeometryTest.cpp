@@ -79,7 +79,8 @@ TEST(DialLayout, A240SquareDialIsLimitedByItsWidth)
 
 TEST(DialLayout, MinimumHeightFollowsTheSweep)
 {
-    const std::pair<int, int> table[] = {{60, 48}, {90, 56}, {180, 88}, {270, 128}, {300, 136}, {360, 144}};
+    const std::pair<int, int> table[] = {{60, 48},   {90, 56},   {180, 88},
+                                         {270, 128}, {300, 136}, {360, 144}};
     for (const auto& [angle, heightMin] : table) {
         const TDialLayout lay = Layout(32, 32, angle);
         EXPECT_EQ(lay.HeightMin, heightMin) << angle;
@@ -92,7 +93,8 @@ TEST(DialLayout, MinimumHeightFollowsTheSweep)
 
 TEST(DialLayout, BrokenAnglesAndHeightsGiveAFiniteLayout)
 {
-    for (int angle : {0, -90, 361, 720, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()}) {
+    for (int angle :
+         {0, -90, 361, 720, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()}) {
         const TDialLayout lay = Layout(120, 128, angle);
         EXPECT_EQ(lay.Width, 120) << angle;
         EXPECT_GT(lay.ScaleR1, 0) << angle;
@@ -107,8 +109,8 @@ TEST(DialLayout, BrokenAnglesAndHeightsGiveAFiniteLayout)
     in.HeightScale = std::numeric_limits<int>::min();
     in.PreviousDigitalFH = std::numeric_limits<int>::max();
     const TDialLayout lay = ComputeDialLayout(in);
-    EXPECT_LT(lay.ScaleR1, 0);  // no room: a scale of negative radius draws nothing sensible but
-    EXPECT_EQ(lay.Height, 240); // nothing overflows
+    EXPECT_LT(lay.ScaleR1, 0);   // no room: a scale of negative radius draws nothing sensible but
+    EXPECT_EQ(lay.Height, 240);  // nothing overflows
 }
 
 TEST(DialLayout, ASmallSweepWithATallTitleLeavesAHubOfRadiusZero)
@@ -184,13 +186,13 @@ TEST(DialScale, UsableOnlyWithinTheLimitsTheDrawingReliesOn)
     EXPECT_TRUE(CheckDialScale(1, 0, 10, 10, 1, -4).Usable);
     EXPECT_TRUE(CheckDialScale(360, -2147483647 - 1, 2147483647, 20, 10, 9).Usable);
 
-    EXPECT_FALSE(CheckDialScale(270, 5000, 5000, 10, 5, 3).Usable);   // empty range
-    EXPECT_FALSE(CheckDialScale(270, 6000, 5000, 10, 5, 3).Usable);   // reversed range
+    EXPECT_FALSE(CheckDialScale(270, 5000, 5000, 10, 5, 3).Usable);  // empty range
+    EXPECT_FALSE(CheckDialScale(270, 6000, 5000, 10, 5, 3).Usable);  // reversed range
     EXPECT_FALSE(CheckDialScale(0, 0, 10000, 10, 5, 3).Usable);
     EXPECT_FALSE(CheckDialScale(361, 0, 10000, 10, 5, 3).Usable);
     EXPECT_FALSE(CheckDialScale(-90, 0, 10000, 10, 5, 3).Usable);
-    EXPECT_FALSE(CheckDialScale(270, 0, 5, 10, 5, 3).Usable);         // main step 0
-    EXPECT_FALSE(CheckDialScale(270, 0, 10000, 10, 5, 10).Usable);    // 10^10 does not fit
+    EXPECT_FALSE(CheckDialScale(270, 0, 5, 10, 5, 3).Usable);       // main step 0
+    EXPECT_FALSE(CheckDialScale(270, 0, 10000, 10, 5, 10).Usable);  // 10^10 does not fit
     EXPECT_FALSE(CheckDialScale(270, 0, 10000, -3, 5, 3).Usable);
     EXPECT_FALSE(CheckDialScale(270, 0, 10000, 10, -5, 3).Usable);
     EXPECT_FALSE(CheckDialScale(270, 0, 10000, 65536, 65536, 3).Usable);  // 2^32 ticks

@@ -1,8 +1,8 @@
 // The drawing helpers on a bare surface, read back pixel by pixel.
 #include "indicators/EtcpasCanvas.h"
 
-#include <QImage>
 #include <gtest/gtest.h>
+#include <QImage>
 
 #include <set>
 #include <utility>
@@ -15,10 +15,7 @@ constexpr TColor kBack = 0x203040;
 using Pixels = std::set<std::pair<int, int>>;
 
 struct Surface {
-    Surface() : image(24, 20, QImage::Format_RGB32), canvas(&image)
-    {
-        image.fill(ToQRgb(kBack));
-    }
+    Surface() : image(24, 20, QImage::Format_RGB32), canvas(&image) { image.fill(ToQRgb(kBack)); }
     Pixels In(TColor colour) const
     {
         Pixels pixels;

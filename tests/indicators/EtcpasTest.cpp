@@ -15,9 +15,12 @@ TEST(IntToStrFP, PlacesThePointAndPadsShortValues)
         std::int32_t value, decimals;
         const char* text;
     } cases[] = {
-        {1234, 2, "12.34"}, {12, 2, "0.12"},     {5, 2, "0.05"},    {0, 2, "0.00"},
-        {-5, 2, "-0.05"},   {1000, 3, "1.000"},  {-1234, 1, "-123.4"}, {7, 0, "7"},
-        {-12, 2, "-0.12"},  {INT32_MIN, 3, "-2147483.648"}, {42, -1, "42"},
+        {1234, 2, "12.34"},   {12, 2, "0.12"},
+        {5, 2, "0.05"},       {0, 2, "0.00"},
+        {-5, 2, "-0.05"},     {1000, 3, "1.000"},
+        {-1234, 1, "-123.4"}, {7, 0, "7"},
+        {-12, 2, "-0.12"},    {INT32_MIN, 3, "-2147483.648"},
+        {42, -1, "42"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IntToStrFP(c.value, c.decimals), c.text) << c.value << ", " << c.decimals;
@@ -30,9 +33,9 @@ TEST(StrToIntFP, ScalesAndTruncatesTowardZero)
         const char* text;
         std::int32_t value;
     } cases[] = {
-        {"12.345", 1234}, {"-12.349", -1234}, {"1.", 100},  {".5", 50},    {"-0.5", -50},
-        {"12abc", 1200},  {"abc", 0},         {".", 0},     {"+3", 300},   {"  7.1 kg", 710},
-        {"-", 0},         {"1.23", 123},
+        {"12.345", 1234}, {"-12.349", -1234}, {"1.", 100}, {".5", 50},
+        {"-0.5", -50},    {"12abc", 1200},    {"abc", 0},  {".", 0},
+        {"+3", 300},      {"  7.1 kg", 710},  {"-", 0},    {"1.23", 123},
     };
     for (const auto& c : cases) {
         std::int32_t value = 99;
@@ -164,8 +167,8 @@ TEST(GetKeyFromLine, ADoubleByteCharacterInAKeyPositionRaisesAndChangesNothing)
 {
     std::string key;
     // "あ" is 0x82 0xA0: its second byte cannot start a key.
-    for (std::string text : {std::string("=\x82\xA0=1"), std::string("  \xDF Left=1"),
-                             std::string("=1 \x82")}) {
+    for (std::string text :
+         {std::string("=\x82\xA0=1"), std::string("  \xDF Left=1"), std::string("=1 \x82")}) {
         const std::string before = text;
         try {
             GetKeyFromLine(key, text);
@@ -176,7 +179,8 @@ TEST(GetKeyFromLine, ADoubleByteCharacterInAKeyPositionRaisesAndChangesNothing)
         EXPECT_EQ(text, before);
     }
     // "ア" is 0x83 0x41: its second byte is a letter and starts the key.
-    std::string text = "\x83" "A1=5";
+    std::string text = "\x83"
+                       "A1=5";
     EXPECT_TRUE(GetKeyFromLine(key, text));
     EXPECT_EQ(key, "A1");
     EXPECT_EQ(text, "=5");
@@ -203,12 +207,15 @@ TEST(GetIntFromLine, ReadsTheNextNumberWithASignAnywhereBeforeIt)
     EXPECT_EQ(GetIntFromLine(text), 0);
     EXPECT_EQ(text, "");
 
-    text = "=\x82" "12x";  // the number is read right after a double-byte lead
+    text = "=\x82"
+           "12x";  // the number is read right after a double-byte lead
     EXPECT_EQ(GetIntFromLine(text), 12);
     EXPECT_EQ(text, "x");
-    text = "=\x82\x60" "12";
+    text = "=\x82\x60"
+           "12";
     EXPECT_EQ(GetIntFromLine(text), 0);
-    EXPECT_EQ(text, "\x60" "12");
+    EXPECT_EQ(text, "\x60"
+                    "12");
     text = "=\x82";
     EXPECT_EQ(GetIntFromLine(text), 0);
     EXPECT_EQ(text, "");
@@ -299,16 +306,15 @@ TEST(PropertyBlockReading, OtherOrderAndForeignKeysReadTheSameProperties)
 
 TEST(LineSearch, ReadsBracesParametersAndErrorsLineByLine)
 {
-    const char* text =
-        "Panel {\r\n"
-        "  Name = \"Dial\"\r\n"
-        "  Left = -40\n"
-        "  Top=- 12 ;\n"
-        "\n"
-        "  Bad = \"open\r\n"
-        "  Ctl = \"a\tb\"\n"
-        "  Empty =\n"
-        "}";
+    const char* text = "Panel {\r\n"
+                       "  Name = \"Dial\"\r\n"
+                       "  Left = -40\n"
+                       "  Top=- 12 ;\n"
+                       "\n"
+                       "  Bad = \"open\r\n"
+                       "  Ctl = \"a\tb\"\n"
+                       "  Empty =\n"
+                       "}";
     std::string key, str;
     std::int32_t value = 0;
     EXPECT_EQ(LineSearch(text, key, value, str), cliNone);

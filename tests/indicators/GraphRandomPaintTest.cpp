@@ -2,11 +2,11 @@
 // updates must neither crash, hang nor write outside the surface (run under AddressSanitizer).
 // Sizes also change between a Paint and the next value, so that values are drawn on the layout
 // of a larger face than the surface now holds.
-#include <QWidget>
-#include <gtest/gtest.h>
 #include <array>
 #include <climits>
+#include <gtest/gtest.h>
 #include <memory>
+#include <QWidget>
 #include <random>
 
 #include "indicators/BarGraph.h"
@@ -21,7 +21,10 @@ class RandomSource {
 public:
     explicit RandomSource(unsigned seed) : engine_(seed) {}
 
-    int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(engine_); }
+    int Between(int low, int high)
+    {
+        return std::uniform_int_distribution<int>(low, high)(engine_);
+    }
     bool Chance(int percent) { return Between(1, 100) <= percent; }
 
     // Mostly ordinary values, now and then the extremes that wrap in 32-bit differences.

@@ -1,8 +1,8 @@
 // Moving and resizing indicators with real mouse input on the dashboard panel.
-#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <QTest>
 
 #include "indicators/Indicator.h"
 #include "platform/ControlCursor.h"
@@ -77,9 +77,9 @@ TEST_F(IndicatorMouseTest, HoverShowsTheCursorOfTheEdgeBand)
 {
     TIndicator* indicator = Add(9, 9);
     const std::tuple<int, int, TCursor, Qt::CursorShape> cases[] = {
-        {16, 16, crDrag, Qt::DragMoveCursor},    {2, 16, crSizeWE, Qt::SizeHorCursor},
-        {29, 16, crSizeWE, Qt::SizeHorCursor},   {16, 1, crSizeNS, Qt::SizeVerCursor},
-        {16, 30, crSizeNS, Qt::SizeVerCursor},   {3, 3, crSizeNWSE, Qt::SizeFDiagCursor},
+        {16, 16, crDrag, Qt::DragMoveCursor},      {2, 16, crSizeWE, Qt::SizeHorCursor},
+        {29, 16, crSizeWE, Qt::SizeHorCursor},     {16, 1, crSizeNS, Qt::SizeVerCursor},
+        {16, 30, crSizeNS, Qt::SizeVerCursor},     {3, 3, crSizeNWSE, Qt::SizeFDiagCursor},
         {30, 30, crSizeNWSE, Qt::SizeFDiagCursor}, {30, 2, crSizeNESW, Qt::SizeBDiagCursor},
         {2, 30, crSizeNESW, Qt::SizeBDiagCursor},
     };
@@ -146,9 +146,9 @@ TEST_F(IndicatorMouseTest, AStepPastTheLeastWidthIsRefused)
     EXPECT_EQ(Bounds(dial), QRect(9, 9, 120, 48));
     Drop();
     Grab(dial, 60, 2);
-    Travel(0, 8);    // 40 again: the top edge stays
+    Travel(0, 8);  // 40 again: the top edge stays
     EXPECT_EQ(Bounds(dial), QRect(9, 9, 120, 48));
-    Travel(0, -8);   // upward the top edge follows
+    Travel(0, -8);  // upward the top edge follows
     EXPECT_EQ(Bounds(dial), QRect(9, 1, 120, 56));
     Drop();
 

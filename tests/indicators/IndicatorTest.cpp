@@ -1,7 +1,7 @@
 // The indicator base: placement, the registry, the selection, the name split, the look-ups and
 // the repaint on a size change.
-#include <QWidget>
 #include <gtest/gtest.h>
+#include <QWidget>
 
 #include <memory>
 #include <vector>
@@ -143,15 +143,12 @@ TEST_F(Indicators, UnderbarNameSplitsKindAndNumber)
         std::int32_t number;
         bool result;
     };
-    for (const Case& c : {Case{"", "", 0, false},
-                          Case{"Panel1", "", 0, false},
-                          Case{"_NumericList", "_NumericList", 0, false},
-                          Case{"_XYGraph12", "_XYGraph", 12, true},
-                          Case{"_BarGraph3", "_BarGraph", 3, true},
-                          Case{"_AnalogMeter0", "_AnalogMeter", 0, true},
-                          Case{"_Bar_Graph7x9", "_Bar_Graph", 7, true},
-                          Case{"_Dial-4", "_Dial", 0, false},
-                          Case{"_A4294967297", "_A", 1, true}}) {
+    for (const Case& c :
+         {Case{"", "", 0, false}, Case{"Panel1", "", 0, false},
+          Case{"_NumericList", "_NumericList", 0, false}, Case{"_XYGraph12", "_XYGraph", 12, true},
+          Case{"_BarGraph3", "_BarGraph", 3, true}, Case{"_AnalogMeter0", "_AnalogMeter", 0, true},
+          Case{"_Bar_Graph7x9", "_Bar_Graph", 7, true}, Case{"_Dial-4", "_Dial", 0, false},
+          Case{"_A4294967297", "_A", 1, true}}) {
         indicator->setObjectName(QString::fromUtf8(c.name));
         std::string kind = "stale";
         std::int32_t number = -5;

@@ -19,31 +19,25 @@ TPortInfo randomTable[RandomRows + 1];
 std::int32_t PickHeight(std::mt19937& random)
 {
     switch (random() % 8) {
-    case 0:
-        return std::int32_t(random());  // anything a damaged work file may hold
-    case 1:
-        return -std::int32_t(random() % 40);
-    default:
-        return std::int32_t(random() % 64);
+    case 0: return std::int32_t(random());  // anything a damaged work file may hold
+    case 1: return -std::int32_t(random() % 40);
+    default: return std::int32_t(random() % 64);
     }
 }
 
 std::int32_t PickValue(std::mt19937& random)
 {
     switch (random() % 4) {
-    case 0:
-        return std::int32_t(random());
-    case 1:
-        return random() % 2 ? INT32_MIN : INT32_MAX;
-    default:
-        return std::int32_t(random() % 20001) - 10000;
+    case 0: return std::int32_t(random());
+    case 1: return random() % 2 ? INT32_MIN : INT32_MAX;
+    default: return std::int32_t(random() % 20001) - 10000;
     }
 }
 
 std::string PickText(std::mt19937& random)
 {
-    static const char* const pieces[] = {"Tacho", "[rpm]", "\xDF", "\x8c\x76\x8a\xed", " ", "",
-                                         "\x83", "Speed[km/h]", "8888888888"};
+    static const char* const pieces[] = {"Tacho", "[rpm]", "\xDF",        "\x8c\x76\x8a\xed", " ",
+                                         "",      "\x83",  "Speed[km/h]", "8888888888"};
     std::string text;
     for (unsigned n = random() % 5; n > 0; --n)
         text += pieces[random() % std::size(pieces)];

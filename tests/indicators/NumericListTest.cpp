@@ -1,5 +1,5 @@
-#include <QListWidget>
 #include <gtest/gtest.h>
+#include <QListWidget>
 
 #include "NumericListTestSupport.h"
 #include "platform/Cp932.h"
@@ -73,8 +73,10 @@ TEST_F(NumericListTest, NewListHasItsDefaultsAndPaintsTitleOverAnEmptyList)
 TEST_F(NumericListTest, TachoAndSpeedRowsGetBoxesOfTheirTemplatesAndRoomForDescriptions)
 {
     auto list = MakeTachoSpeed();
-    const int tachoNeed = TextWidthAt(*list, 16, "Tacho[rpm]") + TextWidthAt(*list, 16, "88888") + 16;
-    const int speedNeed = TextWidthAt(*list, 16, "Speed[km/h]") + TextWidthAt(*list, 16, "888888") + 16;
+    const int tachoNeed =
+        TextWidthAt(*list, 16, "Tacho[rpm]") + TextWidthAt(*list, 16, "88888") + 16;
+    const int speedNeed =
+        TextWidthAt(*list, 16, "Speed[km/h]") + TextWidthAt(*list, 16, "888888") + 16;
     EXPECT_EQ(list->Width(), std::max(tachoNeed, speedNeed));
     EXPECT_EQ(list->Height(), 2 * 18 + 16 + 12);
 
@@ -292,10 +294,10 @@ TEST_F(NumericListTest, SavedLinesFollowTheKeyOrderAndTheRowsComeLast)
     list->SetBounds(9, 17, 120, 64);
     QStringList lines;
     list->SaveProperty(lines, "  ");
-    EXPECT_EQ(lines, (QStringList{"  Left=9", "  Top=17", "  Width=120", "  Height=64",
-                                  "  HeightTitle=16", "  HeightList=16", "  ColorTitle=0",
-                                  "  ColorList=16711680", "  ColorBack=15790320",
-                                  "  Title=\"Numeric List\""}));
+    EXPECT_EQ(lines,
+              (QStringList{"  Left=9", "  Top=17", "  Width=120", "  Height=64", "  HeightTitle=16",
+                           "  HeightList=16", "  ColorTitle=0", "  ColorList=16711680",
+                           "  ColorBack=15790320", "  Title=\"Numeric List\""}));
 
     list->SetNumStrList(QStringList{"Throttle[%]", "nothing", "Tacho[rpm]"});
     lines.clear();
@@ -350,9 +352,9 @@ TEST_F(NumericListTest, TheNumericNameLineGivesOneRowPerQuotedDesignator)
         {"  NumericName = { \"TACHO\" , \"SPEED\" }\r\n", {"TACHO", "SPEED"}},
         {"NumericName={\"TACHO\",\"NOPE\",\"SPEED\"}", {"TACHO", "", "SPEED"}},  // empty row kept
         {"NumericName={\"THROT\",\"\",\"TACHO\"}", {"THROT"}},  // an empty text ends the list
-        {"NumericName={\"tacho\"}", {""}},                    // designators are case-sensitive
-        {"NumericName{\"TACHO\",\"SPEED\"}", {}},              // no "="
-        {"NumericName=\"TACHO\",\"SPEED\"", {}},               // no "{"
+        {"NumericName={\"tacho\"}", {""}},                      // designators are case-sensitive
+        {"NumericName{\"TACHO\",\"SPEED\"}", {}},               // no "="
+        {"NumericName=\"TACHO\",\"SPEED\"", {}},                // no "{"
         {"NumericName", {}},
         {"NumericName={}", {}},
         {"NumericName={\"\"}", {}},
@@ -438,9 +440,9 @@ TEST_F(NumericListMouseTest, InsideTheListAreaTheCursorIsTheArrowAndOnTheTitleSt
         {80, 16, platform::crDrag},     // title strip
         {80, 40, platform::crDefault},  // list area
         {9, 25, platform::crDefault},
-        {235, 91, platform::crDefault},   // just inside the list area's corner
-        {80, 24, platform::crDrag},     // on its top edge: not strictly inside
-        {2, 40, platform::crSizeWE},    // edge band
+        {235, 91, platform::crDefault},  // just inside the list area's corner
+        {80, 24, platform::crDrag},      // on its top edge: not strictly inside
+        {2, 40, platform::crSizeWE},     // edge band
         {238, 40, platform::crSizeWE},
     };
     for (const auto& [x, y, cursor] : cases) {

@@ -1,10 +1,10 @@
 #pragma once
 // What the numeric list tests share: a list on a panel, the live channels put back to 0 after
 // each test, and pixel comparisons against text drawn on a canvas of its own.
-#include <QImage>
-#include <QWidget>
 #include <memory>
 #include <ostream>
+#include <QImage>
+#include <QWidget>
 #include <string>
 
 #include "indicators/NumericList.h"
@@ -14,7 +14,8 @@
 namespace platform {
 inline void PrintTo(const TRect& rect, std::ostream* out)
 {
-    *out << "(" << rect.Left << ", " << rect.Top << ", " << rect.Right << ", " << rect.Bottom << ")";
+    *out << "(" << rect.Left << ", " << rect.Top << ", " << rect.Right << ", " << rect.Bottom
+         << ")";
 }
 }  // namespace platform
 

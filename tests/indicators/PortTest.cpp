@@ -9,9 +9,9 @@ TEST(SourceIndexQ7, HoldsTwelveChannelsEndedByAnEmptyRecord)
     std::vector<std::string> keys;
     for (TPLUT row = SourceIndexQ7; !row->Designator.empty(); ++row)
         keys.push_back(row->Designator);
-    EXPECT_EQ(keys, (std::vector<std::string>{"THROT", "COOLANT", "OILTMP", "OILPRS", "FUEL",
-                                              "TACHO", "SPEED", "STEER", "JYRO", "BREAKF",
-                                              "BREAKR", "BATTERY"}));
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{"THROT", "COOLANT", "OILTMP", "OILPRS", "FUEL", "TACHO",
+                                        "SPEED", "STEER", "JYRO", "BREAKF", "BREAKR", "BATTERY"}));
     const TPortInfo& end = SourceIndexQ7[12];
     EXPECT_TRUE(end.Description.empty());
     EXPECT_EQ(end.Address, nullptr);
@@ -27,8 +27,12 @@ TEST(SourceIndexQ7, RowsPointAtTheirLiveValuesWithTheirScaleAndWidth)
         int decimals, digits;
     } rows[] = {
         {"Throttle[%]", &Throttle, 0, 4},
-        {"Coolant temp[\xDF" "c]", &CoolantTemp, 0, 3},
-        {"Oil temp[\xDF" "c]", &LubeOilTemp, 0, 3},
+        {"Coolant temp[\xDF"
+         "c]",
+         &CoolantTemp, 0, 3},
+        {"Oil temp[\xDF"
+         "c]",
+         &LubeOilTemp, 0, 3},
         {"Oil press[kPa]", &LubeOilPres, 0, 3},
         {"Fuel press[kPa]", &FuelPres, 0, 3},
         {"Tacho[rpm]", &Tacho, 0, 5},
@@ -63,8 +67,8 @@ namespace {
 
 bool IsEmptyPort(const TPortInfo& port)
 {
-    return port.Designator.empty() && port.Description.empty() && port.Address == nullptr
-           && port.DecimalPoint == 0 && port.MaxDigits == 0;
+    return port.Designator.empty() && port.Description.empty() && port.Address == nullptr &&
+           port.DecimalPoint == 0 && port.MaxDigits == 0;
 }
 
 }  // namespace
@@ -88,7 +92,10 @@ TEST(PortByDescription, MatchesTheWholeDisplayName)
     const TPortInfo speed = PortByDescription(SourceIndexQ7, "Speed[km/h]");
     EXPECT_EQ(speed.Designator, "SPEED");
     EXPECT_EQ(speed.DecimalPoint, 2);
-    EXPECT_EQ(PortByDescription(SourceIndexQ7, "Oil temp[\xDF" "c]").Address, &LubeOilTemp);
+    EXPECT_EQ(PortByDescription(SourceIndexQ7, "Oil temp[\xDF"
+                                               "c]")
+                  .Address,
+              &LubeOilTemp);
     for (const char* miss : {"Speed", "speed[km/h]", "SPEED", ""})
         EXPECT_TRUE(IsEmptyPort(PortByDescription(SourceIndexQ7, miss))) << miss;
 }
@@ -96,7 +103,8 @@ TEST(PortByDescription, MatchesTheWholeDisplayName)
 TEST(PortByDesignator, LooksUpAnyTableUpToItsEndRecord)
 {
     std::int32_t a = 0, b = 0;
-    const TPortInfo table[] = {{"A", "Alpha", &a, 1, 2}, {"B", "", &b, 0, 0}, {}, {"C", "C", &b, 0, 0}};
+    const TPortInfo table[] = {
+        {"A", "Alpha", &a, 1, 2}, {"B", "", &b, 0, 0}, {}, {"C", "C", &b, 0, 0}};
     EXPECT_EQ(PortByDesignator(table, "B").Address, &b);
     EXPECT_TRUE(IsEmptyPort(PortByDesignator(table, "C")));  // behind the end record
     // The description walk ends at the first empty description.

@@ -26,7 +26,9 @@ TEST(PropertyLines, TextsAreCodePage932OnTheWayInAndUnescaped)
 {
     QStringList list;
     // "ﾟ" is the single byte 0xDF in the 8-bit text.
-    AddStrPropertyLine(list, "", "Name", "Oil temp[\xDF" "c]");
+    AddStrPropertyLine(list, "", "Name",
+                       "Oil temp[\xDF"
+                       "c]");
     AddTextPropertyLine(list, "  ", "Title", QString::fromUtf8("回転 \"x\""));
     ASSERT_EQ(list.size(), 2);
     EXPECT_EQ(list[0], QString::fromUtf8("Name=\"Oil temp[ﾟc]\""));

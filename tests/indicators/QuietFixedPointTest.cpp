@@ -11,7 +11,8 @@ TEST(QuietFixedPoint, RefusesWithoutABoxWhatTheLoudConversionWouldReport)
 {
     testing_support::BoxRecorder boxes;
     std::int32_t value = 77;
-    for (const std::string& text : std::vector<std::string>{"", " ", "\t \r\n", "1.2.3", " -4..", std::string("\0 1", 3)}) {
+    for (const std::string& text :
+         std::vector<std::string>{"", " ", "\t \r\n", "1.2.3", " -4..", std::string("\0 1", 3)}) {
         EXPECT_FALSE(QuietStrToIntFP(value, text, 2)) << text;
         EXPECT_EQ(value, 77);
     }
@@ -22,7 +23,8 @@ TEST(QuietFixedPoint, RefusesWithoutABoxWhatTheLoudConversionWouldReport)
 TEST(QuietFixedPoint, ConvertsWhatTheLoudConversionAccepts)
 {
     testing_support::BoxRecorder boxes;
-    for (const std::string& text : std::vector<std::string>{"12.5", "-12.349", "+3", "-", "1.2x.3", "  7abc", "99999999999"}) {
+    for (const std::string& text : std::vector<std::string>{"12.5", "-12.349", "+3", "-", "1.2x.3",
+                                                            "  7abc", "99999999999"}) {
         std::int32_t quiet = 0, loud = 0;
         EXPECT_TRUE(QuietStrToIntFP(quiet, text, 2)) << text;
         EXPECT_TRUE(StrToIntFP(loud, text, 2)) << text;

@@ -24,7 +24,8 @@ void Check(bool condition)
 
 bool IsSuffix(const std::string& part, const std::string& whole)
 {
-    return part.size() <= whole.size() && whole.compare(whole.size() - part.size(), part.size(), part) == 0;
+    return part.size() <= whole.size() &&
+           whole.compare(whole.size() - part.size(), part.size(), part) == 0;
 }
 
 // A property block read the way every indicator kind reads one: key after key, then a number,
@@ -48,20 +49,14 @@ void ReadPropertyBlock(std::string text)
         Check(text.size() < before.size() && !key.empty());
         const std::string afterKey = text;
         switch (round++ % 4) {
-        case 0:
-            GetIntFromLine(text);
-            break;
+        case 0: GetIntFromLine(text); break;
         case 1: {
             std::int32_t value = 0;
             GetIntFromLine(text, value);
             break;
         }
-        case 2:
-            GetStrFromLine(text);
-            break;
-        default:
-            CompNextChar(text, ',');
-            break;
+        case 2: GetStrFromLine(text); break;
+        default: CompNextChar(text, ','); break;
         }
         Check(IsSuffix(text, afterKey));
     }

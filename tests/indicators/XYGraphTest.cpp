@@ -1,8 +1,8 @@
 #include "indicators/XYGraph.h"
 
-#include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
+#include <QWidget>
 
 #include "indicators/Port.h"
 #include "platform/Cp932.h"
@@ -180,8 +180,12 @@ TEST_F(XYGraphTest, AShorterValueAfterAnOverlongOneLeavesNoOldDigits)
     EXPECT_TRUE(BoxShows(yBox, "7"));
     const int five = xy->Canvas().TextWidth("5");
     const int seven = xy->Canvas().TextWidth("7");
-    EXPECT_EQ(CountColor(Face(), TRect{1, xBox.Top, xBox.Right - five, xBox.Bottom}, xy->ColorValue()), 0);
-    EXPECT_EQ(CountColor(Face(), TRect{1, yBox.Top, yBox.Right - seven, yBox.Bottom}, xy->ColorValue()), 0);
+    EXPECT_EQ(
+        CountColor(Face(), TRect{1, xBox.Top, xBox.Right - five, xBox.Bottom}, xy->ColorValue()),
+        0);
+    EXPECT_EQ(
+        CountColor(Face(), TRect{1, yBox.Top, yBox.Right - seven, yBox.Bottom}, xy->ColorValue()),
+        0);
 }
 
 TEST_F(XYGraphTest, DecimalsOfTheChannelFormatLabelsAndValues)
@@ -191,7 +195,8 @@ TEST_F(XYGraphTest, DecimalsOfTheChannelFormatLabelsAndValues)
     xy->SetXMaxValue(10000);
     xy->SetBounds(1, 1, 260, 200);
     xy->Paint();
-    EXPECT_TRUE(ShowsAt(Face(), R() - xy->Canvas().TextWidth("-100.00"), B() + 4, Label(" 100.00")));
+    EXPECT_TRUE(
+        ShowsAt(Face(), R() - xy->Canvas().TextWidth("-100.00"), B() + 4, Label(" 100.00")));
     Speed = 5;
     Throttle = 0;
     xy->SetValue();
@@ -346,12 +351,16 @@ TEST_F(XYGraphTest, PropertyLinesRestoreEverythingButTheTitleColour)
     QStringList lines;
     xy->SaveProperty(lines, "\t");
     const QStringList expected = {
-        "\tLeft=33",         "\tTop=41",          "\tWidth=320",        "\tHeight=240",
-        "\tXMinValue=-100",  "\tXMaxValue=9000",  "\tXSplit=9",         "\tXIoName=\"TACHO\"",
-        "\tYMinValue=5",     "\tYMaxValue=-5",    "\tYSplit=0",         "\tYIoName=\"BATTERY\"",
-        "\tHeightTitle=22",  "\tHeightValue=11",  "\tColorScale=66051", "\tColorValue=263430",
-        "\tColorCross=460809", "\tColorGrid=658188", "\tColorBack=855567",
-        QString::fromUtf8("\tTitle=\"回転 vs 開度\""),
+        "\tLeft=33",           "\tTop=41",
+        "\tWidth=320",         "\tHeight=240",
+        "\tXMinValue=-100",    "\tXMaxValue=9000",
+        "\tXSplit=9",          "\tXIoName=\"TACHO\"",
+        "\tYMinValue=5",       "\tYMaxValue=-5",
+        "\tYSplit=0",          "\tYIoName=\"BATTERY\"",
+        "\tHeightTitle=22",    "\tHeightValue=11",
+        "\tColorScale=66051",  "\tColorValue=263430",
+        "\tColorCross=460809", "\tColorGrid=658188",
+        "\tColorBack=855567",  QString::fromUtf8("\tTitle=\"回転 vs 開度\""),
     };
     EXPECT_EQ(lines, expected);
 

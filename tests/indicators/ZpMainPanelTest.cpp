@@ -1,6 +1,6 @@
 // The dashboard panel sizing the main window to its indicators.
-#include <QTest>
 #include <gtest/gtest.h>
+#include <QTest>
 
 #include "tests/indicators/MainWindowStandIn.h"
 
@@ -46,11 +46,11 @@ TEST_F(ZpMainPanelTest, WithoutIndicatorsTheWindowShrinksToTheGaps)
 
 TEST_F(ZpMainPanelTest, TheWindowFitsTheFurthestIndicatorEdges)
 {
-    AddChild(9, 17, 32, 32);        // right 41, bottom 49
-    AddChild(97, 1, 64, 24);        // right 161
-    AddChild(1, 121, 40, 40);       // bottom 161
+    AddChild(9, 17, 32, 32);   // right 41, bottom 49
+    AddChild(97, 1, 64, 24);   // right 161
+    AddChild(1, 121, 40, 40);  // bottom 161
     auto* hidden = AddChild(1, 1, 8, 8);
-    hidden->hide();                 // hidden children count as well
+    hidden->hide();  // hidden children count as well
     hidden->setGeometry(1, 1, 300, 8);
     window.Panel->UpdateSize();
     EXPECT_EQ(window.width(), 301 + 1);

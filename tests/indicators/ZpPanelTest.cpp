@@ -1,7 +1,7 @@
 // The free panel and the scroll bar with a page property.
-#include <QTest>
-#include <optional>
 #include <gtest/gtest.h>
+#include <optional>
+#include <QTest>
 
 #include "indicators/ScrollBarEx.h"
 #include "indicators/ZpPanel.h"
@@ -63,15 +63,15 @@ TEST_F(ZpPanelTest, APositionBelowOneIsRaisedWithTheSizeKept)
 
 TEST_F(ZpPanelTest, ResizingStopsAtTheMinimumSize)
 {
-    Drag({197, 60}, {-64, 0});       // right edge: 200 - 64 = 136
+    Drag({197, 60}, {-64, 0});  // right edge: 200 - 64 = 136
     EXPECT_EQ(Bounds(), QRect(81, 81, 136, 128));
-    Drag({133, 60}, {-16, 0});       // 120 would pass 128: the edge stays
+    Drag({133, 60}, {-16, 0});  // 120 would pass 128: the edge stays
     EXPECT_EQ(Bounds().width(), 136);
-    Drag({100, 125}, {0, -56});      // bottom edge: 128 - 56 = 72
+    Drag({100, 125}, {0, -56});  // bottom edge: 128 - 56 = 72
     EXPECT_EQ(Bounds().height(), 72);
-    Drag({100, 2}, {0, 16});         // top edge: 72 - 16 = 56 would pass 64
+    Drag({100, 2}, {0, 16});  // top edge: 72 - 16 = 56 would pass 64
     EXPECT_EQ(Bounds(), QRect(81, 81, 136, 72));
-    Drag({2, 2}, {-16, -16});        // a corner takes both axes in one step
+    Drag({2, 2}, {-16, -16});  // a corner takes both axes in one step
     EXPECT_EQ(Bounds(), QRect(65, 65, 152, 88));
 }
 

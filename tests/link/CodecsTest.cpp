@@ -56,14 +56,21 @@ TEST(ParseHexBytes, KeepsTheCompletePairsBeforeTheFirstBadCharacter)
     EXPECT_EQ(ParseHexBytes("01FF", 2), 0x01FFu);
     EXPECT_EQ(ParseHexBytes("0BB8FF38", 2), 0x0BB8u);
     EXPECT_EQ(ParseHexBytes("0G12", 2), 0u);
-    EXPECT_EQ(ParseHexBytes("12G4", 2), 0x12u);   // a bad second character drops its pair
-    EXPECT_EQ(ParseHexBytes("123", 2), 0x12u);    // the end too
-    EXPECT_EQ(ParseHexBytes("00ff", 2), 0u);      // lower case is no digit here
-    EXPECT_EQ(ParseHexBytes("AB\xC1" "1", 2), 0xABu);
+    EXPECT_EQ(ParseHexBytes("12G4", 2), 0x12u);  // a bad second character drops its pair
+    EXPECT_EQ(ParseHexBytes("123", 2), 0x12u);   // the end too
+    EXPECT_EQ(ParseHexBytes("00ff", 2), 0u);     // lower case is no digit here
+    EXPECT_EQ(ParseHexBytes("AB\xC1"
+                            "1",
+                            2),
+              0xABu);
     EXPECT_EQ(ParseHexBytes("FFFF", 0), 0u);
     EXPECT_EQ(ParseHexBytes("FFFF", -1), 0u);
     EXPECT_EQ(ParseHexBytes("0102030405", 5), 0x02030405u);  // only the last four pairs stay
-    EXPECT_EQ(ParseHexBytes(std::string_view("12\0" "34", 5), 2), 0x12u);
+    EXPECT_EQ(ParseHexBytes(std::string_view("12\0"
+                                             "34",
+                                             5),
+                            2),
+              0x12u);
     // The view's end is the end, whatever lies behind it in memory.
     EXPECT_EQ(ParseHexBytes(std::string_view("123456", 3), 3), 0x12u);
 }
@@ -221,8 +228,7 @@ TEST(FormatDeviceDateTime, AShortOrDigitFreeReplyReadsNothingBeyondItsEnd)
     EXPECT_EQ(FormatDeviceDateTime("=5634"), "1980/00/00-00:34:56");
     EXPECT_EQ(FormatDeviceDateTime("@GET_DATETIME="), "1980/00/00-00:00:00");
     EXPECT_EQ(FormatDeviceDateTime(""), "1980/00/00-00:00:00");
-    EXPECT_EQ(FormatDeviceDateTime(std::string_view("56341202151236", 4)),
-              "1980/00/00-00:34:56");
+    EXPECT_EQ(FormatDeviceDateTime(std::string_view("56341202151236", 4)), "1980/00/00-00:34:56");
 }
 
 TEST(NextNameToken, SplitsAListIntoNames)
@@ -241,14 +247,17 @@ TEST(NextNameToken, SplitsAListIntoNames)
 
 TEST(NextNameToken, DigitsBlanksAndHighBytesSeparateLowerCaseZEndsTheList)
 {
-    std::string_view text = "\x06@GET_KIND=THROT 12\xDF" "Oil_a\x82\xA0[x]^`y\tBREAKzFUEL";
+    std::string_view text = "\x06@GET_KIND=THROT 12\xDF"
+                            "Oil_a\x82\xA0[x]^`y\tBREAKzFUEL";
     char name[256];
     std::vector<std::string> names;
     while (NextNameToken(text, name) > 0)
         names.emplace_back(name);
     EXPECT_EQ(names, (std::vector<std::string>{"@GET_KIND", "THROT", "Oil_a", "[x]^`y", "BREAK"}));
     EXPECT_EQ(text, "zFUEL");
-    for (const char* ending : {"{A", "|A", "~A", "\x7F" "A"}) {
+    for (const char* ending : {"{A", "|A", "~A",
+                               "\x7F"
+                               "A"}) {
         std::string_view rest = ending;
         EXPECT_EQ(NextNameToken(rest, name), 0) << ending;
     }

@@ -6,8 +6,8 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <mutex>
 #include <cstdio>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -72,7 +72,8 @@ TEST(CommStress, HundredThousandLinesThroughTheRingWhileSending)
         const int length = ring.TakeLine(line);
         if (length < 0) {
             std::unique_lock lock(mutex);
-            linesArrived.wait_for(lock, std::chrono::milliseconds(100), [&] { return !ring.Empty(); });
+            linesArrived.wait_for(lock, std::chrono::milliseconds(100),
+                                  [&] { return !ring.Empty(); });
             continue;
         }
         const std::string expected = "\x06" + LineText(i) + "\x03";

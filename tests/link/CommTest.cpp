@@ -1,12 +1,12 @@
 // The serial port over a real pseudo-terminal, with the meter stand-in at the other end.
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <atomic>
 #include <condition_variable>
 #include <ctime>
 #include <mutex>
+#include <QFile>
+#include <QTemporaryDir>
 #include <string>
 
 #include "link/UnCom.h"
@@ -68,7 +68,7 @@ TCommCntrlRec MeterLine()
 
 double CpuSeconds()
 {
-    timespec now {};
+    timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) + now.tv_nsec / 1e9;
 }
@@ -207,7 +207,8 @@ TEST(CommOpen, RegularFileIsNotACommDevice)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
     TComm comm;
-    EXPECT_EQ(ErrorOf([&] { comm.Open(nullptr, path); }), path + QStringLiteral(" is not Comm device."));
+    EXPECT_EQ(ErrorOf([&] { comm.Open(nullptr, path); }),
+              path + QStringLiteral(" is not Comm device."));
     EXPECT_EQ(comm.Handle(), -1);
 }
 
@@ -299,8 +300,8 @@ TEST(CommTraffic, HalfDuplexSendsOneBufferAfterAnother)
     for (int i = 1; i <= 3; ++i) {
         const std::string frame = "\x02@FRAME" + std::to_string(i) + "\x03";
         const auto deadline = std::chrono::steady_clock::now() + 10s;
-        while (!comm.Write(frame.data(), static_cast<unsigned>(frame.size()))
-               && std::chrono::steady_clock::now() < deadline)
+        while (!comm.Write(frame.data(), static_cast<unsigned>(frame.size())) &&
+               std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(1ms);
         ASSERT_TRUE(meter.WaitForRequests(i)) << "frame " << i;
     }

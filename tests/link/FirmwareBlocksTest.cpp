@@ -58,7 +58,9 @@ TEST(BlockReply, CarriesAddressCountDataAndTheCrcOfTheText)
     image[0x124] = 0xAB;
     char frame[kBlockReplyBufferSize];
     const int length = BuildBlockReply(frame, image, 0x122, 4);
-    const std::string body = "000122" "0004" "FF00ABFF";
+    const std::string body = "000122"
+                             "0004"
+                             "FF00ABFF";
     EXPECT_EQ(std::string(frame, static_cast<std::size_t>(length)),
               "\x02" + body + CrcDigits(body) + "\x03");
     EXPECT_EQ(frame[length], '\0');

@@ -2,15 +2,15 @@
 // leads the exchange from the other end, and the files are real files in a temporary folder.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QProgressBar>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <chrono>
 #include <fstream>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <QCoreApplication>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <string>
 #include <thread>
 #include <vector>
@@ -99,9 +99,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        panel = std::make_unique<TPCom>(nullptr, [this] {
-            return std::vector<QString>{meter.PortName()};
-        });
+        panel = std::make_unique<TPCom>(nullptr,
+                                        [this] { return std::vector<QString>{meter.PortName()}; });
         progress = std::make_unique<TProgressForm>(nullptr);
         PCom = panel.get();
         ProgressForm = progress.get();
@@ -193,11 +192,11 @@ TEST_F(FirmwareExchange, SrecCatFilesWithS2AndS3RecordsAndCrLfAreProgrammedToo)
     testing_support::WritePattern(data, 2000, 7);
     const std::string s2 = dir.filePath("s2.mot").toStdString();
     const std::string s3 = dir.filePath("s3.mot").toStdString();
-    testing_support::SrecCat("'" + data + "' -binary -offset 0x30000 -o '" + s2
-                             + "' -motorola -address-length=3 -crlf");
+    testing_support::SrecCat("'" + data + "' -binary -offset 0x30000 -o '" + s2 +
+                             "' -motorola -address-length=3 -crlf");
     // Lines of 254 characters, 256 bytes with CR LF: the longest that fit.
-    testing_support::SrecCat("'" + data + "' -binary -offset 0x40000 -o '" + s3
-                             + "' -motorola -address-length=4 -crlf -line-length=254");
+    testing_support::SrecCat("'" + data + "' -binary -offset 0x40000 -o '" + s3 +
+                             "' -motorola -address-length=4 -crlf -line-length=254");
     for (const std::string& file : {s2, s3}) {
         SCOPED_TRACE(file);
         meter.ClearReceived();
@@ -251,8 +250,8 @@ TEST_F(FirmwareExchange, LineLengthsUpTo256BytesGoAndLongerOnesAreReportedWithTh
         WriteFile(dir, "long.mot", "S1\r\n" + longest + "\r\n" + "S9\n" + tooLong + "\nS8\n");
     ASSERT_TRUE(panel->StartFirmwareUpdate(QString::fromStdString(path)));
     ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(Requests(), (std::vector<std::string>{"@START_RTSP", "@PROJECT_ZOLT", "S1", longest,
-                                                    "S9"}));
+    EXPECT_EQ(Requests(),
+              (std::vector<std::string>{"@START_RTSP", "@PROJECT_ZOLT", "S1", longest, "S9"}));
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, QStringLiteral("不正ライン長！\n\rLINE=4"));
     EXPECT_EQ(boxes.Beeps(), 1);
@@ -302,8 +301,9 @@ TEST_F(FirmwareExchange, AMissingFileDoesNotStart)
     const QString missing = dir.filePath(QStringLiteral("ファーム.mot"));
     EXPECT_FALSE(panel->StartFirmwareUpdate(missing));
     EXPECT_FALSE(panel->StartFirmwareUpdate(dir.path()));  // a folder is no file
-    EXPECT_EQ(boxes.Texts(), (std::vector<QString>{QStringLiteral("ファイルが見つかりません\n\r") + missing,
-                                                   QStringLiteral("ファイルが見つかりません\n\r") + dir.path()}));
+    EXPECT_EQ(boxes.Texts(),
+              (std::vector<QString>{QStringLiteral("ファイルが見つかりません\n\r") + missing,
+                                    QStringLiteral("ファイルが見つかりません\n\r") + dir.path()}));
     EXPECT_EQ(boxes.Beeps(), 2);
     EXPECT_FALSE(panel->Timer->isActive());
     EXPECT_FALSE(progress->isVisible());
@@ -437,7 +437,8 @@ TEST_F(FirmwareBlocks, RepliesWaitForALineThatBacksUpInsteadOfBeingLost)
     for (std::uint32_t i = 0; i < 30; ++i) {
         SCOPED_TRACE(i);
         const auto from = image.begin() + i * 0x40;
-        ExpectBlockReply(replies[before + i], i * 0x40, std::vector<std::uint8_t>(from, from + 0x200));
+        ExpectBlockReply(replies[before + i], i * 0x40,
+                         std::vector<std::uint8_t>(from, from + 0x200));
     }
 }
 

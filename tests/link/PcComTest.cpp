@@ -1,6 +1,9 @@
 // The communication panel over a real pseudo-terminal, with the meter stand-in at the other end.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
+#include <memory>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFontInfo>
@@ -8,9 +11,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <chrono>
-#include <functional>
-#include <memory>
 #include <thread>
 
 #include "link/PcCom.h"
@@ -206,7 +206,10 @@ TEST(PcComSend, FramesTheTextUpToItsFirstByteOutside20To7F)
     };
     EXPECT_EQ(sent("@GET_KIND\r\n"), "\x02@GET_KIND\x03");
     EXPECT_EQ(sent("\x01@GET_PORT"), "\x02\x03");
-    EXPECT_EQ(sent("AB\x80" "CD"), "\x02" "AB\x03");
+    EXPECT_EQ(sent("AB\x80"
+                   "CD"),
+              "\x02"
+              "AB\x03");
     EXPECT_EQ(sent("~\x7F!"), "\x02~\x7F!\x03");
     // An over-long text is cut where the frame buffer ends, not written past it.
     const std::string longText(1500, 'L');
@@ -345,10 +348,9 @@ TEST(PcComLog, EntriesNameTheControlBytesAndOnlyWhileShown)
     meter.Send(MeterStandIn::Ack("@A\xA5\x01") + MeterStandIn::Nak("@B"));
     NextLine(*panel);
     NextLine(*panel);
-    EXPECT_EQ(LogLines(*panel),
-              (QStringList{QStringLiteral("Tx:<STX>@GET_KIND<ETX>"),
-                           QStringLiteral("Rx:<ACK>@A<\?\?\?><\?\?\?><ETX>"),
-                           QStringLiteral("Rx:<NAK>@B<ETX>")}));
+    EXPECT_EQ(LogLines(*panel), (QStringList{QStringLiteral("Tx:<STX>@GET_KIND<ETX>"),
+                                             QStringLiteral("Rx:<ACK>@A<\?\?\?><\?\?\?><ETX>"),
+                                             QStringLiteral("Rx:<NAK>@B<ETX>")}));
 
     panel->Button1->click();  // hides the panel
     EXPECT_FALSE(panel->isVisible());

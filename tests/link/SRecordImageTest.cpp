@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <QTemporaryDir>
 #include <string>
 #include <vector>
 
@@ -81,12 +81,12 @@ TEST_F(SRecordImageFiles, S2AndS3FilesWithCrLfMatchSrecCat)
     testing_support::WritePattern(Path("a.bin"), 3000, 1);
     testing_support::WritePattern(Path("b.bin"), 1000, 2);
     const std::string s2 = Path("s2.mot");
-    SrecCat("'" + Path("a.bin") + "' -binary -offset 0x10000 '" + Path("b.bin")
-            + "' -binary -offset 0x20101 -o '" + s2 + "' -motorola -address-length=3 -crlf");
+    SrecCat("'" + Path("a.bin") + "' -binary -offset 0x10000 '" + Path("b.bin") +
+            "' -binary -offset 0x20101 -o '" + s2 + "' -motorola -address-length=3 -crlf");
     const std::string s3 = Path("s3.mot");
     // The last byte of the image is the last byte of the data: that still fits.
-    SrecCat("'" + Path("b.bin") + "' -binary -offset 0x53C18 -o '" + s3
-            + "' -motorola -address-length=4 -crlf -line-length=200");
+    SrecCat("'" + Path("b.bin") + "' -binary -offset 0x53C18 -o '" + s3 +
+            "' -motorola -address-length=4 -crlf -line-length=200");
 
     for (const std::string& mot : {s2, s3}) {
         SCOPED_TRACE(mot);
@@ -147,7 +147,9 @@ TEST(SRecordImage, AnyBrokenDataRecordLeavesTheImageEmpty)
 TEST(SRecordImage, FilesWithoutDataGiveAnEmptyImage)
 {
     for (const std::string& text : {std::string(), std::string("S9030000FC\n"),
-                                    std::string("\x7f" "ELF\x01\x01\x01\0\0\0", 10)}) {
+                                    std::string("\x7f"
+                                                "ELF\x01\x01\x01\0\0\0",
+                                                10)}) {
         const Filled filled = Fill(text);
         EXPECT_EQ(filled.end, 0);
         EXPECT_TRUE(AllErased(filled.image));

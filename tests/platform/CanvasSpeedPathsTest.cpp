@@ -1,10 +1,10 @@
 // The canvas keeps each text's rendering and draws straight one-pixel lines in place: both must
 // give exactly the pixels of the general paths, wherever the text or line lies.
-#include <QFontMetrics>
-#include <QPainter>
-#include <gtest/gtest.h>
 #include <cstdint>
 #include <cstdlib>
+#include <gtest/gtest.h>
+#include <QFontMetrics>
+#include <QPainter>
 #include <utility>
 
 #include "platform/Canvas.h"
@@ -42,7 +42,12 @@ QFont FontOfCell(const QString& face, int height)
 TEST(CanvasKeptText, DrawsTheSamePixelsAsDrawingDirectlyWhereverItLies)
 {
     const QString face = QStringLiteral("MS UI Gothic");
-    const std::string texts[] = {"0", "100", "-12.34", "###", "Bar Graph", "Wj_|",
+    const std::string texts[] = {"0",
+                                 "100",
+                                 "-12.34",
+                                 "###",
+                                 "Bar Graph",
+                                 "Wj_|",
                                  platform::ToCp932(QString::fromUtf8("回転数[ﾟc]"))};
     const std::pair<int, int> places[] = {{10, 10}, {-7, 3}, {100, -9}, {30, 52}, {-200, -200}};
     for (const int height : {9, 12, 16, 23}) {
@@ -121,9 +126,10 @@ bool OnStraightLine(QPoint a, QPoint b, int x, int y, bool dotted)
 TEST(CanvasStraightLine, CoversExactlyItsPixelsInEveryDirectionAndClips)
 {
     const std::pair<QPoint, QPoint> lines[] = {
-        {{5, 7}, {90, 7}},   {{90, 8}, {5, 8}},    {{3, 2}, {3, 50}},  {{4, 50}, {4, 2}},
-        {{-30, 9}, {200, 9}}, {{60, 100}, {60, -40}}, {{10, 70}, {50, 70}}, {{130, 5}, {130, 40}},
-        {{-2000000000, 11}, {2000000000, 11}}, {{7, 7}, {7, 7}}};
+        {{5, 7}, {90, 7}},    {{90, 8}, {5, 8}},     {{3, 2}, {3, 50}},
+        {{4, 50}, {4, 2}},    {{-30, 9}, {200, 9}},  {{60, 100}, {60, -40}},
+        {{10, 70}, {50, 70}}, {{130, 5}, {130, 40}}, {{-2000000000, 11}, {2000000000, 11}},
+        {{7, 7}, {7, 7}}};
     for (const bool dotted : {false, true}) {
         for (const PenMode mode : {PenMode::Copy, PenMode::Xor}) {
             for (const auto& [a, b] : lines) {
@@ -138,7 +144,8 @@ TEST(CanvasStraightLine, CoversExactlyItsPixelsInEveryDirectionAndClips)
                 const QRgb line = mode == PenMode::Xor ? (Background ^ 0x0F0F0F) : ToQRgb(0x0F0F0F);
                 for (int y = 0; y < image.height(); ++y)
                     for (int x = 0; x < image.width(); ++x)
-                        ASSERT_EQ(image.pixel(x, y), OnStraightLine(a, b, x, y, dotted) ? line : Background)
+                        ASSERT_EQ(image.pixel(x, y),
+                                  OnStraightLine(a, b, x, y, dotted) ? line : Background)
                             << a.x() << "," << a.y() << " to " << b.x() << "," << b.y() << " pixel "
                             << x << "," << y;
             }

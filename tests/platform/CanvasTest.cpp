@@ -1,7 +1,7 @@
 // The canvas on a bare surface, read back pixel by pixel.
+#include <gtest/gtest.h>
 #include <QFontInfo>
 #include <QImage>
-#include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>
@@ -41,7 +41,8 @@ void FillNoise(QImage& image)
 {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, qRgb((x * 37 + y * 11) & 0xFF, (x * 5 + y * 71) & 0xFF, (x ^ y) * 3 & 0xFF));
+            image.setPixel(
+                x, y, qRgb((x * 37 + y * 11) & 0xFF, (x * 5 + y * 71) & 0xFF, (x ^ y) * 3 & 0xFF));
 }
 
 }  // namespace
@@ -50,7 +51,8 @@ TEST(CanvasColor, PlainColoursOnlyReorderBytesSystemColoursAreGreys)
 {
     EXPECT_EQ(ToQRgb(0x00332211), qRgb(0x11, 0x22, 0x33));
     EXPECT_EQ(FromQRgb(qRgb(0x11, 0x22, 0x33)), 0x00332211);
-    EXPECT_EQ(ToQRgb(0x123456 ^ 0x0F0F0F) & 0xFFFFFF, (ToQRgb(0x123456) ^ ToQRgb(0x0F0F0F)) & 0xFFFFFF);
+    EXPECT_EQ(ToQRgb(0x123456 ^ 0x0F0F0F) & 0xFFFFFF,
+              (ToQRgb(0x123456) ^ ToQRgb(0x0F0F0F)) & 0xFFFFFF);
     EXPECT_EQ(ToQRgb(clBtnFace), qRgb(0xF0, 0xF0, 0xF0));
     EXPECT_EQ(ToQRgb(clBtnHighlight), qRgb(0xFF, 0xFF, 0xFF));
     EXPECT_EQ(ToQRgb(clBtnShadow), qRgb(0xA0, 0xA0, 0xA0));
@@ -247,7 +249,7 @@ TEST(CanvasFrame, RaisedAndSunkenFramesInTheirColours)
     EXPECT_EQ(s.canvas.Pixel(7, 1), light);  // top row up to the far corner
     EXPECT_EQ(s.canvas.Pixel(8, 1), dark);   // which belongs to the right column
     EXPECT_EQ(s.canvas.Pixel(1, 5), light);
-    EXPECT_EQ(s.canvas.Pixel(1, 6), dark);   // as does the bottom-left corner to the bottom row
+    EXPECT_EQ(s.canvas.Pixel(1, 6), dark);  // as does the bottom-left corner to the bottom row
     EXPECT_EQ(s.canvas.Pixel(8, 6), dark);
     EXPECT_EQ(s.canvas.Pixel(4, 6), dark);
     EXPECT_EQ(s.canvas.Pixel(4, 4), kBack);
@@ -331,8 +333,8 @@ TEST(CanvasText, FarPositionsAndHugeFontsDrawOnlyWhatLiesOnTheSurface)
     s.canvas.Font = {QStringLiteral("MS UI Gothic"), clWhite, 16};
     s.canvas.Brush.Color = clBlue;
     s.canvas.Background = TextBackground::Opaque;
-    const std::pair<int, int> far[] = {{INT32_MAX - 3, 5}, {5, INT32_MAX - 3}, {INT32_MIN, 5},
-                                       {5, INT32_MIN}, {5, 1 << 30}};
+    const std::pair<int, int> far[] = {
+        {INT32_MAX - 3, 5}, {5, INT32_MAX - 3}, {INT32_MIN, 5}, {5, INT32_MIN}, {5, 1 << 30}};
     for (const auto& [x, y] : far)
         s.canvas.TextOut(x, y, "12.34");
     EXPECT_TRUE(s.Marked().empty());

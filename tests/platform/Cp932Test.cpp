@@ -10,7 +10,8 @@ using platform::ToCp932;
 
 TEST(Cp932, HalfWidthSemiVoicedMarkIsOneByte)
 {
-    EXPECT_EQ(ToCp932(QStringLiteral("Coolant temp[ﾟc]")), std::string("Coolant temp[\xDF" "c]"));
+    EXPECT_EQ(ToCp932(QStringLiteral("Coolant temp[ﾟc]")), std::string("Coolant temp[\xDF"
+                                                                       "c]"));
     EXPECT_EQ(FromCp932("\xDF"), QStringLiteral("ﾟ"));
 }
 
@@ -45,8 +46,10 @@ TEST(Cp932, EveryByteAndCharacterConvertsAsTheCodePageConverterDoes)
         const QString text = QStringLiteral("x") + QChar(c) + QStringLiteral("7");
         const QByteArray expected = encoder.encode(text);
         encoder.resetState();
-        EXPECT_EQ(ToCp932(text), std::string(expected.constData(), std::size_t(expected.size()))) << int(c);
+        EXPECT_EQ(ToCp932(text), std::string(expected.constData(), std::size_t(expected.size())))
+            << int(c);
     }
-    EXPECT_EQ(FromCp932("Left=10 \"Dial Meter\" {}~"), QStringLiteral("Left=10 \"Dial Meter\" {}~"));
+    EXPECT_EQ(FromCp932("Left=10 \"Dial Meter\" {}~"),
+              QStringLiteral("Left=10 \"Dial Meter\" {}~"));
     EXPECT_EQ(ToCp932(QStringLiteral("-100.00 ###")), "-100.00 ###");
 }

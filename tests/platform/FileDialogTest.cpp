@@ -10,7 +10,8 @@ TEST(FileDialog, FiltersBecomeQtNameFilters)
               QStringLiteral("MOTファイル(*.mot) (*.mot)"));
     EXPECT_EQ(QtNameFilters(QStringLiteral("すべてのファイル (*.*)|*.*")),
               QStringLiteral("すべてのファイル (*.*) (*)"));
-    EXPECT_EQ(QtNameFilters(QStringLiteral("A|*.a;*.b|B|*.c")), QStringLiteral("A (*.a *.b);;B (*.c)"));
+    EXPECT_EQ(QtNameFilters(QStringLiteral("A|*.a;*.b|B|*.c")),
+              QStringLiteral("A (*.a *.b);;B (*.c)"));
     EXPECT_EQ(QtNameFilters(QString()), QString());
 }
 

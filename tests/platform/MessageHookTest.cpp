@@ -1,9 +1,9 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
-#include <gtest/gtest.h>
 #include <vector>
 
 #include "platform/MessageHook.h"

@@ -1,8 +1,8 @@
 // The cursor's screen position, the controls' cursor shapes and the modifier key state.
+#include <gtest/gtest.h>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
-#include <gtest/gtest.h>
 
 #include "platform/ControlCursor.h"
 #include "platform/CursorPos.h"

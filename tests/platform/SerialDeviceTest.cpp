@@ -86,8 +86,8 @@ TEST_F(SerialDeviceTest, ReadEndsAtItsTimeOutWithWhatCame)
     meter.Send("ab");
     const auto deadline = std::chrono::steady_clock::now() + 10s;
     unsigned waiting = 0;
-    while (device.ClearError(&waiting, nullptr) && waiting < 2
-           && std::chrono::steady_clock::now() < deadline)
+    while (device.ClearError(&waiting, nullptr) && waiting < 2 &&
+           std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(1ms);
     ASSERT_EQ(waiting, 2u);
     char buffer[8] = {};

@@ -27,7 +27,7 @@ protected:
     {
         char name[256] = {};
         ASSERT_EQ(::openpty(&master_, &slave_, name, nullptr, nullptr), 0);
-        termios raw {};
+        termios raw{};
         ASSERT_EQ(::tcgetattr(slave_, &raw), 0);
         ::cfmakeraw(&raw);  // bytes count as received at once, not at the end of a line
         ASSERT_EQ(::tcsetattr(slave_, TCSANOW, &raw), 0);

@@ -1,9 +1,9 @@
 // The surface control offscreen: when Paint runs, what reaches the screen, how the surface
 // follows the control's size.
+#include <gtest/gtest.h>
 #include <QEvent>
 #include <QTest>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 #include "platform/SurfaceControl.h"
 
@@ -87,7 +87,8 @@ TEST(SurfaceControl, DrawingOutsidePaintReachesTheScreenWithoutPaint)
     control.SetBounds(0, 0, 20, 20);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return control.paints >= 1 && !control.Invalidated(); }, kWait));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return control.paints >= 1 && !control.Invalidated(); }, kWait));
     QCoreApplication::processEvents();
 
     const int paints = control.paints;
@@ -154,7 +155,8 @@ TEST(SurfaceControl, PaintMayEnlargeTheControlWhileShown)
     control.paintOnResize = true;  // as the indicators do: Resize paints the face again
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return control.Width() == 120 && !control.Invalidated(); }, kWait));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return control.Width() == 120 && !control.Invalidated(); }, kWait));
     QCoreApplication::processEvents();
     EXPECT_EQ(control.Surface().size(), QSize(120, 32));
     EXPECT_EQ(control.Canvas().Pixel(119, 31), clLime);

@@ -2,11 +2,11 @@
 // them as a user would.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
-#include <functional>
 #include <thread>
 
 #include "platform/MessageBox.h"

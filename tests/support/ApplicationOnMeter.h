@@ -4,11 +4,11 @@
 // after start-up and the test runs the timer's handler once it knows what the line holds.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <memory>
 #include <vector>
 
 #include "app/ApplicationForms.h"
@@ -32,9 +32,8 @@ protected:
     {
         UseScript(std::move(script));
         const QString port = meter.PortName();
-        forms = std::make_unique<TApplicationForms>(
-            folder.path() + QStringLiteral("/zolt-tool"),
-            [port] { return std::vector<QString>{port}; });
+        forms = std::make_unique<TApplicationForms>(folder.path() + QStringLiteral("/zolt-tool"),
+                                                    [port] { return std::vector<QString>{port}; });
         MainForm->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm));
         ASSERT_TRUE(MainForm->TimerMonitor->isActive());

@@ -1,8 +1,8 @@
 #pragma once
 // Records every message box and beep while it lives, answering boxes from a script (or with
 // their first button), so that tests see what a user would see and nobody has to click.
-#include <QString>
 #include <deque>
+#include <QString>
 #include <vector>
 
 #include "platform/MessageBox.h"

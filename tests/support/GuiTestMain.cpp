@@ -1,7 +1,7 @@
 // Main of the widget tests: one QApplication for the whole run (offscreen unless told
 // otherwise).
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 #include "platform/Fonts.h"
 

@@ -20,7 +20,7 @@ constexpr char kNak = 0x15;
 
 void MakeRaw(int fd)
 {
-    termios settings {};
+    termios settings{};
     if (::tcgetattr(fd, &settings) != 0)
         return;
     ::cfmakeraw(&settings);
@@ -190,7 +190,7 @@ void MeterStandIn::ClearReceived()
 
 termios MeterStandIn::LineSettings() const
 {
-    termios settings {};
+    termios settings{};
     ::tcgetattr(slave_, &settings);
     return settings;
 }

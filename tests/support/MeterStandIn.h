@@ -4,12 +4,12 @@
 // the code sends (STX text ETX), records their texts and answers each through a script: ACK or
 // NAK replies, silence, replies split over several deliveries. It can also stop reading (so the
 // line backs up), send on its own, flood the line, and vanish like a pulled adapter.
-#include <QString>
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <functional>
 #include <mutex>
+#include <QString>
 #include <string>
 #include <string_view>
 #include <termios.h>
