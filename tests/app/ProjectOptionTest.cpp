@@ -263,7 +263,7 @@ TEST_F(SettingsWindow, KeysComingThroughTheWindowSystemCloseItKeysForOtherWindow
     QTimer::singleShot(0, &window, [&] {
         window.activateWindow();
         window.EditAlarmCoolant->setFocus();
-        QTest::qWaitFor([&] { return window.EditAlarmCoolant->hasFocus(); }, 10000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window.EditAlarmCoolant->hasFocus(); }, 10000));
         // A window opened on top of this one (a message box, a file dialog) gets its own Enter.
         QWidget other;
         other.show();
