@@ -49,6 +49,7 @@ TPCom::TPCom(QWidget* Owner, PortLister ListPorts)
     Memo->setObjectName(QStringLiteral("Memo"));
     Memo->setReadOnly(true);
     Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo->setMaximumBlockCount(kLogLines);
     Memo->setGeometry(-2, -2, 634, 322);
 
     Port = new QComboBox(this);

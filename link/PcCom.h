@@ -31,8 +31,12 @@ public:
     explicit TPCom(QWidget* Owner, PortLister ListPorts = SystemPorts);
     ~TPCom() override;
 
+    // The traffic log keeps this many of its most recent entries: a day's polling would
+    // otherwise grow it without bound.
+    static constexpr int kLogLines = 2000;
+
     // Controls.
-    QPlainTextEdit* Memo;  // the traffic log
+    QPlainTextEdit* Memo;  // the traffic log, its oldest entries dropped beyond kLogLines
     QComboBox* Port;       // the port list; its text names the port SetPortOpen(true) opens
     QPushButton* Button2;  // "クリア"
     QPushButton* Button1;  // "閉じる"
