@@ -83,6 +83,7 @@ public:
     const std::string& LowerLimit() const { return FLowerLimit; }
     const std::string& IoName() const { return FIoName; }
     const TPortInfo& PortInfo() const { return FPortInfo; }
+    // The channel's value as last shown, also beyond the range (only the needle is pinned).
     std::int32_t Value() const { return FValue; }
     const TAnalogMeterLayout& Layout() const { return L; }
 

@@ -280,18 +280,21 @@ void TAnalogMeter::GraphDraw()
     c.TextOut(x, box.Top, text);
     c.FillRect(TRect{box.Left, box.Top, x, box.Bottom});
 
-    // The needle stops at the scale's ends; the text above shows the true value.
-    if (FValue < L.VMin)
-        FValue = L.VMin;
-    if (FValue > L.VMax)
-        FValue = L.VMax;
+    // The needle stops at the scale's ends; the text above shows the true value. FValue itself
+    // keeps the channel's value, so that an unchanged value beyond the range draws nothing
+    // (SetValue compares with it) and a repaint over a wider range moves the needle to it.
+    std::int32_t needleValue = FValue;
+    if (needleValue < L.VMin)
+        needleValue = L.VMin;
+    if (needleValue > L.VMax)
+        needleValue = L.VMax;
 
     if (!ScaleUsable_) {
         L.NeedleDraw = false;
         return;
     }
     L.ValueToRadian = kDialDegToRad * PaintedScaleAngle_ / (double(L.VMax) - L.VMin);
-    const double theta = L.MinRadian - (double(FValue) - L.VMin) * L.ValueToRadian;
+    const double theta = L.MinRadian - (double(needleValue) - L.VMin) * L.ValueToRadian;
     L.NeedleSP = DialPoint(L.DCX, L.DCY, theta, L.Needle);
     L.NeedleEP = DialPoint(L.DCX, L.DCY, theta, L.Boss);
     Line(c, L.NeedleSP, L.NeedleEP);

@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <memory>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QImage>
 #include <QTest>
 #include <QWidget>
@@ -362,13 +364,48 @@ TEST_F(AnalogMeterTest, NewValueRedrawsOnlyNeedleAndValueBoxAndRestoresTheFace)
     EXPECT_TRUE(dial->Surface() == before);
 }
 
-TEST_F(AnalogMeterTest, UnchangedValueDrawsNothing)
+// Counts the paint events a widget receives: what reaches the screen.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+TEST_F(AnalogMeterTest, UnchangedValueDrawsNothingAndRepaintsNothingAlsoWhenPinned)
 {
-    auto dial = Tachometer(3000);
-    const TRect& box = dial->Layout().DigitalRect;
-    dial->Canvas().SetPixel(box.Left, box.Top, kGreen);
-    dial->SetValue();
-    EXPECT_EQ(PixelAt(*dial, {box.Left, box.Top}), Rgb(kGreen));
+    // In range, beyond the maximum and below the minimum (needle pinned at an end).
+    for (const std::int32_t value : {3000, 12000, -500}) {
+        QWidget window;
+        window.resize(300, 300);
+        auto dial = Tachometer(value);
+        dial->setParent(&window);
+        dial->show();
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !dial->Invalidated(); }, 10000));
+        PaintCounter counter(dial.get());
+        const TRect& box = dial->Layout().DigitalRect;
+        dial->Canvas().SetPixel(box.Left, box.Top, kGreen);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, 10000));
+        counter.paints = 0;
+
+        dial->SetValue();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(PixelAt(*dial, {box.Left, box.Top}), Rgb(kGreen)) << value;
+        EXPECT_EQ(counter.paints, 0) << value;
+        // A changed value does reach the screen the same way.
+        Tacho = value + 1;
+        dial->SetValue();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, 10000)) << value;
+    }
     // Unbound, or bound to a name that is no channel: nothing either.
     auto unbound = NewDial(240, 240);
     unbound->SetIoName("XYZ");
@@ -396,7 +433,8 @@ TEST_F(AnalogMeterTest, ValueTooWideForTheBoxShowsHashes)
     Tacho = -1000000;
     dial->SetValue();
     EXPECT_TRUE(dial->Surface() == WithBoxText(*dial, "###"));  // a box of five digits holds it
-    EXPECT_EQ(dial->Value(), 0);                                // pinned to the scale's start
+    const TAnalogMeterLayout& l = dial->Layout();  // the needle pinned to the scale's start
+    EXPECT_EQ(l.NeedleSP, DialPoint(l.DCX, l.DCY, kDialDegToRad * 225, l.Needle));
 }
 
 TEST_F(AnalogMeterTest, OverflowMarkStaysInsideANarrowBox)
@@ -423,21 +461,24 @@ TEST_F(AnalogMeterTest, OverflowMarkStaysInsideANarrowBox)
     EXPECT_TRUE(dial->Surface() == WithBoxText(*dial, "1"));
 }
 
-TEST_F(AnalogMeterTest, ValueBeyondTheMaximumPinsTheNeedleAndShowsTheTrueValueEveryTime)
+TEST_F(AnalogMeterTest, ValueBeyondTheMaximumPinsTheNeedleAndShowsTheTrueValue)
 {
     auto dial = Tachometer(0);
     Tacho = 12000;
     dial->SetValue();
     const TAnalogMeterLayout& l = dial->Layout();
-    EXPECT_EQ(dial->Value(), 10000);
+    EXPECT_EQ(dial->Value(), 12000);
     EXPECT_EQ(l.NeedleSP, DialPoint(l.DCX, l.DCY, kDialDegToRad * -45, l.Needle));
     EXPECT_TRUE(dial->Surface() == WithBoxText(*dial, "12000"));
 
-    // Still 12000 on the channel: redrawn at every call (a scribble in the box is overwritten).
-    dial->Canvas().SetPixel(l.DigitalRect.Left, l.DigitalRect.Top, kGreen);
-    dial->SetValue();
+    // A repaint shows the true value too, and over a range that holds it the needle points at
+    // it without the channel changing.
+    dial->Paint();
     EXPECT_TRUE(dial->Surface() == WithBoxText(*dial, "12000"));
-    EXPECT_EQ(l.NeedleSP, DialPoint(l.DCX, l.DCY, kDialDegToRad * -45, l.Needle));
+    dial->SetMaxValue(20000);
+    dial->Paint();
+    EXPECT_EQ(l.NeedleSP,
+              DialPoint(l.DCX, l.DCY, kDialDegToRad * 225 - 12000 * l.ValueToRadian, l.Needle));
 }
 
 TEST_F(AnalogMeterTest, SetValueBeforeTheFirstPaintWaitsForIt)
