@@ -129,7 +129,7 @@ void Canvas::MoveTo(int x, int y)
     penPos_ = {x, y};
 }
 
-void Canvas::PenStroke(TPoint from, TPoint to, PixelList& out) const
+void Canvas::PenStroke(TPoint from, TPoint to, PixelList& out)
 {
     const int w = surface_->width();
     const int h = surface_->height();
@@ -143,34 +143,52 @@ void Canvas::PenStroke(TPoint from, TPoint to, PixelList& out) const
         });
         return;
     }
-    // The round tip is convex and moves at most one pixel per step, so on every surface row the
-    // tips of a stroke cover one unbroken run: keep each row's run instead of every tip pixel.
-    const std::vector<TPoint> tip = PenTip(Pen.Width);
-    const int tipTop = -(Pen.Width / 2);
-    std::vector<std::pair<int, int>> tipRows(std::size_t(Pen.Width), {INT_MAX, INT_MIN});
-    for (const TPoint& t : tip) {
-        auto& row = tipRows[std::size_t(t.Y - tipTop)];
-        row = {std::min(row.first, t.X), std::max(row.second, t.X)};
+    WideStroke(from, to);
+    for (std::size_t r = 0; r < strokeRuns_.size(); ++r) {
+        const auto& run = strokeRuns_[r];
+        for (int px = std::max(run.first, 0); px <= std::min(run.second, w - 1); ++px)
+            out.push_back({px, strokeTop_ + int(r)});
     }
-    std::vector<std::pair<int, int>> runs(std::size_t(std::max(h, 0)), {INT_MAX, INT_MIN});
-    WalkLine(from, to, 0, w, 0, h, Pen.Width, [&](std::int64_t, int x, int y) {
-        for (int r = 0; r < Pen.Width; ++r) {
+}
+
+void Canvas::WideStroke(TPoint from, TPoint to)
+{
+    const int w = surface_->width();
+    const int h = surface_->height();
+    const int width = Pen.Width;
+    if (tipWidth_ != width) {
+        // The rows of the round tip, each an unbroken run of offsets.
+        const int tipTop = -(width / 2);
+        tipRows_.assign(std::size_t(width), {INT_MAX, INT_MIN});
+        for (const TPoint& t : PenTip(width)) {
+            auto& row = tipRows_[std::size_t(t.Y - tipTop)];
+            row = {std::min(row.first, t.X), std::max(row.second, t.X)};
+        }
+        tipWidth_ = width;
+    }
+    // The round tip is convex and moves at most one pixel per step, so on every surface row the
+    // tips of a stroke cover one unbroken run: keep each row's run instead of every tip pixel,
+    // for the rows the stroke can reach only (a needle touches a few rows of a large dial).
+    const int tipTop = -(width / 2);
+    const std::int64_t top =
+        std::max<std::int64_t>(std::int64_t(std::min(from.Y, to.Y)) + tipTop, 0);
+    const std::int64_t bottom =
+        std::min<std::int64_t>(std::int64_t(std::max(from.Y, to.Y)) + tipTop + width, h);
+    strokeTop_ = int(top);
+    strokeRuns_.assign(std::size_t(std::max<std::int64_t>(bottom - top, 0)), {INT_MAX, INT_MIN});
+    WalkLine(from, to, 0, w, 0, h, width, [&](std::int64_t, int x, int y) {
+        for (int r = 0; r < width; ++r) {
             const std::int64_t py = std::int64_t(y) + tipTop + r;
-            const auto& span = tipRows[std::size_t(r)];
-            if (py < 0 || py >= h || span.first > span.second)
+            const auto& span = tipRows_[std::size_t(r)];
+            if (py < top || py >= bottom || span.first > span.second)
                 continue;
             // Held within one pixel beyond the surface: x may lie anywhere in the 32-bit plane.
             const auto left = int(std::clamp<std::int64_t>(std::int64_t(x) + span.first, -1, w));
             const auto right = int(std::clamp<std::int64_t>(std::int64_t(x) + span.second, -1, w));
-            auto& run = runs[std::size_t(py)];
+            auto& run = strokeRuns_[std::size_t(py - top)];
             run = {std::min(run.first, left), std::max(run.second, right)};
         }
     });
-    for (int py = 0; py < h; ++py) {
-        const auto& run = runs[std::size_t(py)];
-        for (int px = std::max(run.first, 0); px <= std::min(run.second, w - 1); ++px)
-            out.push_back({px, py});
-    }
 }
 
 void Canvas::Apply(PixelList& pixels, QRgb color, PenMode mode, bool unique)
@@ -220,10 +238,36 @@ void Canvas::LineTo(int x, int y)
         StraightLine({x, y});
         return;
     }
-    PixelList pixels;
-    PenStroke(penPos_, {x, y}, pixels);
+    const TPoint from = penPos_;
     penPos_ = {x, y};
-    Apply(pixels, ToQRgb(Pen.Color), Pen.Mode, true);
+    if (Pen.Width <= 1) {
+        linePixels_.clear();
+        PenStroke(from, {x, y}, linePixels_);
+        Apply(linePixels_, ToQRgb(Pen.Color), Pen.Mode, true);
+        return;
+    }
+    // A wide stroke's runs are written in place, each pixel once.
+    WideStroke(from, {x, y});
+    const int w = surface_->width();
+    const QRgb color = ToQRgb(Pen.Color);
+    const bool xorMode = Pen.Mode == PenMode::Xor;
+    bool drawn = false;
+    for (std::size_t r = 0; r < strokeRuns_.size(); ++r) {
+        const int left = std::max(strokeRuns_[r].first, 0);
+        const int right = std::min(strokeRuns_[r].second, w - 1);
+        if (left > right)
+            continue;
+        auto* line = reinterpret_cast<QRgb*>(surface_->scanLine(strokeTop_ + int(r)));
+        for (int px = left; px <= right; ++px) {
+            if (xorMode)
+                line[px] ^= color & kRgbMask;
+            else
+                line[px] = color;
+        }
+        drawn = true;
+    }
+    if (drawn)
+        Changed();
 }
 
 void Canvas::StraightLine(TPoint to)

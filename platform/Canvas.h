@@ -99,7 +99,10 @@ private:
     // unique first.
     void Apply(PixelList& pixels, QRgb color, PenMode mode, bool unique = false);
     // The pixels of one stroke, each listed once.
-    void PenStroke(TPoint from, TPoint to, PixelList& out) const;
+    void PenStroke(TPoint from, TPoint to, PixelList& out);
+    // The rows a pen wider than one pixel covers from one point to another: strokeRuns_[r] is
+    // the run of columns on row strokeTop_ + r (empty when first > second).
+    void WideStroke(TPoint from, TPoint to);
     void StraightLine(TPoint to);
     QFont TextFont();
     QFont MakeTextFont();
@@ -124,6 +127,13 @@ private:
     QFont lastFont_;
     std::map<std::pair<QString, int>, std::unique_ptr<TextFace>> faces_;
     std::unordered_map<std::string, std::unique_ptr<TextInk>> inks_;
+    // Scratch of the line strokes, kept so that a stroke allocates nothing once they have grown:
+    // the pixels of a one-pixel line, the runs of a wide one and the rows of the last pen tip.
+    PixelList linePixels_;
+    std::vector<std::pair<int, int>> strokeRuns_;
+    int strokeTop_ = 0;
+    int tipWidth_ = 0;
+    std::vector<std::pair<int, int>> tipRows_;
 };
 
 }  // namespace platform
