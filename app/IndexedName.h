@@ -5,10 +5,6 @@
 #include <QString>
 #include <string>
 
-// The indicator kinds' prefixes, in the order in which names are tried against them.
-inline constexpr const char* IndicatorPrefixes[] = {"_AnalogMeter", "_BarGraph", "_XYGraph",
-                                                    "_NumericList"};
-
 // True when name, after any leading characters below "A", is prefix directly followed by a
 // decimal digit; number then holds the run of digits (what follows them is not examined).
 bool ParseIndexedName(const std::string& prefix, const QString& name, std::int32_t& number);

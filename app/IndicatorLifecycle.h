@@ -2,21 +2,11 @@
 // Making and destroying the dashboard's indicators for the whole application: the indicator menu
 // and the work file's loader make them here, and the kind of each is told from its name, the
 // kind's prefix followed by a number from the kind's counter.
-#include <cstdint>
-#include <QStringList>
 #include <string>
 
 class TIndicator;
 
-// One counter per kind, "_Recorder" included; 0 at start and at the start of every work-file
-// load. A counter never stands below the number of a live indicator of its kind.
-extern std::int32_t AnalogMeterCount;
-extern std::int32_t BarGraphCount;
-extern std::int32_t XYGraphCount;
-extern std::int32_t RecorderCount;
-extern std::int32_t NumericListCount;
-
-// Sets the five counters to 0 (at the start of a work-file load).
+// Sets every kind's counter to 0 (at the start of a work-file load).
 void ResetIndicatorCounters();
 
 // Makes the indicator of the prefix on the main window's dashboard panel at the placement point,
@@ -27,8 +17,3 @@ void ResetIndicatorCounters();
 TIndicator* CreateIndicator(const std::string& prefix, const char** block);
 // Destroys the indicator (null: nothing), unless its name does not split into kind and number.
 void DeleteIndicator(TIndicator* indicator);
-
-// The indicator's property lines through its kind's writer; false when the prefix is not the
-// indicator's kind.
-bool SaveIndicatorProperty(const TIndicator& indicator, const std::string& prefix,
-                           QStringList& list, const std::string& indent);

@@ -1,10 +1,12 @@
 // The indicator menu: edit, create, delete and copy the indicator the right click selected.
+#include <functional>
 #include <QAction>
 #include <QMenu>
 #include <QPoint>
+#include <utility>
 
+#include "app/IndicatorKinds.h"
 #include "app/IndicatorLifecycle.h"
-#include "app/IndicatorSettings.h"
 #include "app/Main.h"
 #include "app/WorkFileEncoding.h"
 #include "indicators/Indicator.h"
@@ -21,38 +23,34 @@ constexpr int kCopyOffset = 16;
 
 void TMainForm::CreateIndicatorMenuItems()
 {
-    // Each item runs as the platform runs a click handler: an exception is shown, not thrown on.
+    // Each item runs as the platform runs a click handler, with the item as sender: an exception
+    // is shown, not thrown on.
     const auto addItem = [this](QMenu* menu, const char* name, const QString& caption,
-                                void (TMainForm::*handler)(QObject*)) {
+                                std::function<void(QObject*)> handler) {
         QAction* item = menu->addAction(caption);
         item->setObjectName(QLatin1String(name));
-        connect(item, &QAction::triggered, this, [this, item, handler] {
-            platform::Guarded([this, item, handler] { (this->*handler)(item); });
+        connect(item, &QAction::triggered, this, [item, handler = std::move(handler)] {
+            platform::Guarded([&] { handler(item); });
         });
         return item;
     };
 
     MenuIndicatorEdit = addItem(PopupMenuIndicator, "MenuIndicatorEdit", QStringLiteral("設定(&E)"),
-                                &TMainForm::MenuIndicatorEditClick);
+                                std::bind_front(&TMainForm::MenuIndicatorEditClick, this));
     MenuIndicatorCreate = PopupMenuIndicator->addMenu(QStringLiteral("作成(&N)"));
     MenuIndicatorCreate->setObjectName(QStringLiteral("MenuIndicatorCreate"));
-    NewDialGauge = addItem(MenuIndicatorCreate, "NewDialGauge", QStringLiteral("ダイアルゲージ"),
-                           &TMainForm::NewDialGaugeClick);
-    NewBarGraph = addItem(MenuIndicatorCreate, "NewBarGraph", QStringLiteral("バーグラフ"),
-                          &TMainForm::NewBarGraphClick);
-    NewXYGraph = addItem(MenuIndicatorCreate, "NewXYGraph", QStringLiteral("XY-グラフ"),
-                         &TMainForm::NewXYGraphClick);
-    NewNumericList = addItem(MenuIndicatorCreate, "NewNumericList", QStringLiteral("数値リスト"),
-                             &TMainForm::NewNumericListClick);
-    NewRecorder = addItem(MenuIndicatorCreate, "NewRecorder", QStringLiteral("レコーダー"),
-                          &TMainForm::NewRecorderClick);
-    MenuIndicatorDelete = addItem(PopupMenuIndicator, "MenuIndicatorDelete",
-                                  QStringLiteral("削除(&D)"), &TMainForm::MenuIndicatorDeleteClick);
+    // One item per kind; a kind without a class makes nothing.
+    for (const TIndicatorKind& kind : IndicatorKinds())
+        addItem(MenuIndicatorCreate, kind.MenuItem, QString::fromUtf8(kind.Caption),
+                [prefix = kind.Prefix](QObject*) { CreateIndicator(prefix, nullptr); });
+    MenuIndicatorDelete =
+        addItem(PopupMenuIndicator, "MenuIndicatorDelete", QStringLiteral("削除(&D)"),
+                std::bind_front(&TMainForm::MenuIndicatorDeleteClick, this));
     N7 = PopupMenuIndicator->addSeparator();
     N7->setObjectName(QStringLiteral("N7"));
     MenuIndicatorCopy =
         addItem(PopupMenuIndicator, "MenuIndicatorCopy", QStringLiteral("コピーして作成"),
-                &TMainForm::MenuIndicatorCopyClick);
+                std::bind_front(&TMainForm::MenuIndicatorCopyClick, this));
 }
 
 void TMainForm::MenuIndicatorEditClick(QObject* /*Sender*/)
@@ -64,8 +62,10 @@ void TMainForm::MenuIndicatorEditClick(QObject* /*Sender*/)
         MainPanel->mapToGlobal(QPoint(SelectIndicator->Left(), SelectIndicator->Top()));
     std::string prefix;
     std::int32_t number = 0;
-    if (SelectIndicator->GetUnderbarName(prefix, number))
-        ExecuteIndicatorSettings(prefix, *SelectIndicator, corner.x(), corner.y());
+    if (SelectIndicator->GetUnderbarName(prefix, number)) {
+        if (const TIndicatorKind* kind = FindIndicatorKind(prefix); kind && kind->Edit)
+            kind->Edit(*SelectIndicator, corner.x(), corner.y());
+    }
     SelectIndicator = nullptr;
 }
 
@@ -90,7 +90,9 @@ void TMainForm::MenuIndicatorCopyClick(QObject* /*Sender*/)
     if (SelectIndicator->GetUnderbarName(prefix, number)) {
         // Every kind's copy carries its properties, the XY graph's too.
         QStringList lines;
-        SaveIndicatorProperty(*SelectIndicator, prefix, lines, std::string());
+        if (const TIndicatorKind* kind = FindIndicatorKind(prefix);
+            kind && kind->Holds(*SelectIndicator))
+            SelectIndicator->SaveProperty(lines, std::string());
         const std::string text = "{" + EncodeWorkLines(lines) + "}";
         const char* block = text.c_str();
         if (TIndicator* copy = CreateIndicator(prefix, &block)) {
@@ -100,29 +102,4 @@ void TMainForm::MenuIndicatorCopyClick(QObject* /*Sender*/)
         }
     }
     SelectIndicator = nullptr;
-}
-
-void TMainForm::NewDialGaugeClick(QObject* /*Sender*/)
-{
-    CreateIndicator("_AnalogMeter", nullptr);
-}
-
-void TMainForm::NewBarGraphClick(QObject* /*Sender*/)
-{
-    CreateIndicator("_BarGraph", nullptr);
-}
-
-void TMainForm::NewXYGraphClick(QObject* /*Sender*/)
-{
-    CreateIndicator("_XYGraph", nullptr);
-}
-
-void TMainForm::NewNumericListClick(QObject* /*Sender*/)
-{
-    CreateIndicator("_NumericList", nullptr);
-}
-
-void TMainForm::NewRecorderClick(QObject* /*Sender*/)
-{
-    CreateIndicator("_Recorder", nullptr);  // a kind without a class: nothing is made
 }

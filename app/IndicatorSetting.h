@@ -170,6 +170,8 @@ private:
 template <class TKind>
 class TIndicatorSettingFor : public TIndicatorSettingDialog {
 public:
+    using TIndicatorClass = TKind;
+
     // The indicator being edited; null before the first Execute and after every close.
     TKind* Indicator = nullptr;
 

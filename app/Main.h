@@ -63,12 +63,7 @@ public:
     QMenu* PopupMenuIndicator;
     // The indicator menu's items.
     QAction* MenuIndicatorEdit = nullptr;    // "設定(&E)"
-    QMenu* MenuIndicatorCreate = nullptr;    // "作成(&N)"
-    QAction* NewDialGauge = nullptr;         // "ダイアルゲージ"
-    QAction* NewBarGraph = nullptr;          // "バーグラフ"
-    QAction* NewXYGraph = nullptr;           // "XY-グラフ"
-    QAction* NewNumericList = nullptr;       // "数値リスト"
-    QAction* NewRecorder = nullptr;          // "レコーダー"
+    QMenu* MenuIndicatorCreate = nullptr;    // "作成(&N)": one item per indicator kind
     QAction* MenuIndicatorDelete = nullptr;  // "削除(&D)"
     QAction* N7 = nullptr;                   // separator
     QAction* MenuIndicatorCopy = nullptr;    // "コピーして作成"
@@ -86,11 +81,6 @@ public:
     void MenuIndicatorEditClick(QObject* Sender);
     void MenuIndicatorDeleteClick(QObject* Sender);
     void MenuIndicatorCopyClick(QObject* Sender);
-    void NewDialGaugeClick(QObject* Sender);
-    void NewBarGraphClick(QObject* Sender);
-    void NewXYGraphClick(QObject* Sender);
-    void NewNumericListClick(QObject* Sender);
-    void NewRecorderClick(QObject* Sender);
     void ToolButtonSettingClick();
     void ToolButton2Click();
     void TimerMonitorTimer();

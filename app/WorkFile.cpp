@@ -8,6 +8,7 @@
 
 #include "app/DesktopFit.h"
 #include "app/IndexedName.h"
+#include "app/IndicatorKinds.h"
 #include "app/IndicatorLifecycle.h"
 #include "app/KestrelErr.h"
 #include "app/Main.h"
@@ -191,17 +192,17 @@ void TWorkFileWriter::SaveControl(const QWidget& control)
                 SaveControl(*widget);
         }
     } else {
-        bool written = false;
+        // An indicator of the kind its name gives writes its property lines.
         const auto* indicator = qobject_cast<const TIndicator*>(&control);
         std::int32_t number = 0;
-        for (const char* prefix : IndicatorPrefixes) {
-            if (ParseIndexedName(prefix, name, number)) {
-                written =
-                    indicator && SaveIndicatorProperty(*indicator, prefix, WorkList, WorkIndent);
-                break;
-            }
-        }
-        if (!written)
+        const auto named = [&](const TIndicatorKind& kind) {
+            return ParseIndexedName(kind.Prefix, name, number);
+        };
+        const auto kinds = IndicatorKinds();
+        const auto kind = std::find_if(kinds.begin(), kinds.end(), named);
+        if (indicator && kind != kinds.end() && kind->Holds(*indicator))
+            indicator->SaveProperty(WorkList, WorkIndent);
+        else
             AddGeometryLines(control);
     }
     WorkIndent.resize(WorkIndent.size() - 2);

@@ -54,10 +54,9 @@ public:
     // Draws the moving part: erases the old needle, writes the value text, draws the new needle.
     void GraphDraw();
 
-    // Appends the 26 property lines, each beginning with prefix.
-    void SaveProperty(QStringList& list, const std::string& prefix) const;
-    // Applies the property lines of one indicator block.
-    void LoadProperty(const std::string& block);
+    // The 26 property lines.
+    void SaveProperty(QStringList& list, const std::string& prefix) const override;
+    void LoadProperty(std::string text) override;
 
     int ScaleAngle() const { return FScaleAngle; }
     int ScaleHeight() const { return FScaleHeight; }

@@ -117,9 +117,8 @@ void TAnalogMeter::SaveProperty(QStringList& list, const std::string& prefix) co
     AddTextPropertyLine(list, prefix, KeyName(Key::Title), FTitle);
 }
 
-void TAnalogMeter::LoadProperty(const std::string& block)
+void TAnalogMeter::LoadProperty(std::string text)
 {
-    std::string text = block;
     std::string name;
     while (GetKeyFromLine(name, text)) {
         Key key{};

@@ -59,10 +59,9 @@ public:
     // Draws the value text and moves the bar's end to FValue, on the layout of the last Paint.
     void GraphDraw();
 
-    // Appends the eighteen property lines, each beginning with Prefix.
-    void SaveProperty(QStringList& List, const std::string& Prefix) const;
-    // Applies every property line found in Text; other keys are passed over.
-    void LoadProperty(std::string Text);
+    // The eighteen property lines.
+    void SaveProperty(QStringList& List, const std::string& Prefix) const override;
+    void LoadProperty(std::string Text) override;
 
     // The value now drawn and the layout of the last Paint, for tests and the settings dialog.
     std::int32_t Value() const { return FValue; }

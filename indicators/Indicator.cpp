@@ -98,6 +98,10 @@ TPortInfo TIndicator::GetDescriptionTable(const std::string& key) const
     return PortByDescription(FPLookupTable, key);
 }
 
+void TIndicator::SaveProperty(QStringList& /*List*/, const std::string& /*Prefix*/) const {}
+
+void TIndicator::LoadProperty(std::string /*Text*/) {}
+
 void TIndicator::SaveBoundsProperty(QStringList& List, const std::string& Prefix) const
 {
     AddIntPropertyLine(List, Prefix, "Left", Left());

@@ -28,6 +28,13 @@ public:
     // After every change of size: the kind redraws its whole face at the new size.
     void Resize() override;
 
+    // The kind's property lines, each beginning with Prefix (the work file's indentation, or
+    // nothing for a copy); every kind writes its bounds first. None here.
+    virtual void SaveProperty(QStringList& List, const std::string& Prefix) const;
+    // Applies every property line of the kind found in the text of one block; other keys are
+    // passed over. None here.
+    virtual void LoadProperty(std::string Text);
+
     // Splits the name "_Kind12" into kind "_Kind" and number 12; true only when digits follow.
     bool GetUnderbarName(std::string& kind, std::int32_t& number) const;
     // The look-ups over this indicator's own channel table: a copy of the row, or EmptyPort.

@@ -73,8 +73,9 @@ public:
     void ValueDraw(bool All);
     void SetValue() override;
 
-    void SaveProperty(QStringList& List, const std::string& Prefix) const;
-    void LoadProperty(std::string Text);
+    // The property lines, the rows' channels last.
+    void SaveProperty(QStringList& List, const std::string& Prefix) const override;
+    void LoadProperty(std::string Text) override;
 
     std::int32_t NumRectCount = 0;
     PNumRectArry NumRectArray;

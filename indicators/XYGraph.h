@@ -65,10 +65,9 @@ public:
     // redraws both value texts, on the layout of the last Paint.
     void GraphDraw();
 
-    // Appends the twenty property lines, each beginning with Prefix.
-    void SaveProperty(QStringList& List, const std::string& Prefix) const;
-    // Applies every property line found in Text; other keys are passed over.
-    void LoadProperty(std::string Text);
+    // The twenty property lines.
+    void SaveProperty(QStringList& List, const std::string& Prefix) const override;
+    void LoadProperty(std::string Text) override;
 
     // The values shown and the layout of the last Paint, for tests and the settings dialog.
     std::int32_t XValue() const { return FXValue; }

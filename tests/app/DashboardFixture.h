@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <QAction>
 #include <QByteArray>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "app/ApplicationForms.h"
+#include "app/IndicatorKinds.h"
 #include "app/IndicatorLifecycle.h"
 #include "app/Main.h"
 #include "indicators/Indicator.h"
@@ -104,6 +107,12 @@ protected:
                 texts.push_back(text);
         }
         return texts;
+    }
+
+    // The create submenu's item of that name.
+    static QAction* CreateItem(const char* name)
+    {
+        return MainForm->MenuIndicatorCreate->findChild<QAction*>(QLatin1String(name));
     }
 
     static QSize Desktop() { return QGuiApplication::primaryScreen()->virtualGeometry().size(); }

@@ -135,9 +135,9 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
     dialGauge->Paint();
     MainForm->MainPanel->UpdateSize();
     // The others from the menu over the dial, each then moved off the ones before it.
-    TIndicator* barGraph = CreateFromMenu(dialGauge, MainForm->NewBarGraph);
-    TIndicator* xyGraph = CreateFromMenu(dialGauge, MainForm->NewXYGraph);
-    TIndicator* numericList = CreateFromMenu(dialGauge, MainForm->NewNumericList);
+    TIndicator* barGraph = CreateFromMenu(dialGauge, CreateItem("NewBarGraph"));
+    TIndicator* xyGraph = CreateFromMenu(dialGauge, CreateItem("NewXYGraph"));
+    TIndicator* numericList = CreateFromMenu(dialGauge, CreateItem("NewNumericList"));
     ASSERT_NE(qobject_cast<TBarGraph*>(barGraph), nullptr);
     ASSERT_NE(qobject_cast<TXYGraph*>(xyGraph), nullptr);
     ASSERT_NE(qobject_cast<TNumericList*>(numericList), nullptr);

@@ -118,7 +118,7 @@ TEST_F(IndicatorMenu, CreateStandsAtTheSnappedClickPoint)
     RightClick(click);
     EXPECT_EQ(SelectIndicator, bar);
     EXPECT_EQ(MouseDownPos, (platform::TPoint{click.x(), click.y()}));
-    ChooseCreate(MainForm->NewDialGauge);
+    ChooseCreate(CreateItem("NewDialGauge"));
     ASSERT_TRUE(QTest::qWaitFor([this] { return Indicators().size() == 2; }, Bound));
     TIndicator* dial = Indicators().back();
     EXPECT_NE(qobject_cast<TAnalogMeter*>(dial), nullptr);
@@ -130,7 +130,7 @@ TEST_F(IndicatorMenu, CreateStandsAtTheSnappedClickPoint)
     CloseMenus();
 
     RightClick(click);
-    ChooseCreate(MainForm->NewRecorder);
+    ChooseCreate(CreateItem("NewRecorder"));
     CloseMenus();
     EXPECT_EQ(Indicators().size(), 2u);
     EXPECT_EQ(RecorderCount, 0);

@@ -4,10 +4,10 @@
 // a position that leaves the text.
 #include <cstdint>
 #include <cstdlib>
+#include <set>
 #include <string>
 
 #include "app/ExtractBlock.h"
-#include "app/IndexedName.h"
 #include "app/WorkFileReader.h"
 
 namespace {
@@ -27,10 +27,9 @@ public:
     void ControlValue(const std::string&, std::int32_t) override {}
     bool CreateIndicator(const std::string& prefix, const char*& pos) override
     {
-        bool known = false;
-        for (const char* kind : IndicatorPrefixes)
-            known = known || prefix == kind;
-        if (!known)
+        static const std::set<std::string> kinds{"_AnalogMeter", "_BarGraph", "_XYGraph",
+                                                 "_NumericList"};
+        if (!kinds.contains(prefix))
             return false;
         Check(*pos == '{');
         CheckedCut(pos);

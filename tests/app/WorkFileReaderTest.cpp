@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -272,10 +273,9 @@ public:
     }
     bool CreateIndicator(const std::string& prefix, const char*& pos) override
     {
-        bool known = false;
-        for (const char* kind : IndicatorPrefixes)
-            known = known || prefix == kind;
-        if (!known)
+        static const std::set<std::string> kinds{"_AnalogMeter", "_BarGraph", "_XYGraph",
+                                                 "_NumericList"};
+        if (!kinds.contains(prefix))
             return false;
         std::string block;
         ExtractBlock(block, pos);
