@@ -106,6 +106,38 @@ TEST_F(WorkFile, RoundTripOfTheFourKindsIsByteForByte)
     EXPECT_TRUE(Messages().empty());
 }
 
+TEST_F(WorkFile, TheStarterDashboardIsTheToolsOwnFileWithOneIndicatorOfEachKindSideBySide)
+{
+    QFile starter(QStringLiteral(ZOLT_SOURCE_DIR "/app/starter/work.txt"));
+    ASSERT_TRUE(starter.open(QIODevice::ReadOnly));
+    const QByteArray bytes = starter.readAll();
+    const std::string shipped(bytes.constData(), std::size_t(bytes.size()));
+    WriteWorkFile(shipped);
+    Start();
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(Names(), (std::vector<QString>{
+                           QStringLiteral("_AnalogMeter1"), QStringLiteral("_NumericList1"),
+                           QStringLiteral("_BarGraph1"), QStringLiteral("_XYGraph1")}));
+    EXPECT_EQ(static_cast<TAnalogMeter*>(Indicators()[0])->IoName(), "TACHO");
+    EXPECT_GE(static_cast<TNumericList*>(Indicators()[1])->NumRectCount, 3);
+    // The designed window's dashboard: 839 by 489 less the tool bar and the status bar.
+    const QRect designed(0, 0, 839, 489 - 30 - 19);
+    for (TIndicator* indicator : Indicators()) {
+        EXPECT_TRUE(designed.contains(indicator->geometry()))
+            << indicator->objectName().toStdString();
+        for (TIndicator* other : Indicators())
+            EXPECT_TRUE(other == indicator || !other->geometry().intersects(indicator->geometry()));
+    }
+
+    // Saved again unchanged, byte for byte from the first indicator on (the window's place and
+    // size follow the desktop it was loaded on).
+    SaveWorkFile(WorkPath());
+    const std::string saved = ReadFile(WorkPath());
+    const std::size_t firstAt = shipped.find("    _AnalogMeter1{\r\n");
+    ASSERT_NE(firstAt, std::string::npos);
+    EXPECT_EQ(saved.substr(saved.find("    _AnalogMeter1{\r\n")), shipped.substr(firstAt));
+}
+
 TEST_F(WorkFile, IndicatorsAreNumberedInFileOrderWhateverTheFileSays)
 {
     WriteWorkFile(FileWithPanel(BarBlock("_AnalogMeter5", 9) + BarBlock("_BarGraph7", 200) +
