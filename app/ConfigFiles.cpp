@@ -2,34 +2,32 @@
 
 #include <algorithm>
 #include <cstring>
-#include <QFile>
 
 #include "platform/Cp932.h"
+#include "platform/Exceptions.h"
+#include "platform/RegularFile.h"
 #include "platform/SafeFileWrite.h"
 
 namespace {
 
 // Reads up to size bytes into out; false when the file cannot be opened. A short file fills
-// only what it has.
-bool ReadPrefix(const QString& fileName, std::uint8_t* out, qint64 size)
+// only what it has. A name that is no regular file, or a file larger than any of ours, is
+// refused with platform::EPlatformError.
+bool ReadPrefix(const QString& fileName, std::uint8_t* out, std::size_t size)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    const platform::TFileBytes file = platform::ReadRegularFile(fileName, ConfigFileMaxSize);
+    if (file.Outcome == platform::ReadOutcome::Unopened)
         return false;
-    qint64 done = 0;
-    while (done < size) {
-        const qint64 got = file.read(reinterpret_cast<char*>(out) + done, size - done);
-        if (got <= 0)
-            break;
-        done += got;
-    }
+    if (file.Outcome == platform::ReadOutcome::Refused)
+        throw platform::EPlatformError(platform::CannotReadMessage(fileName, file.Reason));
+    std::copy_n(file.Bytes.begin(), std::min(size, file.Bytes.size()), out);
     return true;
 }
 
-bool WriteBytes(const QString& fileName, const std::uint8_t* bytes, std::size_t size)
+void WriteBytes(const QString& fileName, const std::uint8_t* bytes, std::size_t size)
 {
-    return platform::WriteFileReplacing(
-        fileName, std::string_view(reinterpret_cast<const char*>(bytes), size));
+    platform::ReplaceFileContent(fileName,
+                                 std::string_view(reinterpret_cast<const char*>(bytes), size));
 }
 
 bool IsCp932LeadByte(unsigned char byte)
@@ -57,9 +55,9 @@ bool ReadContextFile(const QString& fileName, TMeterContextRef context)
     return ReadPrefix(fileName, context.data(), MeterContextSize);
 }
 
-bool WriteContextFile(const QString& fileName, TMeterContextView context)
+void WriteContextFile(const QString& fileName, TMeterContextView context)
 {
-    return WriteBytes(fileName, context.data(), context.size());
+    WriteBytes(fileName, context.data(), context.size());
 }
 
 bool ReadAppConfigFile(const QString& fileName, TAppConfig& image)
@@ -67,9 +65,9 @@ bool ReadAppConfigFile(const QString& fileName, TAppConfig& image)
     return ReadPrefix(fileName, image.data(), AppConfigSize);
 }
 
-bool WriteAppConfigFile(const QString& fileName, const TAppConfig& image)
+void WriteAppConfigFile(const QString& fileName, const TAppConfig& image)
 {
-    return WriteBytes(fileName, image.data(), image.size());
+    WriteBytes(fileName, image.data(), image.size());
 }
 
 QString AppConfigFolder(const TAppConfig& image)
@@ -121,10 +119,10 @@ bool LoadAppConfigImage(const QString& fileName, TAppConfig& image, TMeterContex
     return true;
 }
 
-bool SaveAppConfigImage(const QString& fileName, TAppConfig& image, TMeterContextView context,
+void SaveAppConfigImage(const QString& fileName, TAppConfig& image, TMeterContextView context,
                         const QString& dialogFolder)
 {
     std::copy(context.begin(), context.end(), image.begin());
     StoreAppConfigFolder(image, dialogFolder);
-    return WriteAppConfigFile(WithConfigExtension(fileName), image);
+    WriteAppConfigFile(WithConfigExtension(fileName), image);
 }

@@ -186,8 +186,11 @@ void TMainForm::FormShow()
     // closing the window writes back what was read rather than an empty context.
     platform::Guarded([] { PCom->SetPortOpen(true); });
     TimerMonitor->start(MonitorInterval);
-    LoadAppConfig(AppFolder + QStringLiteral("ZOLT"));
-    AppConfigRead = true;
+    // A configuration file refused on reading is reported, and never written.
+    platform::Guarded([this] {
+        LoadAppConfig(AppFolder + QStringLiteral("ZOLT"));
+        AppConfigRead = true;
+    });
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -201,10 +204,11 @@ void TMainForm::FormClose()
 {
     TimerMonitor->stop();
     platform::Guarded([] { PCom->SetPortOpen(false); });
-    // A work file that cannot be written is reported; closing goes on.
-    platform::Guarded([this] { SaveWorkFile(AppFolder + QStringLiteral("work.txt")); });
+    // A file that cannot be written is reported; closing goes on.
+    if (WorkFileMayBeSaved)
+        platform::Guarded([this] { SaveWorkFile(AppFolder + QStringLiteral("work.txt")); });
     if (AppConfigRead)
-        SaveAppConfig(AppFolder + QStringLiteral("ZOLT"));
+        platform::Guarded([this] { SaveAppConfig(AppFolder + QStringLiteral("ZOLT")); });
 }
 
 void TMainForm::paintEvent(QPaintEvent* event)

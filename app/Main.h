@@ -50,6 +50,9 @@ public:
     // Whether the application configuration file was read at start: only then is it written
     // at close, so that a file never read is never overwritten.
     bool AppConfigRead = false;
+    // Whether closing the window may write the work file: not when a file was there that could
+    // be neither read nor kept beside as ".bak".
+    bool WorkFileMayBeSaved = true;
 
     // Components.
     QToolBar* ToolBar;

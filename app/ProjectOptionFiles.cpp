@@ -4,6 +4,7 @@
 
 #include "app/ConfigFiles.h"
 #include "app/ProjectOption.h"
+#include "platform/Exceptions.h"
 #include "platform/SafeFileWrite.h"
 
 namespace {
@@ -46,8 +47,8 @@ void TFProjectOption::ToolButtonSaveClick()
 
     platform::TSafeFileWriter file(fileName);
     if (!file.Open())
-        return;
+        throw platform::EPlatformError(file.FailureMessage());
     std::copy(converted.begin(), converted.end(), std::begin(Context));
-    file.Write(Context, sizeof Context);
-    file.Commit();
+    if (!(file.Write(Context, sizeof Context) && file.Commit()))
+        throw platform::EPlatformError(file.FailureMessage());
 }

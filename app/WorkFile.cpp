@@ -1,7 +1,6 @@
 #include "app/WorkFile.h"
 
 #include <algorithm>
-#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -12,6 +11,7 @@
 #include "app/IndicatorLifecycle.h"
 #include "app/KestrelErr.h"
 #include "app/Main.h"
+#include "app/WorkFileBackup.h"
 #include "app/WorkFileEncoding.h"
 #include "app/WorkFileReader.h"
 #include "indicators/Indicator.h"
@@ -19,6 +19,7 @@
 #include "platform/Exceptions.h"
 #include "platform/MessageBox.h"
 #include "platform/Panel.h"
+#include "platform/RegularFile.h"
 #include "platform/SafeFileWrite.h"
 #include "platform/SurfaceControl.h"
 
@@ -107,8 +108,12 @@ public:
 
     bool CreateIndicator(const std::string& prefix, const char*& pos) override
     {
-        return ::CreateIndicator(prefix, &pos) != nullptr;
+        const bool made = ::CreateIndicator(prefix, &pos) != nullptr;
+        IndicatorsMade += made ? 1 : 0;
+        return made;
     }
+
+    int IndicatorsMade = 0;
 
 private:
     QWidget* current_ = nullptr;
@@ -127,40 +132,48 @@ void FitMainWindowIntoDesktop()
     SetBoundsOf(*MainForm, {fitted.Left, fitted.Top, fitted.Width(), fitted.Height()});
 }
 
-// A load broken off leaves part of the dashboard unread, and closing the window writes the
-// dashboard over the file: the file as it was is kept beside it first (the last such copy).
-void KeepUnreadWorkFile(const QString& fileName)
+// The file as it was, kept beside it before anything is saved over it; when that fails, closing
+// the window leaves the file alone.
+void KeepUnread(const QString& fileName, std::string_view bytes)
 {
-    const QString copy = fileName + QStringLiteral(".bak");
-    QFile::remove(copy);
-    QFile::copy(fileName, copy);
+    if (!KeepUnreadWorkFile(fileName, bytes))
+        MainForm->WorkFileMayBeSaved = false;
 }
 
 }  // namespace
 
 void LoadWorkFile(const QString& fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    const platform::TFileBytes file = platform::ReadRegularFile(fileName, WorkFileMaxSize);
+    if (file.Outcome == platform::ReadOutcome::Unopened)
         return;
+    if (file.Outcome == platform::ReadOutcome::Refused) {
+        // Not read, so never saved over.
+        MainForm->WorkFileMayBeSaved = false;
+        platform::ShowMessageBox(platform::CannotReadMessage(fileName, file.Reason), QString(),
+                                 platform::BoxIcon::Error, platform::BoxButtons::Ok);
+        return;
+    }
     std::int8_t code = KestrelEnd;
+    TMainFormTarget target;
     try {
-        // The text ends with the 0x00 byte std::string keeps behind its bytes.
-        const QByteArray bytes = file.readAll();
-        file.close();
-        const std::string text(bytes.constData(), std::size_t(bytes.size()));
         ResetIndicatorCounters();
-        TMainFormTarget target;
-        code = ReadWorkText(text.c_str(), target);
+        // The text ends with the 0x00 byte std::string keeps behind its bytes.
+        code = ReadWorkText(file.Bytes.c_str(), target);
     } catch (...) {
-        KeepUnreadWorkFile(fileName);
+        KeepUnread(fileName, file.Bytes);
         throw;
     }
     if (code == KestrelEnd) {
         FitMainWindowIntoDesktop();
+        if (IsForeignWorkText(file.Bytes, target.IndicatorsMade)) {
+            KeepUnread(fileName, file.Bytes);
+            if (MainForm->WorkFileMayBeSaved)
+                TellWorkFileKept(fileName);
+        }
         return;
     }
-    KeepUnreadWorkFile(fileName);
+    KeepUnread(fileName, file.Bytes);
     platform::ShowMessageBox(KestrelErrMessage(code), QString(), platform::BoxIcon::Error,
                              platform::BoxButtons::Abort);
 }
@@ -170,9 +183,7 @@ void SaveWorkFile(const QString& fileName)
     TWorkFileWriter writer;
     writer.WorkList.append(QString::fromLatin1(WorkFileHeader));
     writer.SaveControl(*MainForm);
-    if (!platform::WriteFileReplacing(fileName, EncodeWorkLines(writer.WorkList)))
-        throw platform::EPlatformError(
-            QStringLiteral("ファイル %1 を作成できません").arg(fileName));
+    platform::ReplaceFileContent(fileName, EncodeWorkLines(writer.WorkList));
 }
 
 void TWorkFileWriter::SaveControl(const QWidget& control)

@@ -8,15 +8,17 @@
 class QWidget;
 
 // Rebuilds the main window's geometry and the dashboard's indicators from the file. A file that
-// cannot be opened changes nothing, silently; a malformed one is reported in a box after what
-// came before the fault was loaded. A kind's property reader that refuses a block raises. A load
-// broken off either way keeps the file as it was under the name with ".bak" added, since the
-// next save writes only what was loaded.
+// cannot be opened changes nothing, silently; one that is not a regular file or is larger than
+// any work file is reported and left alone, also at close; a malformed one is reported in a box
+// after what came before the fault was loaded. A kind's property reader that refuses a block
+// raises. A load broken off either way, or a file that was not a work file of this tool's, keeps
+// the file as it was under the name with ".bak" added, since the next save writes only what was
+// loaded.
 void LoadWorkFile(const QString& fileName);
 
 // Writes the main window's block to the file. The old file is replaced only once the new one is
-// whole on the disk; when it cannot be written, platform::EPlatformError is raised and the old
-// file stays as it was.
+// whole on the disk; when it cannot be written, platform::EPlatformError is raised with the
+// file's name and why, and the old file stays as it was.
 void SaveWorkFile(const QString& fileName);
 
 // The writer's state for one save: the lines so far and the current indentation.

@@ -22,6 +22,7 @@
 #include "indicators/Indicator.h"
 #include "indicators/ZpMainPanel.h"
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/QStringPrinter.h"
 
 namespace testing_support {
 

@@ -389,10 +389,14 @@ TEST_F(SettingsWindow, SaveWithABadEditKeepsTheChosenFileAsItWas)
     EXPECT_EQ(Word(window, 6), 700);
     EXPECT_EQ(Word(window, 10), 0);
 
-    // A file that cannot be created: nothing is written and nothing is shown.
+    // A file that cannot be created: nothing is written, and the box names it.
     boxes.Clear();
     window.EditSpeedPulse->setText(QStringLiteral("3"));
-    chosenFiles.push_back(folder.filePath(QStringLiteral("missing folder/x.ZLC")));
+    const QString missing = folder.filePath(QStringLiteral("missing folder/x.ZLC"));
+    chosenFiles.push_back(missing);
     window.ToolButtonSave->click();
-    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(boxes.Texts(),
+              std::vector<QString>{
+                  QStringLiteral("ファイル %1 を作成できません\nファイルまたはフォルダがありません")
+                      .arg(missing)});
 }

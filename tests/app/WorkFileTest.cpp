@@ -222,11 +222,6 @@ TEST_F(WorkFile, MissingEmptyBinaryAndHugeFilesNeitherCrashNorHang)
     EXPECT_EQ(MainForm->pos(), QPoint(823, 0));
     EXPECT_TRUE(Indicators().empty());
 
-    WriteWorkFile("");
-    Create();
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_TRUE(Indicators().empty());
-
     std::mt19937 random(8);
     for (int round = 0; round < 4; ++round) {
         std::string binary(64 * 1024, '\0');
@@ -255,14 +250,16 @@ TEST_F(WorkFile, MissingEmptyBinaryAndHugeFilesNeitherCrashNorHang)
 
 TEST_F(WorkFile, WindowLargerThanTheDesktopComesBackInside)
 {
-    WriteWorkFile("MainForm{\r\n  Left=300\r\n  Top=20\r\n  Width=5000\r\n  Height=300\r\n}\r\n");
+    const std::string header = "PanelWright Work File Ver.1.0\r\n";
+    WriteWorkFile(header +
+                  "MainForm{\r\n  Left=300\r\n  Top=20\r\n  Width=5000\r\n  Height=300\r\n}\r\n");
     Create();
     EXPECT_EQ(MainForm->width(), Desktop().width());
     EXPECT_EQ(MainForm->x(), 0);
     EXPECT_EQ(MainForm->y(), 20);
 
-    WriteWorkFile(
-        "MainForm{\r\n  Left=-50\r\n  Top=-10\r\n  Width=400\r\n  Height=99999999999999\r\n}\r\n");
+    WriteWorkFile(header + "MainForm{\r\n  Left=-50\r\n  Top=-10\r\n  Width=400\r\n  "
+                           "Height=99999999999999\r\n}\r\n");
     Create();
     EXPECT_EQ(MainForm->x(), -50);  // never moved right or down
     EXPECT_EQ(MainForm->height(), Desktop().height());
@@ -305,6 +302,53 @@ TEST_F(WorkFile, LoadBrokenOffKeepsTheFileAsItWasBesideIt)
     EXPECT_FALSE(QFile::exists(WorkPath() + QStringLiteral(".bak")));
 }
 
+TEST_F(WorkFile, AFileThatIsNoWorkFileOfOursIsKeptBesideItAndToldOnce)
+{
+    const std::string ours = FileWithPanel(BarBlock("_BarGraph1", 9));
+    std::string utf16 = "\xFF\xFE";  // as an editor saves it
+    for (const char c : ours)
+        utf16 += std::string{c, '\0'};
+    const struct {
+        const char* label;
+        std::string bytes;
+    } cases[] = {
+        {"empty", ""},
+        {"NUL bytes", std::string(4096, '\0')},
+        {"UTF-16", utf16},
+        {"other text", "hello\r\n"},
+        {"header, then a NUL before its blocks",
+         ours.substr(0, 31) + std::string(1, '\0') + ours.substr(31)},
+    };
+    const QString bak = WorkPath() + QStringLiteral(".bak");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        QFile::remove(bak);
+        WriteWorkFile(c.bytes);
+        boxes.Clear();
+        Create();
+        EXPECT_TRUE(Indicators().empty());
+        MainForm->close();
+        EXPECT_EQ(ReadFile(bak), c.bytes);
+        EXPECT_EQ(ReadFile(WorkPath()).rfind("PanelWright Work File Ver.1.0\r\n", 0), 0u);
+        EXPECT_EQ(Messages(),
+                  std::vector<QString>{
+                      QStringLiteral("ファイル %1 は作業ファイルとして読み込めませんでした。\n"
+                                     "元の内容を %2 に残しました。")
+                          .arg(WorkPath(), bak)});
+    }
+
+    // The tool's own file, also with line feeds alone, leaves no copy and says nothing.
+    QFile::remove(bak);
+    for (const std::string& own :
+         {ours, std::string("PanelWright Work File Ver.1.0\nMainForm{\n}\n")}) {
+        WriteWorkFile(own);
+        boxes.Clear();
+        Create();
+        EXPECT_TRUE(Messages().empty());
+        EXPECT_FALSE(QFile::exists(bak));
+    }
+}
+
 TEST_F(WorkFile, KeyRefusedByAKindIsReportedAndTheProgramStarts)
 {
     // A double-byte character where a key stands: the kind's reader raises.
@@ -321,7 +365,7 @@ TEST_F(WorkFile, KeyRefusedByAKindIsReportedAndTheProgramStarts)
 
 TEST_F(WorkFile, SaveReplacesTheFileWholeOrNotAtAll)
 {
-    WriteWorkFile("old");
+    WriteWorkFile(FileWithPanel(""));
     Create();
     SaveWorkFile(WorkPath());
     EXPECT_EQ(ReadFile(WorkPath()).rfind("PanelWright Work File Ver.1.0\r\n", 0), 0u);

@@ -1,59 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 #include "platform/RegularFile.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/FileNodes.h"
 
 using platform::ReadOutcome;
+using testing_support::MakeNode;
+using testing_support::Node;
+using testing_support::NodeIdentity;
 using testing_support::WriteAll;
 
 namespace {
-
-enum class Node { Missing, Regular, Folder, Fifo, Device, Socket };
-
-// Makes a file system node of that kind; false when this system does not let the test make it
-// (a device node needs root).
-bool MakeNode(const QString& name, Node kind)
-{
-    const QByteArray path = QFile::encodeName(name);
-    switch (kind) {
-    case Node::Missing: return true;
-    case Node::Regular: WriteAll(name, "content"); return true;
-    case Node::Folder: return ::mkdir(path.constData(), 0700) == 0;
-    case Node::Fifo: return ::mkfifo(path.constData(), 0600) == 0;
-    case Node::Device:
-        // The null device's numbers: reading it gives nothing, writing it swallows everything.
-        return ::mknod(path.constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
-    case Node::Socket: {
-        const int handle = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
-        const bool bound =
-            ::bind(handle, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-        ::close(handle);
-        return bound;
-    }
-    }
-    return false;
-}
-
-// The node's type bits, 0 when there is none.
-mode_t TypeOf(const QString& name)
-{
-    struct stat status {};
-    return ::lstat(QFile::encodeName(name).constData(), &status) == 0 ? status.st_mode & S_IFMT : 0;
-}
 
 struct NodeCase {
     const char* label;
@@ -153,7 +114,7 @@ TEST_F(RegularFile, WritesGoToRegularFilesOrNewNamesAndLinksAreFollowedToTheirTa
             ADD_FAILURE() << "cannot make a " << c.label << " here";
             continue;
         }
-        const mode_t before = TypeOf(c.throughLink ? target : name);
+        const auto before = NodeIdentity(c.throughLink ? target : name);
         const platform::TWriteTarget where = platform::RegularWriteTarget(name);
         if (c.readable) {
             const QString expected = c.throughLink ? QFileInfo(target).canonicalFilePath() : name;
@@ -164,7 +125,7 @@ TEST_F(RegularFile, WritesGoToRegularFilesOrNewNamesAndLinksAreFollowedToTheirTa
             EXPECT_TRUE(where.Reason.contains(QString::fromUtf8(c.reason)))
                 << where.Reason.toStdString();
         }
-        EXPECT_EQ(TypeOf(c.throughLink ? target : name), before);
+        EXPECT_EQ(NodeIdentity(c.throughLink ? target : name), before);
     }
 
     // Nothing there yet: the name itself. A link to nothing is refused: where it leads is not
