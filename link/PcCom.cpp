@@ -2,10 +2,14 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QFont>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTimer>
 #include <string>
 
@@ -56,11 +60,8 @@ TPCom::TPCom(QWidget* Owner, PortLister ListPorts)
     Port->setObjectName(QStringLiteral("Port"));
     Port->setEditable(true);
     Port->setInsertPolicy(QComboBox::NoInsert);
-    Port->setGeometry(8, 328, 73, 20);
+    Port->setGeometry(8, 328, PortBoxWidth(*Port), 20);
     Port->setEditText(QStringLiteral("Port"));
-    // The box is narrow; its list opens wide enough to read whole device paths.
-    Port->view()->setMinimumWidth(
-        Port->fontMetrics().horizontalAdvance(QStringLiteral("/dev/ttyUSB00")) + 24);
 
     Button2 = new QPushButton(QStringLiteral("クリア"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
@@ -79,9 +80,15 @@ TPCom::TPCom(QWidget* Owner, PortLister ListPorts)
             [this] { platform::Guarded([this] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this,
             [this] { platform::Guarded([this] { Button2Click(); }); });
-    // Every change of the text, chosen or typed, reopens the port under it.
-    connect(Port, &QComboBox::editTextChanged, this,
+    // A choice from the list opens that port at once, the entry already shown too. A typed
+    // name is tried only once the user confirms it, with Enter or by leaving the box: on the
+    // way each keystroke names some other device (/dev/tty on the way to /dev/ttyUSB0).
+    // (The box puts the entry's own text back when the entry shown is chosen again.)
+    connect(Port, &QComboBox::activated, this,
             [this] { platform::Guarded([this] { PortChange(); }); });
+    connect(Port->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { platform::Guarded([this] { ConfirmTypedPort(true); }); });
+    Port->installEventFilter(this);
 
     ScanPorts(ListPorts);
 }
@@ -91,6 +98,17 @@ TPCom::~TPCom()
     FormDestroy();
     // The port's event thread calls into this panel: it must stop before the panel goes.
     Comm.reset();
+}
+
+int TPCom::PortBoxWidth(const QComboBox& box)
+{
+    // Wide enough for a whole device path, with the frame and the arrow around it.
+    QStyleOptionComboBox option;
+    option.initFrom(&box);
+    option.editable = true;
+    const QFontMetrics metrics = box.fontMetrics();
+    const QSize text(metrics.horizontalAdvance(QStringLiteral("/dev/ttyUSB00")), metrics.height());
+    return box.style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, &box).width();
 }
 
 void TPCom::ScanPorts(const PortLister& ListPorts)
@@ -113,6 +131,11 @@ void TPCom::ScanPorts(const PortLister& ListPorts)
             Port->setCurrentIndex(0);
         }
     }
+    triedName_ = Port->currentText();  // the name the port opens under, not a typed one
+    // The box holds a device path; its list opens as wide as the longest name it offers.
+    QAbstractItemView* list = Port->view();
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                          list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 
     if (Port->currentIndex() >= 0) {
         Comm = std::make_unique<TComm>();
@@ -143,7 +166,8 @@ void TPCom::SetPortOpen(bool Open)
         return;
     if (Open) {
         Rx.Reset();  // no event thread runs while the port is closed
-        Comm->Open(&CommCntrl, Port->currentText());
+        triedName_ = Port->currentText();
+        Comm->Open(&CommCntrl, triedName_);
         Port->setEnabled(false);
     } else {
         Comm->Close();
@@ -245,6 +269,28 @@ void TPCom::PortChange()
 {
     SetPortOpen(false);
     SetPortOpen(true);
+}
+
+void TPCom::ConfirmTypedPort(bool Always)
+{
+    if (!Port->isEnabled())
+        return;
+    // Leaving the box tries a name only once: after a failed try (whose box takes the focus
+    // away) or without an edit it is no new confirmation.
+    if (!Always && Port->currentText() == triedName_)
+        return;
+    PortChange();
+}
+
+bool TPCom::eventFilter(QObject* Watched, QEvent* Event)
+{
+    // Opening the box's own list, or its edit menu, takes the focus too: only a real
+    // departure confirms.
+    if (Watched == Port && Event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(Event)->reason() != Qt::PopupFocusReason &&
+        !Port->view()->isVisible())
+        platform::Guarded([this] { ConfirmTypedPort(false); });
+    return QWidget::eventFilter(Watched, Event);
 }
 
 void TPCom::FormDestroy()

@@ -55,7 +55,11 @@ public:
 
     void Button1Click();
     void Button2Click();
+    // Closes the port and opens it again under the port box's text.
     void PortChange();
+    // The user confirmed the typed name: Enter (Always) or leaving the box, which tries it
+    // only when it differs from the name tried last.
+    void ConfirmTypedPort(bool Always);
     void FormDestroy();
 
     // Firmware programming (link/PcComFirmware.cpp). Starts the exchange with the file; false
@@ -98,8 +102,10 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
+    static int PortBoxWidth(const QComboBox& box);
     void ScanPorts(const PortLister& ListPorts);
     void Log(const char* Prefix, const char* Bytes);
     void SendNextFileLine();
@@ -107,6 +113,8 @@ private:
     // Ends the exchange with its report (a message box), the timer stopped first.
     void EndExchange(const std::function<void()>& Report);
     void ReleaseFileBuffer();
+
+    QString triedName_;  // the name the port was last opened (or tried) under
 };
 
 // The panel, created once at start-up.

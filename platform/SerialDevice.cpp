@@ -71,6 +71,8 @@ bool SerialDevice::Open(const QString& path)
         errno = EBUSY;
         return false;
     }
+    int exclusive = 0;
+    foundExclusive_ = ::ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
     ::ioctl(fd, TIOCEXCL);
     maskWakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     rxAbortFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
@@ -83,6 +85,7 @@ bool SerialDevice::Open(const QString& path)
         return false;
     }
     fd_ = fd;
+    SaveTerminalSettings();
     mask_ = 0;
     txPending_ = false;
     rxReported_ = 0;
@@ -107,9 +110,12 @@ bool SerialDevice::Close()
             ::close(*wake);
         *wake = -1;
     }
+    // A line that went away refuses this; there is nothing left to put back then.
+    RestoreTerminalSettings();
     // The exclusive mode belongs to the terminal, not to this descriptor: give it back, or a
     // later open of the same line is refused while someone else still holds it open.
-    ::ioctl(fd_, TIOCNXCL);
+    if (!foundExclusive_)
+        ::ioctl(fd_, TIOCNXCL);
     const int result = ::close(fd_);
     fd_ = -1;
     return result == 0;

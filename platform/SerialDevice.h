@@ -93,7 +93,9 @@ public:
     SerialDevice(const SerialDevice&) = delete;
     SerialDevice& operator=(const SerialDevice&) = delete;
 
-    // Opens an existing device for reading and writing, shared with nobody.
+    // Opens an existing device for reading and writing, shared with nobody. The terminal's
+    // settings as found are kept, and Close puts them back: a line we held is left as we found
+    // it, whatever was set meanwhile.
     bool Open(const QString& path);
     bool IsOpen() const { return fd_ >= 0; }
     int Handle() const { return fd_; }
@@ -130,6 +132,9 @@ private:
                  unsigned startGeneration, long long deadlineMs);
     bool ApplyTermios(const SerialState& state);
     bool ReadTermios(SerialState& state);
+    // The terminal's settings when it was opened, and putting them back (SerialTermios.cpp).
+    void SaveTerminalSettings();
+    void RestoreTerminalSettings();
     static void Signal(int eventFd);
     static void Drain(int eventFd);
 
@@ -151,6 +156,11 @@ private:
     unsigned queueIn_ = 4096;
     // Settings termios does not hold, kept as last set.
     SerialState cached_;
+    // The terminal's own settings as found at Open (a kernel termios2, kept as bytes so that
+    // its header stays out of this one), and whether someone held it exclusive already.
+    alignas(8) unsigned char foundSettings_[64] = {};
+    bool haveFoundSettings_ = false;
+    bool foundExclusive_ = false;
 };
 
 // The system's text for an error number.

@@ -2,6 +2,7 @@
 // rate by value. Kept apart because its header cannot live beside <termios.h>.
 #include <asm/termbits.h>
 #include <cerrno>
+#include <cstring>
 #include <sys/ioctl.h>
 #include <utility>
 
@@ -115,6 +116,25 @@ bool SerialDevice::ApplyTermios(const SerialState& state)
     cached_ = state;
     baudRate_ = state.baudRate;
     return true;
+}
+
+void SerialDevice::SaveTerminalSettings()
+{
+    struct termios2 tio {};
+    static_assert(sizeof tio <= sizeof foundSettings_);
+    haveFoundSettings_ = ::ioctl(fd_, TCGETS2, &tio) == 0;
+    if (haveFoundSettings_)
+        std::memcpy(foundSettings_, &tio, sizeof tio);
+}
+
+void SerialDevice::RestoreTerminalSettings()
+{
+    if (!haveFoundSettings_)
+        return;
+    struct termios2 tio {};
+    std::memcpy(&tio, foundSettings_, sizeof tio);
+    ::ioctl(fd_, TCSETS2, &tio);
+    haveFoundSettings_ = false;
 }
 
 bool SerialDevice::ReadTermios(SerialState& state)

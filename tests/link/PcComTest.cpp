@@ -4,13 +4,19 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
+#include <termios.h>
 #include <thread>
 
 #include "link/PcCom.h"
@@ -68,7 +74,11 @@ TEST(PcComPanel, LayoutCaptionsAndFont)
     EXPECT_EQ(panel->size(), QSize(632, 357));
     EXPECT_EQ(panel->Memo->geometry(), QRect(-2, -2, 634, 322));
     EXPECT_TRUE(panel->Memo->isReadOnly());
-    EXPECT_EQ(panel->Port->geometry(), QRect(8, 328, 73, 20));
+    // As designed, but wide enough for a device path (checked by the port box's own test).
+    const int portWidth = panel->Port->width();
+    EXPECT_EQ(panel->Port->geometry(), QRect(8, 328, portWidth, 20));
+    EXPECT_GT(portWidth, 73);
+    EXPECT_LT(panel->Port->geometry().right(), panel->Button2->x());
     EXPECT_TRUE(panel->Port->isEditable());
     EXPECT_EQ(panel->Button2->geometry(), QRect(470, 326, 75, 25));
     EXPECT_EQ(panel->Button2->text(), QStringLiteral("クリア"));
@@ -85,7 +95,7 @@ TEST(PcComPanel, LayoutCaptionsAndFont)
     panel->resize(800, 500);
     QCoreApplication::processEvents();
     EXPECT_EQ(panel->Memo->geometry(), QRect(-2, -2, 802, 465));
-    EXPECT_EQ(panel->Port->geometry(), QRect(8, 471, 73, 20));
+    EXPECT_EQ(panel->Port->geometry(), QRect(8, 471, portWidth, 20));
     EXPECT_EQ(panel->Button2->geometry(), QRect(638, 469, 75, 25));
     EXPECT_EQ(panel->Button1->geometry(), QRect(719, 469, 75, 25));
 }
@@ -171,24 +181,150 @@ TEST(PcComPort, FailedOpenPassesTheErrorAndLeavesTheComboEnabled)
     EXPECT_TRUE(panel->Port->isEnabled());
 }
 
-TEST(PcComPort, ChangingTheComboTextReopensUnderTheNewName)
-{
-    BoxRecorder boxes;
-    MeterStandIn first;
-    MeterStandIn second;
-    auto panel = PanelOn({first.PortName(), second.PortName()});
-    panel->Port->setCurrentIndex(1);  // a choice from the list
-    ASSERT_TRUE(panel->Comm->HandleCheck(false));
-    EXPECT_EQ(panel->Comm->CommName(), second.PortName());
-    panel->SendCommand("@HELLO");
-    ASSERT_TRUE(second.WaitForRequests(1));
+// The port box as the user works it: the panel shown and active, the box focused.
+class PcComPortBox : public ::testing::Test {
+protected:
+    void Show(std::vector<QString> ports)
+    {
+        panel = PanelOn(std::move(ports));
+        panel->show();
+        panel->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
+        panel->Port->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return panel->Port->hasFocus(); }));
+    }
+    bool Open() const { return panel->Comm->HandleCheck(false); }
+    // Chooses entry index from the box's open list, with the mouse.
+    void Choose(int index)
+    {
+        panel->Port->showPopup();
+        QAbstractItemView* list = panel->Port->view();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+        const QPoint at = list->visualRect(list->model()->index(index, 0)).center();
+        // The list takes a release only once the mouse has moved over it.
+        QTest::mouseMove(list->viewport(), at - QPoint(0, 1));
+        QTest::mouseMove(list->viewport(), at);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !list->isVisible(); }));
+    }
+    void Type(const std::string& text, const std::function<void()>& afterEachKey = {})
+    {
+        for (const char c : text) {
+            QTest::keyClick(panel->Port, c);
+            if (afterEachKey)
+                afterEachKey();
+        }
+    }
+    void ClearBox()
+    {
+        QTest::keyClick(panel->Port, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(panel->Port, Qt::Key_Delete);
+    }
 
-    panel->SetPortOpen(false);
-    panel->Port->setEditText(QStringLiteral("/dev/zolt-typed"));  // a typed name
-    EXPECT_FALSE(panel->Comm->HandleCheck(false));
+    BoxRecorder boxes;
+    MeterStandIn listed;
+    MeterStandIn typed;  // a terminal not in the list, reached only by typing its path
+    std::unique_ptr<TPCom> panel;
+};
+
+TEST_F(PcComPortBox, ATypedPathOpensNothingUntilEnter)
+{
+    Show({listed.PortName()});
+    const termios before = typed.LineSettings();
+    ClearBox();
+    // Every prefix of the path names some other device: none of them is opened or touched.
+    Type(typed.SlavePath(), [&] {
+        ASSERT_FALSE(Open()) << panel->Comm->CommName().toStdString();
+        ASSERT_EQ(typed.LineSettings().c_lflag, before.c_lflag);
+    });
+    EXPECT_TRUE(boxes.Boxes().empty());
+    QTest::keyClick(panel->Port, Qt::Key_Return);
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(panel->Comm->CommName(), typed.PortName());
+    EXPECT_FALSE(panel->Port->isEnabled());
+    panel->SendCommand("@TYPED");
+    EXPECT_TRUE(typed.WaitForRequests(1));
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(PcComPortBox, ATypedPathOpensWhenTheFocusLeavesTheBoxAndABadOneIsReportedOnce)
+{
+    Show({listed.PortName()});
+    ClearBox();
+    Type("/dev/zolt-no-such-port");
+    QTest::keyClick(panel->Port, Qt::Key_Enter);
+    EXPECT_FALSE(Open());
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, QStringLiteral("No such file or directory"));
-    EXPECT_TRUE(panel->Port->isEnabled());
+    // Leaving the box without a new name tries nothing again.
+    panel->Button2->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
+    // Enter is a confirmation of its own: the same name is tried again.
+    panel->Port->setFocus();
+    QTest::keyClick(panel->Port, Qt::Key_Return);
+    EXPECT_EQ(boxes.Boxes().size(), 2u);
+
+    ClearBox();
+    Type(typed.SlavePath());
+    EXPECT_FALSE(Open());
+    panel->Button2->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Open(); }));
+    EXPECT_EQ(panel->Comm->CommName(), typed.PortName());
+    EXPECT_EQ(boxes.Boxes().size(), 2u);
+}
+
+TEST_F(PcComPortBox, ChoosingAnEntryOpensItAtOnceAlsoTheOneShown)
+{
+    Show({listed.PortName(), typed.PortName()});
+    Choose(1);
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(panel->Comm->CommName(), typed.PortName());
+
+    // Closed behind the user's back, as a receive overflow closes it, with a typed text shown:
+    // the entry already current opens again, under its own name.
+    panel->SetPortOpen(false);
+    panel->Port->setFocus();
+    ClearBox();
+    Type("/dev/zolt-half");
+    Choose(1);
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(panel->Comm->CommName(), typed.PortName());
+    EXPECT_EQ(panel->Port->currentText(), typed.PortName());
+    panel->SendCommand("@AGAIN");
+    EXPECT_TRUE(typed.WaitForRequests(1));
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(PcComPortBox, AWholeDevicePathShowsClosedAndInTheOpenList)
+{
+    // A port listed under a long name, as ZOLT_PORTS may give one.
+    QTemporaryDir folder;
+    const QString longName = folder.filePath(QStringLiteral("usb-FTDI_FT232R_A50285BI-ttyUSB0"));
+    ASSERT_TRUE(QFile::link(typed.PortName(), longName));
+    Show({listed.PortName(), longName});
+
+    const QString path = QStringLiteral("/dev/ttyUSB0");
+    QLineEdit* edit = panel->Port->lineEdit();
+    const auto cursorRect = [edit] {
+        return edit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    };
+    panel->Port->setEditText(path);
+    // Unscrolled, the text's end lies the text's width right of its start, inside the box.
+    edit->setCursorPosition(0);
+    const int start = cursorRect().center().x();
+    edit->setCursorPosition(static_cast<int>(path.size()));
+    const int end = cursorRect().center().x();
+    EXPECT_EQ(end - start, edit->fontMetrics().horizontalAdvance(path));
+    EXPECT_LT(cursorRect().right(), edit->width());
+
+    panel->Port->showPopup();
+    QAbstractItemView* list = panel->Port->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+    EXPECT_GE(list->viewport()->width(), list->sizeHintForColumn(0));
+    EXPECT_GE(list->visualRect(list->model()->index(1, 0)).width(),
+              list->fontMetrics().horizontalAdvance(longName));
+    panel->Port->hidePopup();
 }
 
 TEST(PcComSend, FramesTheTextUpToItsFirstByteOutside20To7F)
@@ -402,7 +538,8 @@ TEST(PcComPort, VanishedDeviceThenANewOne)
     panel->SetPortOpen(false);
 
     meter = std::make_unique<MeterStandIn>();
-    panel->Port->setEditText(meter->PortName());  // opens under the new name
+    panel->Port->setEditText(meter->PortName());
+    panel->ConfirmTypedPort(true);
     ASSERT_TRUE(panel->Comm->HandleCheck(false));
     panel->SendCommand("@AGAIN");
     ASSERT_TRUE(meter->WaitForRequests(1));

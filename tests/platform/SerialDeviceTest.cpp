@@ -2,10 +2,14 @@
 // settings by value, the line going away, and the port list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <future>
+#include <pty.h>
+#include <sys/ioctl.h>
+#include <termios.h>
 #include <thread>
 
 #include "platform/SerialDevice.h"
@@ -149,6 +153,52 @@ TEST_F(SerialDeviceTest, WaitFailsOnceTheLineIsGone)
     unsigned written = 0;
     EXPECT_FALSE(device.Write("x", 1, written));
     EXPECT_TRUE(device.Close());
+}
+
+// A terminal of someone else's, in its ordinary cooked settings: after we opened it, made it a
+// raw 115200 baud line and closed it, it is exactly as it was, and so is its exclusive mode.
+TEST(SerialDeviceSettings, ClosingPutsBackWhatTheTerminalHadBeforeWeOpenedIt)
+{
+    int master = -1;
+    int slave = -1;
+    char name[256] = {};
+    ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
+    termios before{};
+    ASSERT_EQ(::tcgetattr(slave, &before), 0);
+    ASSERT_TRUE(before.c_lflag & ICANON);
+    const auto same = [](const termios& a, const termios& b) {
+        return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
+               a.c_lflag == b.c_lflag && a.c_line == b.c_line &&
+               std::equal(a.c_cc, a.c_cc + NCCS, b.c_cc) && cfgetispeed(&a) == cfgetispeed(&b) &&
+               cfgetospeed(&a) == cfgetospeed(&b);
+    };
+    const auto exclusive = [&] {
+        int on = 0;
+        return ::ioctl(slave, TIOCGEXCL, &on) == 0 && on != 0;
+    };
+    for (const bool heldExclusive : {false, true}) {
+        if (heldExclusive)
+            ::ioctl(slave, TIOCEXCL);
+        SerialDevice device;
+        if (!device.Open(QString::fromLocal8Bit(name))) {
+            ASSERT_TRUE(heldExclusive) << SystemErrorText(errno).toStdString();
+            break;  // only a privileged user passes someone else's exclusive mode
+        }
+        SerialState state;
+        ASSERT_TRUE(device.GetState(state));
+        state.baudRate = 115200;
+        ASSERT_TRUE(device.SetState(state));
+        termios during{};
+        ASSERT_EQ(::tcgetattr(slave, &during), 0);
+        EXPECT_FALSE(same(before, during));  // the line really was changed meanwhile
+        EXPECT_TRUE(device.Close());
+        termios after{};
+        ASSERT_EQ(::tcgetattr(slave, &after), 0);
+        EXPECT_TRUE(same(before, after)) << heldExclusive;
+        EXPECT_EQ(exclusive(), heldExclusive);
+    }
+    ::close(slave);
+    ::close(master);
 }
 
 TEST(SerialPortList, EnvironmentPathsComeFirstOnceEachThenTheMachinesPorts)
