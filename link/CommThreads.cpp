@@ -36,6 +36,8 @@ void TCommThread::Dispatch(Call&& call)
 {
     try {
         call();
+    } catch (const ECommLineLost&) {
+        throw;  // ends the thread: see Execute
     } catch (const std::exception& error) {
         // A failure caused by the port closing under the handler is no news to anyone.
         if (!terminated_)
@@ -46,19 +48,24 @@ void TCommThread::Dispatch(Call&& call)
 void TCommThread::Execute()
 {
     AdjustPriority(-1);
-    while (!terminated_) {
-        std::uint32_t mask = 0;
-        if (!FComm->FPort.WaitEvent(mask)) {
-            // The wait failed (the line went away): the thread ends, unreported, and no
-            // further events are handled.
-            return;
+    try {
+        while (!terminated_) {
+            std::uint32_t mask = 0;
+            if (!FComm->FPort.WaitEvent(mask))
+                throw ECommLineLost(platform::SystemErrorText(errno));
+            if (mask & platform::kEvRxChar)
+                Dispatch([this] { FComm->DoCommReceive(); });
+            if (mask & platform::kEvTxEmpty)
+                Dispatch([this] { FComm->DoCommTransmit(); });
+            if (mask & ~static_cast<std::uint32_t>(platform::kEvRxChar | platform::kEvTxEmpty))
+                Dispatch([this, mask] { FComm->DoCommEvent(mask); });
         }
-        if (mask & platform::kEvRxChar)
-            Dispatch([this] { FComm->DoCommReceive(); });
-        if (mask & platform::kEvTxEmpty)
-            Dispatch([this] { FComm->DoCommTransmit(); });
-        if (mask & ~static_cast<std::uint32_t>(platform::kEvRxChar | platform::kEvTxEmpty))
-            Dispatch([this, mask] { FComm->DoCommEvent(mask); });
+    } catch (const ECommLineLost&) {
+        // The line went away (adapter pulled, other end closed): the owner hears of it once,
+        // unless it is closing the port anyway, and the thread ends instead of spinning on the
+        // hang-up. No further events are handled.
+        if (!terminated_)
+            Dispatch([this] { FComm->DoCommLost(); });
     }
 }
 

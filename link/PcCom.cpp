@@ -152,6 +152,14 @@ void TPCom::ScanPorts(const PortLister& ListPorts)
         Comm->OnCommReceive = [this](TComm* Sender, char* Buffer, unsigned Size) {
             CommReceive(Sender, Buffer, Size);
         };
+        Comm->OnCommLost = [this](TComm*) {
+            // On the event thread: the panel hears of it on its own, for this opening.
+            const std::uint32_t opening = openings_;
+            QMetaObject::invokeMethod(
+                this,
+                [this, opening] { platform::Guarded([this, opening] { CommLost(opening); }); },
+                Qt::QueuedConnection);
+        };
         SetPortOpen(false);
     } else {
         platform::MessageBeep();
@@ -167,6 +175,7 @@ void TPCom::SetPortOpen(bool Open)
     if (Open) {
         Rx.Reset();  // no event thread runs while the port is closed
         triedName_ = Port->currentText();
+        ++openings_;  // before the event thread that reads it starts
         Comm->Open(&CommCntrl, triedName_);
         Port->setEnabled(false);
     } else {
@@ -220,6 +229,18 @@ int TPCom::GetReceivedLine(char* Buffer)
 void TPCom::CommReceive(TComm*, char* Buffer, unsigned Size)
 {
     Rx.Receive(Buffer, Size);
+}
+
+void TPCom::CommLost(std::uint32_t Opening)
+{
+    // A report from an opening that has been closed (or replaced) since is no news.
+    if (Opening != openings_ || !Comm || !Comm->HandleCheck(false))
+        return;
+    const QString name = Comm->CommName();
+    // Closed, and the port list free again: the user chooses the device when it is back.
+    SetPortOpen(false);
+    platform::MessageBeep();
+    ShowAbortBox(QStringLiteral("通信ポートが切断されました\n\r") + name);
 }
 
 void TPCom::LogRx(const char* Line)

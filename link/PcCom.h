@@ -50,6 +50,9 @@ public:
     int GetReceivedLine(char* Buffer);
     // The port's receive handler; runs on its event thread and only fills the ring.
     void CommReceive(TComm* Sender, char* Buffer, unsigned Size);
+    // The line of the Opening-th opening went away (device pulled): closes the port, frees the
+    // port list and says so once, naming the device. Nothing reconnects by itself.
+    void CommLost(std::uint32_t Opening);
     void LogRx(const char* Line);
     void LogTx(const char* Frame);
 
@@ -115,6 +118,8 @@ private:
     void ReleaseFileBuffer();
 
     QString triedName_;  // the name the port was last opened (or tried) under
+    // Openings so far; written only while the port is closed, read by its event thread.
+    std::uint32_t openings_ = 0;
 };
 
 // The panel, created once at start-up.

@@ -39,7 +39,10 @@ TCommCntrlRec TComm::DefaultCntrl()
 
 void TComm::RaiseSystemError(int error)
 {
-    throw ECommError(platform::SystemErrorText(error));
+    const QString text = platform::SystemErrorText(error);
+    if (error == EIO || error == ENXIO || error == ENODEV)
+        throw ECommLineLost(text);
+    throw ECommError(text);
 }
 
 bool TComm::HandleCheck(bool ASysEr)
@@ -173,6 +176,12 @@ void TComm::DoCommTransmit()
     FSendThread->TxDone();
     if (OnCommTransmit)
         OnCommTransmit(this);
+}
+
+void TComm::DoCommLost()
+{
+    if (OnCommLost)
+        OnCommLost(this);
 }
 
 void TComm::DoCommEvent(unsigned EventMask)

@@ -102,9 +102,18 @@ public:
     using EPlatformError::EPlatformError;
 };
 
+// The line went away under the port (adapter pulled, other end closed): a hang-up or an I/O
+// error. On the event thread it ends the thread and is reported through OnCommLost.
+class ECommLineLost : public ECommError {
+public:
+    using ECommError::ECommError;
+};
+
 class TComm;
 // Handlers run on the event thread (OnCommOpenPre on the caller's). The buffer of
 // TCommRxNotifyEvent holds a NUL after its Size bytes and lives only during the call.
+// OnCommLost (a TCommTxNotifyEvent) is called once when the line goes away while open; the
+// event thread ends after it, and the port stays open until its owner closes it.
 using TCommRxNotifyEvent = std::function<void(TComm* Sender, char* Buffer, unsigned Size)>;
 using TCommTxNotifyEvent = std::function<void(TComm* Sender)>;
 using TCommNotifyEvent = std::function<void(TComm* Sender, unsigned EventMask)>;
@@ -242,11 +251,16 @@ public:
     TCommRxNotifyEvent OnCommReceive;
     TCommTxNotifyEvent OnCommTransmit;
     TCommNotifyEvent OnCommEvent;
+    TCommTxNotifyEvent OnCommLost;
 
 private:
     friend class TCommThread;
     friend class TCommSendThread;
+    // Raises ECommError with the system's text of error; ECommLineLost for the errors of a
+    // line that went away.
     [[noreturn]] static void RaiseSystemError(int error);
+    // The event thread found the line gone (Sender: this).
+    void DoCommLost();
     // Applies the settings after a change of one of them.
     void Changed();
 

@@ -38,6 +38,7 @@
 #include "platform/FileDialog.h"
 #include "tests/support/ApplicationOnMeter.h"
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/ComboChoice.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/KeyProbe.h"
 #include "tests/support/MeterStandIn.h"
@@ -232,6 +233,37 @@ TEST_F(MainWindow, AReceiveOverflowIsReportedOnceAndThePortRestsUntilOpenedAgain
     ASSERT_TRUE(meter.WaitForRequests(2));
     EXPECT_EQ(meter.Requests().back(), "@GET_KIND");
     EXPECT_EQ(boxes.Texts().size(), 1u);
+}
+
+TEST_F(MainWindow, APulledMeterIsReportedOnceAndPollingResumesWhenItIsChosenAgain)
+{
+    // The meter's line is listed under a name of its own, as an adapter's device is.
+    const QString name = folder.filePath(QStringLiteral("ttyUSB0"));
+    ASSERT_TRUE(QFile::link(meter.PortName(), name));
+    Start(AnsweringMeter, name);
+    Ticks(3);
+    ASSERT_EQ(Tacho, 3000);
+
+    meter.Vanish();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Comm->HandleCheck(false); }, Bound));
+    for (int i = 0; i < 30; ++i)
+        MainForm->TimerMonitorTimer();  // monitoring goes on quietly
+    EXPECT_EQ(boxes.Texts(),
+              std::vector<QString>{QStringLiteral("通信ポートが切断されました\n\r") + name});
+    EXPECT_TRUE(PCom->Port->isEnabled());
+
+    // The meter is back under the same name; the user chooses it in the panel.
+    MeterStandIn back;
+    back.SetScript(AnsweringMeter);
+    ASSERT_TRUE(QFile::remove(name));
+    ASSERT_TRUE(QFile::link(back.PortName(), name));
+    MainForm->ShowCommPanel();
+    testing_support::ChooseFromList(*PCom->Port, 0);
+    ASSERT_TRUE(PCom->Comm->HandleCheck(false));
+    ZeroAllChannels();
+    MainForm->TimerMonitor->start();
+    EXPECT_TRUE(QTest::qWaitFor([] { return Tacho == 3000 && Speed == -200; }, Bound));
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
 }
 
 TEST_F(MainWindow, AMonitorTickRunsInsideAnOpenMessageBox)

@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <ctime>
 #include <mutex>
 #include <QFile>
 #include <QTemporaryDir>
 #include <string>
+#include <thread>
 
 #include "link/UnCom.h"
 #include "tests/support/BoxRecorder.h"
@@ -381,23 +383,35 @@ TEST(CommWrite, CloseDuringAPendingWriteEndsQuietly)
     EXPECT_TRUE(comm.HandleCheck(false));
 }
 
-TEST(CommLifecycle, VanishedDeviceNeitherCrashesNorSpins)
+TEST(CommLifecycle, VanishedDeviceIsReportedOnceAndNeitherCrashesNorSpins)
 {
     BoxRecorder boxes;
     auto meter = std::make_unique<MeterStandIn>();
     TComm comm;
     Deliveries received;
     received.Attach(comm);
+    std::atomic<int> lost{0};
+    comm.OnCommLost = [&](TComm* sender) {
+        EXPECT_EQ(sender, &comm);
+        ++lost;
+    };
     TCommCntrlRec record = MeterLine();
     comm.Open(&record, meter->PortName());
     meter->Send(MeterStandIn::Ack("before"));
     ASSERT_TRUE(received.WaitForBytes(8));
+    EXPECT_EQ(lost, 0);
 
     meter->Vanish();
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (lost == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(lost, 1);
+    EXPECT_TRUE(comm.HandleCheck(false));  // closing is the owner's business
     EXPECT_LT(CpuSecondsOver(300ms), 0.15);
     comm.Write("\x02@GONE\x03", 7);  // the send thread fails on the dead line and ends
     EXPECT_LT(CpuSecondsOver(300ms), 0.15);
     EXPECT_NO_THROW(comm.Close());
+    EXPECT_EQ(lost, 1);
     EXPECT_TRUE(boxes.Boxes().empty());
 
     meter = std::make_unique<MeterStandIn>();

@@ -21,6 +21,7 @@
 
 #include "link/PcCom.h"
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/ComboChoice.h"
 #include "tests/support/MeterStandIn.h"
 
 using testing_support::BoxRecorder;
@@ -194,19 +195,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return panel->Port->hasFocus(); }));
     }
     bool Open() const { return panel->Comm->HandleCheck(false); }
-    // Chooses entry index from the box's open list, with the mouse.
-    void Choose(int index)
-    {
-        panel->Port->showPopup();
-        QAbstractItemView* list = panel->Port->view();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
-        const QPoint at = list->visualRect(list->model()->index(index, 0)).center();
-        // The list takes a release only once the mouse has moved over it.
-        QTest::mouseMove(list->viewport(), at - QPoint(0, 1));
-        QTest::mouseMove(list->viewport(), at);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !list->isVisible(); }));
-    }
+    void Choose(int index) { testing_support::ChooseFromList(*panel->Port, index); }
     void Type(const std::string& text, const std::function<void()>& afterEachKey = {})
     {
         for (const char c : text) {
@@ -294,6 +283,39 @@ TEST_F(PcComPortBox, ChoosingAnEntryOpensItAtOnceAlsoTheOneShown)
     panel->SendCommand("@AGAIN");
     EXPECT_TRUE(typed.WaitForRequests(1));
     EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(PcComPortBox, APulledDeviceIsReportedOnceAndItsEntryReopensItOnceBack)
+{
+    QTemporaryDir folder;
+    const QString name = folder.filePath(QStringLiteral("ttyUSB0"));
+    ASSERT_TRUE(QFile::link(typed.PortName(), name));
+    Show({listed.PortName(), name});
+    Choose(1);
+    ASSERT_TRUE(Open());
+    typed.Send(MeterStandIn::Ack("@BEFORE"));
+    EXPECT_EQ(NextLine(*panel), "\x06@BEFORE\x03");
+
+    typed.Vanish();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Open(); }));
+    EXPECT_TRUE(panel->Port->isEnabled());
+    EXPECT_EQ(boxes.Texts(),
+              std::vector<QString>{QStringLiteral("通信ポートが切断されました\n\r") + name});
+    EXPECT_EQ(boxes.Beeps(), 1);
+
+    // The device comes back under the same name: nothing happens until the user chooses it.
+    MeterStandIn back;
+    ASSERT_TRUE(QFile::remove(name));
+    ASSERT_TRUE(QFile::link(back.PortName(), name));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(Open());
+    Choose(1);
+    ASSERT_TRUE(Open());
+    panel->SendCommand("@AGAIN");
+    ASSERT_TRUE(back.WaitForRequests(1));
+    back.Send(MeterStandIn::Ack("@AFTER"));
+    EXPECT_EQ(NextLine(*panel), "\x06@AFTER\x03");
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
 }
 
 TEST_F(PcComPortBox, AWholeDevicePathShowsClosedAndInTheOpenList)
@@ -521,31 +543,6 @@ TEST(PcComLog, KeepsOnlyTheMostRecentEntriesInOrder)
         const int frame = kFrames - TPCom::kLogLines + i;
         ASSERT_EQ(lines[i], QStringLiteral("Tx:<STX>@F%1<ETX>").arg(frame)) << i;
     }
-}
-
-TEST(PcComPort, VanishedDeviceThenANewOne)
-{
-    BoxRecorder boxes;
-    auto meter = std::make_unique<MeterStandIn>();
-    auto panel = PanelOn({meter->PortName()});
-    panel->SetPortOpen(true);
-    meter->Send(MeterStandIn::Ack("@BEFORE"));
-    EXPECT_EQ(NextLine(*panel), "\x06@BEFORE\x03");
-    meter->Vanish();
-    panel->SendCommand("@INTO_THE_VOID");
-    char buffer[1024];
-    EXPECT_EQ(panel->GetReceivedLine(buffer), 0);
-    panel->SetPortOpen(false);
-
-    meter = std::make_unique<MeterStandIn>();
-    panel->Port->setEditText(meter->PortName());
-    panel->ConfirmTypedPort(true);
-    ASSERT_TRUE(panel->Comm->HandleCheck(false));
-    panel->SendCommand("@AGAIN");
-    ASSERT_TRUE(meter->WaitForRequests(1));
-    meter->Send(MeterStandIn::Ack("@AFTER"));
-    EXPECT_EQ(NextLine(*panel), "\x06@AFTER\x03");
-    EXPECT_TRUE(boxes.Boxes().empty());
 }
 
 TEST(PcComCodecs, HexHelpersOfTheFirmwareExchange)

@@ -26,12 +26,13 @@ protected:
     void SetUp() override { ASSERT_TRUE(folder.isValid()); }
     void TearDown() override { forms.reset(); }
 
-    // Creates the eleven forms with the stand-in's line as the only port, shows the main window
-    // and stops its timer so that the test drives the ticks.
-    void Start(MeterStandIn::Script script)
+    // Creates the eleven forms with the stand-in's line as the only port (listed under its own
+    // name, or under portName when given), shows the main window and stops its timer so that
+    // the test drives the ticks.
+    void Start(MeterStandIn::Script script, const QString& portName = {})
     {
         UseScript(std::move(script));
-        const QString port = meter.PortName();
+        const QString port = portName.isEmpty() ? meter.PortName() : portName;
         forms = std::make_unique<TApplicationForms>(folder.path() + QStringLiteral("/zolt-tool"),
                                                     [port] { return std::vector<QString>{port}; });
         MainForm->show();
