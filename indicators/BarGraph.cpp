@@ -1,28 +1,13 @@
 #include "indicators/BarGraph.h"
 
 #include <algorithm>
-#include <limits>
+#include <optional>
 
 #include "indicators/Etcpas.h"
 #include "indicators/FaceDrawing.h"
 #include "indicators/PropertyLines.h"
 #include "indicators/QuietFixedPoint.h"
 #include "platform/Cp932.h"
-
-using platform::TRect;
-
-namespace {
-
-// Pixels per value unit. Equal limits leave no scale: the face then shows a step at the limit
-// (a value on it or below gives the empty bar, one above fills it) instead of dividing by zero.
-double ScaleFactor(int pixels, std::int32_t range)
-{
-    if (range == 0)
-        return std::numeric_limits<double>::infinity();
-    return double(pixels) / double(range);
-}
-
-}  // namespace
 
 TBarGraph::TBarGraph(QWidget* AOwner, TPLUT PLUT) : TIndicator(AOwner, PLUT) {}
 
@@ -104,105 +89,78 @@ void TBarGraph::SetIoName(const std::string& value)
     Invalidate();
 }
 
+TBarGraphLayoutInput TBarGraph::MeasureLayout(const std::string& title)
+{
+    platform::Canvas& canvas = Canvas();
+    canvas.Font.Name = FontName;
+    canvas.Font.Height = FHeightValue;
+    ValStrMax = IntToStrFP(FMaxValue, FPortInfo.DecimalPoint);
+    ValStrMin = IntToStrFP(FMinValue, FPortInfo.DecimalPoint);
+    MaxValWidth = canvas.TextWidth(ValStrMax);
+    MinValWidth = canvas.TextWidth(ValStrMin);
+    TBarGraphLayoutInput in;
+    in.Width = Width();
+    in.Height = Height();
+    in.Vertical = FVertical == 1;
+    in.MinValue = FMinValue;
+    in.MaxValue = FMaxValue;
+    in.HeightValue = FHeightValue;
+    in.MaxValWidth = MaxValWidth;
+    in.MinValWidth = MinValWidth;
+    in.ValueHeight = canvas.TextHeight(ValStrMax);
+    canvas.Font.Height = FHeightTitle;
+    in.Title = canvas.TextExtent(title);
+    return in;
+}
+
 void TBarGraph::Paint()
 {
     if (FVertical < 0)
         return;
-    const bool vertical = FVertical == 1;
-    const int decimals = FPortInfo.DecimalPoint;
     const std::string title = platform::ToCp932(FTitle);
-
-    // Measure the labels and the title.
-    platform::Canvas* canvas = &Canvas();
-    canvas->Font.Name = FontName;
-    canvas->Font.Height = FHeightValue;
-    ValStrMax = IntToStrFP(FMaxValue, decimals);
-    ValStrMin = IntToStrFP(FMinValue, decimals);
-    MaxValWidth = canvas->TextWidth(ValStrMax);
-    MinValWidth = canvas->TextWidth(ValStrMin);
-    const int labelWidth = std::max(MaxValWidth, MinValWidth);
-    const int valueHeight = canvas->TextHeight(ValStrMax);
-    canvas->Font.Height = FHeightTitle;
-    const platform::TSize titleSize = canvas->TextExtent(title);
+    TBarGraphLayoutInput in = MeasureLayout(title);
 
     // Grow to what the content needs; never shrink.
-    int w = vertical ? labelWidth + 24 : MaxValWidth + labelWidth + MinValWidth + 16;
-    const int h = vertical ? 3 * valueHeight + titleSize.cy + 20 : titleSize.cy + valueHeight + 36;
-    w = std::max(w, titleSize.cx);
-    WidthMin = 8 * ((w + 15) / 8);
-    HeightMin = 8 * ((h + 7) / 8);
+    const platform::TSize least = BarGraphMinimumSize(in);
+    WidthMin = least.cx;
+    HeightMin = least.cy;
     if (Width() < WidthMin || Height() < HeightMin)
         SetBounds(Left(), Top(), std::max(Width(), WidthMin), std::max(Height(), HeightMin));
+    in.Width = Width();
+    in.Height = Height();
+    FaceLayout = ComputeBarGraphLayout(in);
+    const TBarGraphLayout& layout = FaceLayout;
+    LaidOut = true;
+
     // The surface follows the new size; the resize may have run a whole Paint of its own,
     // which leaves the exclusive-or pen behind.
-    canvas = &Canvas();
-    canvas->Pen.Mode = platform::PenMode::Copy;
-    canvas->Pen.Style = platform::PenStyle::Solid;
-    canvas->Pen.Width = 1;
+    platform::Canvas& canvas = Canvas();
+    canvas.Pen.Mode = platform::PenMode::Copy;
+    canvas.Pen.Style = platform::PenStyle::Solid;
+    canvas.Pen.Width = 1;
+    DrawRaisedPanel(canvas, layout.OuterRect, Color);
+    DrawSunkenWell(canvas, layout.BarRect, FColorBack);
 
-    // Layout.
-    OuterRect = TRect{0, 0, Width(), Height()};
-    if (vertical) {
-        BarRect.Left = labelWidth + 8;
-        BarRect.Top = titleSize.cy + 8;
-        BarRect.Right = BarRect.Left + 20;
-        BarRect.Bottom = Height() - 4;
-    } else {
-        BarRect.Left = 4;
-        BarRect.Top = titleSize.cy + 8;
-        BarRect.Right = Width() - 4;
-        BarRect.Bottom = BarRect.Top + 20;
-    }
-    BarBack = TRect{BarRect.Left + 1, BarRect.Top + 1, BarRect.Right - 2, BarRect.Bottom - 2};
-    const int length =
-        vertical ? BarRect.Bottom - BarRect.Top - 3 : BarRect.Right - BarRect.Left - 3;
-    DR = ScaleFactor(length, WrappingDifference(FMaxValue, FMinValue));
+    canvas.Background = platform::TextBackground::Opaque;
+    canvas.Brush.Color = Color;
+    canvas.Font.Color = FColorTitle;
+    canvas.Font.Height = FHeightTitle;
+    canvas.TextOut(layout.TitleAt.X, layout.TitleAt.Y, title);
+    // The end labels: the maximum's first on a vertical bar, the minimum's on a horizontal one.
+    canvas.Font.Color = FColorScale;
+    canvas.Font.Height = FHeightValue;
+    if (layout.Vertical)
+        canvas.TextOut(layout.MaxLabelAt.X, layout.MaxLabelAt.Y, ValStrMax);
+    canvas.TextOut(layout.MinLabelAt.X, layout.MinLabelAt.Y, ValStrMin);
+    if (!layout.Vertical)
+        canvas.TextOut(layout.MaxLabelAt.X, layout.MaxLabelAt.Y, ValStrMax);
 
-    // Frames.
-    DrawRaisedPanel(*canvas, OuterRect, Color);
-    DrawSunkenWell(*canvas, BarRect, FColorBack);
-
-    // Title.
-    canvas->Background = platform::TextBackground::Opaque;
-    canvas->Brush.Color = Color;
-    canvas->Font.Color = FColorTitle;
-    canvas->Font.Height = FHeightTitle;
-    canvas->TextOut((OuterRect.Right - OuterRect.Left) / 2 + OuterRect.Left - titleSize.cx / 2, 4,
-                    title);
-
-    // End labels.
-    canvas->Font.Color = FColorScale;
-    canvas->Font.Height = FHeightValue;
-    if (vertical) {
-        canvas->TextOut(BarRect.Left - 4 - MaxValWidth, BarRect.Top, ValStrMax);
-        canvas->TextOut(BarRect.Left - 4 - MinValWidth, BarRect.Bottom - FHeightValue, ValStrMin);
-    } else {
-        canvas->TextOut(4, BarRect.Bottom + 4, ValStrMin);
-        canvas->TextOut(BarRect.Right - MaxValWidth, BarRect.Bottom + 4, ValStrMax);
-    }
-
-    LaidOut = true;
-    LaidOutVertical = vertical;
-
-    // Markers.
-    canvas->Pen.Color = FColorMarker;
+    canvas.Pen.Color = FColorMarker;
     DrawMarker(FMarker1);
     DrawMarker(FMarker2);
 
-    // Value box.
-    if (vertical) {
-        DigitalRect.Left = 4;
-        DigitalRect.Right = BarRect.Left - 4;
-        DigitalRect.Top = (BarRect.Bottom - BarRect.Top - FHeightValue) / 2 + BarRect.Top;
-    } else {
-        DigitalRect.Left = (BarRect.Right - BarRect.Left) / 2 + BarRect.Left - labelWidth / 2;
-        DigitalRect.Right = DigitalRect.Left + labelWidth;
-        DigitalRect.Top = BarRect.Bottom + 4;
-    }
-    DigitalRect.Bottom = DigitalRect.Top + valueHeight;
-
     // An empty bar, then the value and the whole bar.
-    BarPosi = vertical ? BarBack.Bottom : BarBack.Left - 1;
+    BarPosi = layout.EmptyEnd;
     GraphDraw();
 }
 
@@ -211,17 +169,8 @@ void TBarGraph::DrawMarker(const std::string& text)
     std::int32_t marker = 0;
     if (!QuietStrToIntFP(marker, text, FPortInfo.DecimalPoint))
         return;
-    const int offset = RoundToPixel(WrappingDifference(marker, FMinValue) * DR);
-    platform::Canvas& canvas = Canvas();
-    if (LaidOutVertical) {
-        const int y = BarBack.Bottom - offset;
-        if (BarBack.Top < y && y < BarBack.Bottom)
-            DrawRow(canvas, y, BarBack.Left, BarBack.Right);
-    } else {
-        const int x = BarBack.Left + offset;
-        if (BarBack.Left < x && x < BarBack.Right)
-            DrawColumn(canvas, x, BarBack.Top, BarBack.Bottom);
-    }
+    if (const std::optional<int> line = BarGraphMarkerLine(FaceLayout, marker, FMinValue))
+        DrawBarLine(*line);
 }
 
 void TBarGraph::SetValue()
@@ -249,9 +198,10 @@ void TBarGraph::GraphDraw()
     canvas.Brush.Color = Color;
     canvas.Background = platform::TextBackground::Opaque;
     std::string text = IntToStrFP(FValue, FPortInfo.DecimalPoint);
-    if (canvas.TextWidth(text) > DigitalRect.Right - DigitalRect.Left)
+    const platform::TRect& box = FaceLayout.DigitalRect;
+    if (canvas.TextWidth(text) > box.Right - box.Left)
         text = "###";
-    DrawValueRightAligned(canvas, DigitalRect, text);
+    DrawValueRightAligned(canvas, box, text);
 
     // Move the bar's end one line at a time; the exclusive-or pen makes a second pass over a
     // line give it its previous colour back.
@@ -259,12 +209,7 @@ void TBarGraph::GraphDraw()
     canvas.Pen.Style = platform::PenStyle::Solid;
     canvas.Pen.Width = 1;
     canvas.Pen.Color = XorPenColor(FColorBack, FColorBar);
-    const int offset = RoundToPixel(WrappingDifference(FValue, FMinValue) * DR);
-    int target;
-    if (LaidOutVertical)
-        target = std::clamp(BarBack.Bottom - offset - 1, BarBack.Top, BarBack.Bottom);
-    else
-        target = std::clamp(offset + BarBack.Left, BarBack.Left, BarBack.Right);
+    const int target = BarGraphEnd(FaceLayout, FValue, FMinValue);
     while (BarPosi < target)
         DrawBarLine(++BarPosi);
     while (BarPosi > target)
@@ -274,10 +219,11 @@ void TBarGraph::GraphDraw()
 
 void TBarGraph::DrawBarLine(int position)
 {
-    if (LaidOutVertical)
-        DrawRow(Canvas(), position, BarBack.Left, BarBack.Right);
+    const platform::TRect& in = FaceLayout.BarBack;
+    if (FaceLayout.Vertical)
+        DrawRow(Canvas(), position, in.Left, in.Right);
     else
-        DrawColumn(Canvas(), position, BarBack.Top, BarBack.Bottom);
+        DrawColumn(Canvas(), position, in.Top, in.Bottom);
 }
 
 void TBarGraph::SaveProperty(QStringList& List, const std::string& Prefix) const

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <string>
 
+#include "indicators/BarGraphLayout.h"
 #include "indicators/Indicator.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
@@ -63,14 +64,10 @@ public:
     void SaveProperty(QStringList& List, const std::string& Prefix) const override;
     void LoadProperty(std::string Text) override;
 
-    // The value now drawn and the layout of the last Paint, for tests and the settings dialog.
+    // The value now drawn, its channel, and the layout of the last Paint.
     std::int32_t Value() const { return FValue; }
     const TPortInfo& PortInfo() const { return FPortInfo; }
-    const platform::TRect& BarRectangle() const { return BarRect; }
-    const platform::TRect& BarInterior() const { return BarBack; }
-    const platform::TRect& ValueBox() const { return DigitalRect; }
-    int BarEnd() const { return BarPosi; }
-    double PixelsPerUnit() const { return DR; }
+    const TBarGraphLayout& Layout() const { return FaceLayout; }
 
 private:
     std::int32_t FMinValue = 0;
@@ -92,17 +89,19 @@ private:
     TPortInfo FPortInfo = EmptyPort;
     std::int32_t FValue = 0;
 
-    // Layout of the last Paint; GraphDraw works on it until the next Paint.
+    // The end labels' texts and widths, measured by the last Paint.
     std::string ValStrMax, ValStrMin;
     int MaxValWidth = 0, MinValWidth = 0;
-    platform::TRect OuterRect, BarRect, BarBack, DigitalRect;
-    double DR = 0.0;
+    // Layout of the last Paint; GraphDraw works on it until the next Paint.
+    TBarGraphLayout FaceLayout;
+    // The bar's end now drawn.
     int BarPosi = 0;
-    // Whether a Paint has laid the face out yet, and in which direction: a value that arrives
-    // before then is only kept, and a direction changed since is drawn only by the next Paint.
+    // Whether a Paint has laid the face out yet: a value that arrives before then is only kept,
+    // and a direction changed since is drawn only by the next Paint.
     bool LaidOut = false;
-    bool LaidOutVertical = false;
 
+    // The input of the layout: the size and range with the texts measured on the canvas.
+    TBarGraphLayoutInput MeasureLayout(const std::string& title);
     void DrawMarker(const std::string& text);
     void DrawBarLine(int position);
 };

@@ -1,20 +1,5 @@
 #include "indicators/FaceDrawing.h"
 
-#include <cmath>
-
-int RoundToPixel(double position)
-{
-    // Far beyond any surface, yet far from overflowing when a caller adds a control's offset.
-    constexpr double limit = 1 << 30;
-    if (std::isnan(position))
-        return 0;
-    if (position >= limit)
-        return int(limit);
-    if (position <= -limit)
-        return -int(limit);
-    return int(std::nearbyint(position));
-}
-
 void DrawRaisedPanel(platform::Canvas& canvas, platform::TRect rect, platform::TColor fill)
 {
     canvas.Frame3D(rect, platform::clBtnHighlight, platform::clBtnShadow);

@@ -1,25 +1,14 @@
 #pragma once
 // Drawing steps that every indicator face repeats: the raised panel of the whole control, the
-// sunken well of a scale or plot area, a value right-aligned in its box, one-pixel lines with
-// both ends included, and scale positions rounded to whole pixels.
+// sunken well of a scale or plot area, a value right-aligned in its box and one-pixel lines with
+// both ends included. Scale positions are rounded to whole pixels as PixelRounding.h says.
 #include <cstdint>
 #include <string>
 
+#include "indicators/PixelRounding.h"
 #include "platform/Canvas.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
-
-// A scale position in pixels: nearest integer, halves to the even one. Infinite or huge
-// products (a scale whose two limits are equal, or values far outside it) saturate well beyond
-// any control's size instead of overflowing; NaN (0 times infinity: a value on the limit of
-// such a scale) counts as 0.
-int RoundToPixel(double position);
-
-// A value difference in 32-bit arithmetic, wrapping as the indicators' fixed-point scales do.
-inline std::int32_t WrappingDifference(std::int32_t a, std::int32_t b)
-{
-    return std::int32_t(std::uint32_t(a) - std::uint32_t(b));
-}
 
 // Raised one-pixel frame on rect's outermost ring (highlight top and left, shadow bottom and
 // right), its inside filled with fill.

@@ -1,8 +1,6 @@
 #include "indicators/XYGraph.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 #include "indicators/Etcpas.h"
 #include "indicators/FaceDrawing.h"
@@ -13,22 +11,6 @@ using platform::TRect;
 
 namespace {
 
-// Halving that rounds down, also for the odd negative sizes a work file may hold.
-int HalfDown(int value)
-{
-    return value >= 0 ? value / 2 : -((1 - value) / 2);
-}
-
-// Pixels per value unit. Equal limits leave no scale: the axis then becomes a step at the
-// limit (a value on it stands at the axis's start, any other value off the plot) instead of
-// dividing by zero.
-double ScaleFactor(int pixels, std::int32_t range)
-{
-    if (range == 0)
-        return std::numeric_limits<double>::infinity();
-    return double(pixels) / double(range);
-}
-
 // A scale label: laid out as wide as the number with a "-" in front, shown with a blank there.
 std::string MeasureLabel(platform::Canvas& canvas, std::int32_t value, int decimals, int& width)
 {
@@ -36,23 +18,6 @@ std::string MeasureLabel(platform::Canvas& canvas, std::int32_t value, int decim
     width = canvas.TextWidth(text);
     text[0] = ' ';
     return text;
-}
-
-// The grid lines 1 .. split - 1 of one axis at position(i). More divisions than pixels put a
-// line on every pixel between the first and the last one; walking pixels then instead of
-// divisions keeps a huge count from hanging.
-template <class Position, class Line>
-void DrawGridLines(std::int32_t split, double step, Position position, Line line)
-{
-    if (std::abs(step) >= 1.0) {
-        for (std::int32_t i = 1; i < split; ++i)
-            line(position(i));
-        return;
-    }
-    const int first = position(1);
-    const int last = position(double(split) - 1);
-    for (int p = std::min(first, last); p <= std::max(first, last); ++p)
-        line(p);
 }
 
 }  // namespace
@@ -156,84 +121,72 @@ void TXYGraph::SetYIoName(const std::string& designator)
     Invalidate();
 }
 
+TXYGraphLayoutInput TXYGraph::MeasureLayout(const std::string& title)
+{
+    platform::Canvas& canvas = Canvas();
+    canvas.Font.Name = FontName;
+    canvas.Font.Height = FHeightValue;
+    XMaxValStr = MeasureLabel(canvas, FXMaxValue, FXPortInfo.DecimalPoint, XMaxValWidth);
+    XMinValStr = MeasureLabel(canvas, FXMinValue, FXPortInfo.DecimalPoint, XMinValWidth);
+    YMaxValStr = MeasureLabel(canvas, FYMaxValue, FYPortInfo.DecimalPoint, YMaxValWidth);
+    YMinValStr = MeasureLabel(canvas, FYMinValue, FYPortInfo.DecimalPoint, YMinValWidth);
+    TXYGraphLayoutInput in;
+    in.Width = Width();
+    in.Height = Height();
+    in.HeightTitle = FHeightTitle;
+    in.HeightValue = FHeightValue;
+    in.XMinValue = FXMinValue;
+    in.XMaxValue = FXMaxValue;
+    in.YMinValue = FYMinValue;
+    in.YMaxValue = FYMaxValue;
+    in.XMaxValWidth = XMaxValWidth;
+    in.XMinValWidth = XMinValWidth;
+    in.YMaxValWidth = YMaxValWidth;
+    in.YMinValWidth = YMinValWidth;
+    canvas.Font.Height = FHeightTitle;
+    in.TitleWidth = canvas.TextWidth(title);
+    return in;
+}
+
 void TXYGraph::Paint()
 {
     const std::string title = platform::ToCp932(FTitle);
-    platform::Canvas* canvas = &Canvas();
-    canvas->Font.Name = FontName;
-    canvas->Font.Height = FHeightValue;
-
-    // Labels and margins.
-    XMaxValStr = MeasureLabel(*canvas, FXMaxValue, FXPortInfo.DecimalPoint, XMaxValWidth);
-    XMinValStr = MeasureLabel(*canvas, FXMinValue, FXPortInfo.DecimalPoint, XMinValWidth);
-    YMaxValStr = MeasureLabel(*canvas, FYMaxValue, FYPortInfo.DecimalPoint, YMaxValWidth);
-    YMinValStr = MeasureLabel(*canvas, FYMinValue, FYPortInfo.DecimalPoint, YMinValWidth);
-    const int wX = std::max(XMaxValWidth, XMinValWidth);
-    const int wY = std::max(YMaxValWidth, YMinValWidth);
-    const int L = wY + 8;
-    const int T = FHeightTitle + 8;
-    const int bottomMargin = FHeightValue + 8;
-    canvas->Font.Height = FHeightTitle;
-    const int titleWidth = canvas->TextWidth(title);
+    TXYGraphLayoutInput in = MeasureLayout(title);
 
     // Grow to what the content needs; never shrink.
-    int width = Width();
-    int height = Height();
-    if (width < titleWidth + 8)
-        width = titleWidth + 8;
-    if (width < 3 * wX + L + 12)
-        width = 3 * wX + L + 12;
-    if (height < 3 * FHeightValue + T + 8 + bottomMargin)
-        height = 3 * FHeightValue + T + 8 + bottomMargin;
-    if (width != Width() || height != Height())
-        SetBounds(Left(), Top(), width, height);
+    const platform::TSize least = XYGraphMinimumSize(in);
+    if (Width() < least.cx || Height() < least.cy)
+        SetBounds(Left(), Top(), std::max(Width(), least.cx), std::max(Height(), least.cy));
+    in.Width = Width();
+    in.Height = Height();
+    FaceLayout = ComputeXYGraphLayout(in);
+    const TXYGraphLayout& layout = FaceLayout;
+
     // The surface follows the new size; the resize may have run a whole Paint of its own,
     // which leaves the exclusive-or pen behind.
-    canvas = &Canvas();
-    canvas->Pen.Mode = platform::PenMode::Copy;
-    canvas->Pen.Style = platform::PenStyle::Solid;
-    canvas->Pen.Width = 1;
-    OuterRect = TRect{0, 0, Width(), Height()};
-    const int R = OuterRect.Right - 4;
-    const int B = OuterRect.Bottom - bottomMargin;
-    GraphRect = TRect{L, T, R, B};
-
-    // Panel and title.
-    DrawRaisedPanel(*canvas, OuterRect, Color);
-    canvas->Background = platform::TextBackground::Opaque;
-    canvas->Brush.Color = Color;
-    canvas->Font.Color = FColorTitle;
-    canvas->Font.Height = FHeightTitle;
-    canvas->TextOut(HalfDown(OuterRect.Right - OuterRect.Left) - HalfDown(titleWidth), 4, title);
-
-    // Scale labels.
-    canvas->Font.Height = FHeightValue;
-    canvas->Font.Color = FColorScale;
-    canvas->TextOut(L - 4 - YMaxValWidth, T, YMaxValStr);
-    canvas->TextOut(L - 4 - YMinValWidth, B - FHeightValue, YMinValStr);
-    canvas->TextOut(L, B + 4, XMinValStr);
-    canvas->TextOut(R - XMaxValWidth, B + 4, XMaxValStr);
-
-    // Plot area, grid and scales.
-    DrawSunkenWell(*canvas, GraphRect, FColorBack);
+    platform::Canvas& canvas = Canvas();
+    canvas.Pen.Mode = platform::PenMode::Copy;
+    canvas.Pen.Style = platform::PenStyle::Solid;
+    canvas.Pen.Width = 1;
+    DrawRaisedPanel(canvas, layout.OuterRect, Color);
+    canvas.Background = platform::TextBackground::Opaque;
+    canvas.Brush.Color = Color;
+    canvas.Font.Color = FColorTitle;
+    canvas.Font.Height = FHeightTitle;
+    canvas.TextOut(layout.TitleAt.X, layout.TitleAt.Y, title);
+    canvas.Font.Height = FHeightValue;
+    canvas.Font.Color = FColorScale;
+    canvas.TextOut(layout.YMaxLabelAt.X, layout.YMaxLabelAt.Y, YMaxValStr);
+    canvas.TextOut(layout.YMinLabelAt.X, layout.YMinLabelAt.Y, YMinValStr);
+    canvas.TextOut(layout.XMinLabelAt.X, layout.XMinLabelAt.Y, XMinValStr);
+    canvas.TextOut(layout.XMaxLabelAt.X, layout.XMaxLabelAt.Y, XMaxValStr);
+    DrawSunkenWell(canvas, layout.GraphRect, FColorBack);
     DrawGrid();
-    DRX = ScaleFactor(R - L - 3, WrappingDifference(FXMaxValue, FXMinValue));
-    DRY = ScaleFactor(B - T - 3, WrappingDifference(FYMaxValue, FYMinValue));
-
-    // Value boxes: under the plot between the X labels, and left of it beside the Y labels.
-    XValRect.Left = HalfDown(R - L) + L - HalfDown(wX);
-    XValRect.Right = XValRect.Left + wX;
-    XValRect.Top = B + 4;
-    XValRect.Bottom = XValRect.Top + FHeightValue;
-    YValRect.Right = L - 4;
-    YValRect.Left = YValRect.Right - wY;
-    YValRect.Top = HalfDown(B - T) + T - HalfDown(FHeightValue);
-    YValRect.Bottom = YValRect.Top + FHeightValue;
 
     // The fill has removed any crosshair, and the panel any value text.
     LastX = LastY = -1;
-    XTextLeft = XValRect.Left;
-    YTextLeft = YValRect.Left;
+    XTextLeft = layout.XValRect.Left;
+    YTextLeft = layout.YValRect.Left;
     LaidOut = true;
     GraphDraw();
 }
@@ -241,26 +194,16 @@ void TXYGraph::Paint()
 void TXYGraph::DrawGrid()
 {
     platform::Canvas& canvas = Canvas();
-    const int L = GraphRect.Left, T = GraphRect.Top, R = GraphRect.Right, B = GraphRect.Bottom;
-    const int W = R - L - 3;
-    const int H = B - T - 3;
+    const platform::TRect& g = FaceLayout.GraphRect;
     canvas.Pen.Color = FColorGrid;
     canvas.Pen.Style = platform::PenStyle::Dot;
-    if (FXSplit > 1) {
-        const double step = double(W) / FXSplit;
-        const auto column = [&](double i) { return RoundToPixel(i * step + L + 1); };
-        DrawGridLines(FXSplit, step, column, [&](int x) {
-            canvas.MoveTo(x, T);
-            canvas.LineTo(x, B);
-        });
+    for (const int x : XYGraphGridColumns(FaceLayout, FXSplit)) {
+        canvas.MoveTo(x, g.Top);
+        canvas.LineTo(x, g.Bottom);
     }
-    if (FYSplit > 1) {
-        const double step = double(H) / FYSplit;
-        const auto row = [&](double i) { return RoundToPixel(B - 2 - i * step); };
-        DrawGridLines(FYSplit, step, row, [&](int y) {
-            canvas.MoveTo(L, y);
-            canvas.LineTo(R, y);
-        });
+    for (const int y : XYGraphGridRows(FaceLayout, FYSplit)) {
+        canvas.MoveTo(g.Left, y);
+        canvas.LineTo(g.Right, y);
     }
     canvas.Pen.Style = platform::PenStyle::Solid;
 }
@@ -284,7 +227,8 @@ void TXYGraph::GraphDraw()
     if (!LaidOut)
         return;
     platform::Canvas& canvas = Canvas();
-    const int L = GraphRect.Left, T = GraphRect.Top, R = GraphRect.Right, B = GraphRect.Bottom;
+    const platform::TRect& g = FaceLayout.GraphRect;
+    const int L = g.Left, T = g.Top, R = g.Right, B = g.Bottom;
 
     canvas.Pen.Mode = platform::PenMode::Xor;
     canvas.Pen.Style = platform::PenStyle::Solid;
@@ -300,14 +244,12 @@ void TXYGraph::GraphDraw()
         canvas.LineTo(R - 1, LastY);
         LastY = -1;
     }
-    const int x = L + 1 + RoundToPixel(WrappingDifference(FXValue, FXMinValue) * DRX);
-    if (L < x && x < R - 1) {
+    if (const int x = XYGraphCrossColumn(FaceLayout, FXValue, FXMinValue); x >= 0) {
         canvas.MoveTo(x, T);
         canvas.LineTo(x, B - 1);
         LastX = x;
     }
-    const int y = B - 2 - RoundToPixel(WrappingDifference(FYValue, FYMinValue) * DRY);
-    if (T < y && y < B - 1) {
+    if (const int y = XYGraphCrossRow(FaceLayout, FYValue, FYMinValue); y >= 0) {
         canvas.MoveTo(L, y);
         canvas.LineTo(R - 1, y);
         LastY = y;
@@ -318,8 +260,8 @@ void TXYGraph::GraphDraw()
     canvas.Font.Color = FColorValue;
     canvas.Brush.Color = Color;
     canvas.Background = platform::TextBackground::Opaque;
-    DrawValue(XValRect, IntToStrFP(FXValue, FXPortInfo.DecimalPoint), XTextLeft);
-    DrawValue(YValRect, IntToStrFP(FYValue, FYPortInfo.DecimalPoint), YTextLeft);
+    DrawValue(FaceLayout.XValRect, IntToStrFP(FXValue, FXPortInfo.DecimalPoint), XTextLeft);
+    DrawValue(FaceLayout.YValRect, IntToStrFP(FYValue, FYPortInfo.DecimalPoint), YTextLeft);
 }
 
 void TXYGraph::DrawValue(const TRect& box, const std::string& text, int& drawnLeft)
@@ -328,7 +270,7 @@ void TXYGraph::DrawValue(const TRect& box, const std::string& text, int& drawnLe
     // that no digit of an earlier value stays beside this one.
     platform::Canvas& canvas = Canvas();
     TRect clear = box;
-    clear.Left = std::min(box.Left, std::max(drawnLeft, OuterRect.Left + 1));
+    clear.Left = std::min(box.Left, std::max(drawnLeft, FaceLayout.OuterRect.Left + 1));
     canvas.FillRect(clear);
     drawnLeft = box.Right - canvas.TextWidth(text);
     canvas.TextOut(drawnLeft, box.Top, text);

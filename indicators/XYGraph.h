@@ -10,6 +10,7 @@
 #include <string>
 
 #include "indicators/Indicator.h"
+#include "indicators/XYGraphLayout.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
 
@@ -69,16 +70,12 @@ public:
     void SaveProperty(QStringList& List, const std::string& Prefix) const override;
     void LoadProperty(std::string Text) override;
 
-    // The values shown and the layout of the last Paint, for tests and the settings dialog.
+    // The values shown, their channels, and the layout of the last Paint.
     std::int32_t XValue() const { return FXValue; }
     std::int32_t YValue() const { return FYValue; }
     const TPortInfo& XPortInfo() const { return FXPortInfo; }
     const TPortInfo& YPortInfo() const { return FYPortInfo; }
-    const platform::TRect& PlotRectangle() const { return GraphRect; }
-    const platform::TRect& XValueBox() const { return XValRect; }
-    const platform::TRect& YValueBox() const { return YValRect; }
-    int CrossX() const { return LastX; }
-    int CrossY() const { return LastY; }
+    const TXYGraphLayout& Layout() const { return FaceLayout; }
 
 private:
     TPortInfo FXPortInfo = EmptyPort;
@@ -103,12 +100,13 @@ private:
     platform::TColor FColorGrid = platform::clGray;
     platform::TColor FColorBack = 0xF0F0F0;
 
-    // Layout of the last Paint; GraphDraw works on it until the next Paint.
+    // The scale labels' texts and widths, measured by the last Paint.
     std::string XMaxValStr, XMinValStr, YMaxValStr, YMinValStr;
     int XMaxValWidth = 0, XMinValWidth = 0, YMaxValWidth = 0, YMinValWidth = 0;
+    // Layout of the last Paint; GraphDraw works on it until the next Paint.
+    TXYGraphLayout FaceLayout;
+    // The crosshair's column and row on screen; -1 for a line not drawn.
     int LastX = 0, LastY = 0;
-    platform::TRect OuterRect, GraphRect, XValRect, YValRect;
-    double DRX = 0.0, DRY = 0.0;
     // Whether a Paint has laid the face out yet: a value that arrives before then is only kept.
     bool LaidOut = false;
 
@@ -116,6 +114,8 @@ private:
     // box's left edge, and the next value must clear that too.
     int XTextLeft = 0, YTextLeft = 0;
 
+    // The input of the layout: the size and limits with the texts measured on the canvas.
+    TXYGraphLayoutInput MeasureLayout(const std::string& title);
     void DrawGrid();
     void DrawValue(const platform::TRect& box, const std::string& text, int& drawnLeft);
 };

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <QWidget>
 
+#include "indicators/BarGraphLayout.h"
 #include "indicators/Etcpas.h"
 #include "indicators/Port.h"
 #include "platform/Cp932.h"
@@ -36,7 +38,7 @@ protected:
     // from end to end.
     int BarColumns()
     {
-        const TRect& in = bar->BarInterior();
+        const TRect& in = bar->Layout().BarBack;
         int count = 0;
         for (int x = in.Left; x <= in.Right; ++x)
             count += ColumnIs(Face(), x, in.Top, in.Bottom, bar->ColorBar());
@@ -44,11 +46,35 @@ protected:
     }
     int BarRows()
     {
-        const TRect& in = bar->BarInterior();
+        const TRect& in = bar->Layout().BarBack;
         int count = 0;
         for (int y = in.Top; y <= in.Bottom; ++y)
             count += RowIs(Face(), y, in.Left, in.Right, bar->ColorBar());
         return count;
+    }
+    // The bar's end as drawn: the last of the columns (horizontal) from the interior's left, or
+    // the row above the rows (vertical) from its bottom, that show the bar's colour, a marker
+    // line under the bar included.
+    int ShownEnd()
+    {
+        const TRect& in = bar->Layout().BarBack;
+        const TColor marker = bar->ColorMarker() ^ bar->ColorBack() ^ bar->ColorBar();
+        const auto barLine = [&](int position) {
+            if (bar->Vertical() == 1)
+                return RowIs(Face(), position, in.Left, in.Right, bar->ColorBar());
+            return ColumnIs(Face(), position, in.Top, in.Bottom, bar->ColorBar()) ||
+                   ColumnIs(Face(), position, in.Top, in.Bottom, marker);
+        };
+        if (bar->Vertical() == 1) {
+            int end = in.Bottom;
+            while (end >= in.Top && barLine(end))
+                --end;
+            return end;
+        }
+        int end = in.Left - 1;
+        while (end < in.Right && barLine(end + 1))
+            ++end;
+        return end;
     }
     void ShowThrottle(std::int32_t value)
     {
@@ -62,7 +88,7 @@ protected:
     bool ValueBoxShows(const std::string& text)
     {
         const QImage expected = ValueText(text);
-        const TRect& box = bar->ValueBox();
+        const TRect& box = bar->Layout().DigitalRect;
         return ShowsAt(Face(), box.Right - expected.width(), box.Top, expected);
     }
 
@@ -70,11 +96,87 @@ protected:
     std::unique_ptr<TBarGraph> bar;
 };
 
+// ---- Layout, free of the control ------------------------------------------------------------
+
+// A range of 0 to 100 with labels "100" (27 pixels) and "0" (9), 16 high, and a title 60 by 16.
+TBarGraphLayoutInput LayoutInput(bool vertical, int width, int height)
+{
+    TBarGraphLayoutInput in;
+    in.Width = width;
+    in.Height = height;
+    in.Vertical = vertical;
+    in.MaxValWidth = 27;
+    in.MinValWidth = 9;
+    in.ValueHeight = 16;
+    in.Title = {60, 16};
+    return in;
+}
+
+TEST(BarGraphLayout, HorizontalBarUnderTheTitleWithTheLabelsAndValueBelowIt)
+{
+    const TBarGraphLayoutInput in = LayoutInput(false, 200, 80);
+    EXPECT_EQ(BarGraphMinimumSize(in), (platform::TSize{88, 72}));  // 79 + 8 up to 8s; 68 up
+    const TBarGraphLayout l = ComputeBarGraphLayout(in);
+    EXPECT_EQ(l.OuterRect, (TRect{0, 0, 200, 80}));
+    EXPECT_EQ(l.BarRect, (TRect{4, 24, 196, 44}));
+    EXPECT_EQ(l.BarBack, (TRect{5, 25, 194, 42}));
+    EXPECT_DOUBLE_EQ(l.DR, 189 / 100.0);
+    EXPECT_EQ(l.TitleAt, (platform::TPoint{70, 4}));
+    EXPECT_EQ(l.MinLabelAt, (platform::TPoint{4, 48}));
+    EXPECT_EQ(l.MaxLabelAt, (platform::TPoint{169, 48}));
+    EXPECT_EQ(l.DigitalRect, (TRect{87, 48, 114, 64}));  // centred, as wide as the wider label
+    EXPECT_EQ(l.EmptyEnd, 4);
+
+    const struct {
+        std::int32_t value;
+        int end;
+        std::optional<int> marker;
+    } cases[] = {{0, 5, std::nullopt},
+                 {50, 99, 99},
+                 {100, 194, std::nullopt},
+                 {-5, 5, std::nullopt},
+                 {200, 194, std::nullopt}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(BarGraphEnd(l, c.value, 0), c.end) << c.value;
+        EXPECT_EQ(BarGraphMarkerLine(l, c.value, 0), c.marker) << c.value;
+    }
+}
+
+TEST(BarGraphLayout, VerticalBarRightOfTheLabelsWithTheValueHalfwayDown)
+{
+    const TBarGraphLayoutInput in = LayoutInput(true, 80, 200);
+    EXPECT_EQ(BarGraphMinimumSize(in), (platform::TSize{72, 88}));  // the title's 60 + 8; 84 up
+    const TBarGraphLayout l = ComputeBarGraphLayout(in);
+    EXPECT_EQ(l.BarRect, (TRect{35, 24, 55, 196}));
+    EXPECT_EQ(l.BarBack, (TRect{36, 25, 53, 194}));
+    EXPECT_DOUBLE_EQ(l.DR, 169 / 100.0);
+    EXPECT_EQ(l.TitleAt, (platform::TPoint{10, 4}));
+    EXPECT_EQ(l.MaxLabelAt, (platform::TPoint{4, 24}));
+    EXPECT_EQ(l.MinLabelAt, (platform::TPoint{22, 180}));
+    EXPECT_EQ(l.DigitalRect, (TRect{4, 102, 31, 118}));
+    EXPECT_EQ(l.EmptyEnd, 194);
+
+    // The bar covers the rows below its end: the minimum one row, the maximum all but the top.
+    const struct {
+        std::int32_t value;
+        int end;
+        std::optional<int> marker;
+    } cases[] = {{0, 193, std::nullopt},
+                 {50, 109, 110},
+                 {100, 25, std::nullopt},
+                 {-1, 194, std::nullopt},
+                 {150, 25, std::nullopt}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(BarGraphEnd(l, c.value, 0), c.end) << c.value;
+        EXPECT_EQ(BarGraphMarkerLine(l, c.value, 0), c.marker) << c.value;
+    }
+}
+
 TEST_F(BarGraphTest, NewBarGraphShowsBothLabelsTheValueZeroAndABarOneLineLong)
 {
     bar->Paint();
-    const TRect& barRect = bar->BarRectangle();
-    const TRect& in = bar->BarInterior();
+    const TRect& barRect = bar->Layout().BarRect;
+    const TRect& in = bar->Layout().BarBack;
     const auto label = [&](const std::string& text) {
         return RenderText(bar->FontName, 16, platform::clBlack, bar->Color, text);
     };
@@ -113,7 +215,7 @@ TEST_F(BarGraphTest, TitleAndLabelsKeepTheirOwnHeightsWhenTheControlGrows)
     const QImage title = RenderText(bar->FontName, 26, 0, bar->Color, "Tacho");
     EXPECT_TRUE(ShowsAt(Face(), bar->Width() / 2 - title.width() / 2, 4, title));
     const QImage zero = RenderText(bar->FontName, 12, 0, bar->Color, "0");
-    EXPECT_TRUE(ShowsAt(Face(), 4, bar->BarRectangle().Bottom + 4, zero));
+    EXPECT_TRUE(ShowsAt(Face(), 4, bar->Layout().BarRect.Bottom + 4, zero));
     EXPECT_TRUE(ValueBoxShows("0"));
 }
 
@@ -124,12 +226,12 @@ TEST_F(BarGraphTest, GrowingAndShrinkingMovesTheEndLineByLineAndRestoresFreedLin
     bar->SetWidth(208);
     bar->Paint();
     const QImage empty = Face().copy();
-    const TRect& in = bar->BarInterior();
-    const int markerX = in.Left + int(std::nearbyint(50 * bar->PixelsPerUnit()));
+    const TRect& in = bar->Layout().BarBack;
+    const int markerX = in.Left + int(std::nearbyint(50 * bar->Layout().DR));
     EXPECT_TRUE(ColumnIs(Face(), markerX, in.Top, in.Bottom, platform::clBlack));
 
     ShowThrottle(100);
-    EXPECT_EQ(bar->BarEnd(), in.Right);
+    EXPECT_EQ(ShownEnd(), in.Right);
     EXPECT_TRUE(ValueBoxShows("100"));
     // The marker shows through the bar.
     EXPECT_TRUE(ColumnIs(Face(), markerX, in.Top, in.Bottom,
@@ -138,7 +240,7 @@ TEST_F(BarGraphTest, GrowingAndShrinkingMovesTheEndLineByLineAndRestoresFreedLin
     const QImage full = Face().copy();
 
     ShowThrottle(0);
-    EXPECT_EQ(bar->BarEnd(), in.Left);
+    EXPECT_EQ(ShownEnd(), in.Left);
     EXPECT_EQ(BarColumns(), 1);
     EXPECT_EQ(Face(), empty);
 
@@ -148,8 +250,8 @@ TEST_F(BarGraphTest, GrowingAndShrinkingMovesTheEndLineByLineAndRestoresFreedLin
     EXPECT_EQ(Face(), full);  // a fresh face at 100 looks just the same
 
     ShowThrottle(25);
-    EXPECT_EQ(bar->BarEnd(), in.Left + int(std::nearbyint(25 * bar->PixelsPerUnit())));
-    EXPECT_EQ(BarColumns(), bar->BarEnd() - in.Left + 1);
+    EXPECT_EQ(ShownEnd(), in.Left + int(std::nearbyint(25 * bar->Layout().DR)));
+    EXPECT_EQ(BarColumns(), ShownEnd() - in.Left + 1);
 }
 
 TEST_F(BarGraphTest, ValuesBeyondTheRangeAreClampedToTheEnds)
@@ -158,7 +260,7 @@ TEST_F(BarGraphTest, ValuesBeyondTheRangeAreClampedToTheEnds)
     bar->SetMinValue(-20);
     bar->SetWidth(160);
     bar->Paint();
-    const TRect& in = bar->BarInterior();
+    const TRect& in = bar->Layout().BarBack;
     ShowThrottle(-21);
     EXPECT_EQ(BarColumns(), 1);
     ShowThrottle(-100000);
@@ -176,7 +278,7 @@ TEST_F(BarGraphTest, VerticalBarGrowsUpwardsAndLeavesTheTopRowAtFullScale)
     bar->SetVertical(1);
     bar->SetHeight(200);
     bar->Paint();
-    const TRect& in = bar->BarInterior();
+    const TRect& in = bar->Layout().BarBack;
     EXPECT_EQ(BarRows(), 1);
     EXPECT_TRUE(RowIs(Face(), in.Bottom, in.Left, in.Right, platform::clRed));
     ShowThrottle(100);
@@ -185,10 +287,10 @@ TEST_F(BarGraphTest, VerticalBarGrowsUpwardsAndLeavesTheTopRowAtFullScale)
     ShowThrottle(150);
     EXPECT_EQ(BarRows(), in.Bottom - in.Top);
     // A value whose rounded offset lies a whole pixel below the minimum shows no row.
-    ASSERT_GT(bar->PixelsPerUnit(), 0.5);
+    ASSERT_GT(bar->Layout().DR, 0.5);
     ShowThrottle(-1);
     EXPECT_EQ(BarRows(), 0);
-    EXPECT_EQ(bar->BarEnd(), in.Bottom);
+    EXPECT_EQ(ShownEnd(), in.Bottom);
     ShowThrottle(0);
     EXPECT_EQ(BarRows(), 1);
 }
@@ -197,7 +299,7 @@ TEST_F(BarGraphTest, DirectionFollowsVerticalAndANegativeOneDrawsNothing)
 {
     bar->SetVertical(2);
     bar->Paint();
-    EXPECT_EQ(bar->BarRectangle().Bottom - bar->BarRectangle().Top, 20);
+    EXPECT_EQ(bar->Layout().BarRect.Bottom - bar->Layout().BarRect.Top, 20);
 
     auto other = std::make_unique<TBarGraph>(&panel, SourceIndexQ7);
     other->SetVertical(-1);
@@ -216,7 +318,7 @@ TEST_F(BarGraphTest, MarkersOnTheEndsOrUnreadableAreNotDrawnAndRaiseNoBox)
     bar->SetMarker1("0");
     bar->SetMarker2("100");
     bar->Paint();
-    const TRect& in = bar->BarInterior();
+    const TRect& in = bar->Layout().BarBack;
     const TRect interior{in.Left, in.Top, in.Right + 1, in.Bottom + 1};
     EXPECT_EQ(CountColor(Face(), interior, platform::clBlack), 0);
 
@@ -234,7 +336,7 @@ TEST_F(BarGraphTest, MarkersOnTheEndsOrUnreadableAreNotDrawnAndRaiseNoBox)
     bar->SetMarker1("12.5");
     bar->SetColorMarker(platform::clLime);
     bar->Paint();
-    const int x = in.Left + int(std::nearbyint(1250 * bar->PixelsPerUnit()));
+    const int x = in.Left + int(std::nearbyint(1250 * bar->Layout().DR));
     EXPECT_TRUE(ColumnIs(Face(), x, in.Top, in.Bottom, platform::clLime));
     EXPECT_EQ(CountColor(Face(), interior, platform::clLime), in.Bottom - in.Top + 1);
 }
@@ -254,7 +356,7 @@ TEST_F(BarGraphTest, ValueWiderThanItsBoxShowsHashes)
     ShowThrottle(7);
     EXPECT_TRUE(ValueBoxShows("7"));
     // The box is cleared first: no trace of the hashes is left.
-    const TRect& box = bar->ValueBox();
+    const TRect& box = bar->Layout().DigitalRect;
     const QImage seven = ValueText("7");
     EXPECT_EQ(CountColor(Face(), TRect{box.Left, box.Top, box.Right - seven.width(), box.Bottom},
                          platform::clBlue),
@@ -270,8 +372,8 @@ TEST_F(BarGraphTest, ValueUsesTheChannelsDecimals)
     bar->SetValue();
     EXPECT_TRUE(ValueBoxShows("0.05"));
     const QImage label = RenderText(bar->FontName, 16, 0, bar->Color, "100.00");
-    EXPECT_TRUE(ShowsAt(Face(), bar->BarRectangle().Right - label.width(),
-                        bar->BarRectangle().Bottom + 4, label));
+    EXPECT_TRUE(ShowsAt(Face(), bar->Layout().BarRect.Right - label.width(),
+                        bar->Layout().BarRect.Bottom + 4, label));
 }
 
 TEST_F(BarGraphTest, GrowsToItsMinimumSizeAndNeverShrinks)
@@ -294,7 +396,7 @@ TEST_F(BarGraphTest, GrowsToItsMinimumSizeAndNeverShrinks)
     bar->Paint();
     EXPECT_EQ(bar->Width(), 400);
     EXPECT_EQ(bar->Height(), 300);
-    EXPECT_EQ(bar->BarRectangle().Right, 396);
+    EXPECT_EQ(bar->Layout().BarRect.Right, 396);
 
     bar->SetVertical(1);
     bar->SetBounds(1, 1, 8, 8);
@@ -313,23 +415,23 @@ TEST_F(BarGraphTest, EqualLimitsMakeAStepAtTheLimit)
     bar->SetMarker1("50");
     bar->SetMarker2("60");
     bar->Paint();
-    const TRect& in = bar->BarInterior();
+    const TRect& in = bar->Layout().BarBack;
     // The value 0 lies below the limit: the empty bar; neither marker is drawn.
     EXPECT_EQ(BarColumns(), 1);
     EXPECT_TRUE(ColumnIs(Face(), in.Left, in.Top, in.Bottom, platform::clRed));
     const TRect interior{in.Left, in.Top, in.Right + 1, in.Bottom + 1};
     EXPECT_EQ(CountColor(Face(), interior, platform::clBlack), 0);
     ShowThrottle(50);
-    EXPECT_EQ(bar->BarEnd(), in.Left);
+    EXPECT_EQ(ShownEnd(), in.Left);
     ShowThrottle(51);
-    EXPECT_EQ(bar->BarEnd(), in.Right);
+    EXPECT_EQ(ShownEnd(), in.Right);
     EXPECT_EQ(BarColumns(), in.Right - in.Left + 1);
     ShowThrottle(49);
-    EXPECT_EQ(bar->BarEnd(), in.Left);
+    EXPECT_EQ(ShownEnd(), in.Left);
     bar->SetVertical(1);
     bar->Paint();
     ShowThrottle(51);
-    EXPECT_EQ(bar->BarEnd(), bar->BarInterior().Top);
+    EXPECT_EQ(ShownEnd(), bar->Layout().BarBack.Top);
 }
 
 TEST_F(BarGraphTest, ValueBeforeTheFirstPaintIsKeptAndDrawnByThatPaint)
@@ -342,7 +444,7 @@ TEST_F(BarGraphTest, ValueBeforeTheFirstPaintIsKeptAndDrawnByThatPaint)
     EXPECT_EQ(bar->Value(), 100);
     EXPECT_EQ(Face(), before);
     bar->Paint();
-    const TRect& in = bar->BarInterior();
+    const TRect& in = bar->Layout().BarBack;
     EXPECT_EQ(BarColumns(), in.Right - in.Left + 1);
     EXPECT_TRUE(ValueBoxShows("100"));
 }
@@ -361,9 +463,11 @@ TEST_F(BarGraphTest, WithoutAChannelOrAChangeSetValueDrawsNothing)
     bar->SetValue();
     const QImage shown = Face().copy();
     // Spoil one pixel of the value box: an unchanged value must not redraw it.
-    bar->Canvas().SetPixel(bar->ValueBox().Left, bar->ValueBox().Top, platform::clLime);
+    bar->Canvas().SetPixel(bar->Layout().DigitalRect.Left, bar->Layout().DigitalRect.Top,
+                           platform::clLime);
     bar->SetValue();
-    EXPECT_EQ(PixelAt(Face(), bar->ValueBox().Left, bar->ValueBox().Top), platform::clLime);
+    EXPECT_EQ(PixelAt(Face(), bar->Layout().DigitalRect.Left, bar->Layout().DigitalRect.Top),
+              platform::clLime);
     EXPECT_NE(Face(), shown);
 }
 
@@ -441,7 +545,7 @@ TEST_F(BarGraphTest, SystemColourBehindTheBarStillShowsTheBarsColour)
     bar->Paint();
     const QImage empty = Face().copy();
     ShowThrottle(100);
-    EXPECT_EQ(BarColumns(), bar->BarInterior().Right - bar->BarInterior().Left + 1);
+    EXPECT_EQ(BarColumns(), bar->Layout().BarBack.Right - bar->Layout().BarBack.Left + 1);
     ShowThrottle(0);
     EXPECT_EQ(Face(), empty);
 }

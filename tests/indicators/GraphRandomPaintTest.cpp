@@ -184,10 +184,11 @@ TEST_P(GraphRandomPaint, XYGraph)
             xy.SetValue();  // before the first Paint
         }
         Exercise(xy, random);
-        // The crosshair recorded lies on the plot.
-        if (xy.CrossX() >= 0) {
-            EXPECT_GT(xy.CrossX(), xy.PlotRectangle().Left);
-            EXPECT_LT(xy.CrossX(), xy.PlotRectangle().Right - 1);
+        // The crosshair's column lies on the plot.
+        const int crossX = XYGraphCrossColumn(xy.Layout(), xy.XValue(), xy.XMinValue());
+        if (crossX >= 0) {
+            EXPECT_GT(crossX, xy.Layout().GraphRect.Left);
+            EXPECT_LT(crossX, xy.Layout().GraphRect.Right - 1);
         }
     }
     EXPECT_TRUE(boxes.Boxes().empty());

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <QWidget>
+#include <vector>
 
 #include "indicators/Port.h"
+#include "indicators/XYGraphLayout.h"
 #include "platform/Cp932.h"
 #include "tests/indicators/IndicatorPixels.h"
 
@@ -32,10 +34,10 @@ protected:
     }
 
     const QImage& Face() { return xy->Surface(); }
-    int L() { return xy->PlotRectangle().Left; }
-    int T() { return xy->PlotRectangle().Top; }
-    int R() { return xy->PlotRectangle().Right; }
-    int B() { return xy->PlotRectangle().Bottom; }
+    int L() { return xy->Layout().GraphRect.Left; }
+    int T() { return xy->Layout().GraphRect.Top; }
+    int R() { return xy->Layout().GraphRect.Right; }
+    int B() { return xy->Layout().GraphRect.Bottom; }
 
     // A crosshair pixel shows the cross's colour, or where it crosses a grid dot, the dot's
     // colour xor the plot's back xor the cross's colour.
@@ -57,6 +59,30 @@ protected:
             if (!IsCrosshair(x, y))
                 return false;
         return true;
+    }
+    // The crosshair's column and row as drawn: the inner column (row) whose pixels all show
+    // the crosshair but the one where the other line crosses it; -1 for none.
+    int ShownCrossX()
+    {
+        for (int x = L() + 1; x <= R() - 2; ++x) {
+            int shown = 0;
+            for (int y = T() + 1; y <= B() - 2; ++y)
+                shown += IsCrosshair(x, y);
+            if (shown >= B() - T() - 3)
+                return x;
+        }
+        return -1;
+    }
+    int ShownCrossY()
+    {
+        for (int y = T() + 1; y <= B() - 2; ++y) {
+            int shown = 0;
+            for (int x = L() + 1; x <= R() - 2; ++x)
+                shown += IsCrosshair(x, y);
+            if (shown >= R() - L() - 3)
+                return y;
+        }
+        return -1;
     }
     void Show(std::int32_t x, std::int32_t y)
     {
@@ -87,6 +113,64 @@ protected:
     std::unique_ptr<TXYGraph> xy;
 };
 
+// ---- Layout, free of the control ------------------------------------------------------------
+
+// Limits 0 to 100 on both axes, labels " 100" (36 pixels) and " 0" (18), fonts 16 high, a title
+// 50 wide, in a control of 260 by 200.
+TXYGraphLayoutInput LayoutInput()
+{
+    TXYGraphLayoutInput in;
+    in.Width = 260;
+    in.Height = 200;
+    in.XMaxValWidth = in.YMaxValWidth = 36;
+    in.XMinValWidth = in.YMinValWidth = 18;
+    in.TitleWidth = 50;
+    return in;
+}
+
+TEST(XYGraphLayout, PlotBesideTheYLabelsAndAboveTheXLabels)
+{
+    TXYGraphLayoutInput in = LayoutInput();
+    EXPECT_EQ(XYGraphMinimumSize(in), (platform::TSize{3 * 36 + 44 + 12, 4 * 16 + 16 + 24}));
+    in.TitleWidth = 300;
+    EXPECT_EQ(XYGraphMinimumSize(in).cx, 308);
+    const TXYGraphLayout l = ComputeXYGraphLayout(LayoutInput());
+    EXPECT_EQ(l.GraphRect, (TRect{44, 24, 256, 176}));
+    EXPECT_DOUBLE_EQ(l.DRX, 209 / 100.0);
+    EXPECT_DOUBLE_EQ(l.DRY, 149 / 100.0);
+    EXPECT_EQ(l.TitleAt, (platform::TPoint{105, 4}));
+    EXPECT_EQ(l.YMaxLabelAt, (platform::TPoint{4, 24}));
+    EXPECT_EQ(l.YMinLabelAt, (platform::TPoint{22, 160}));
+    EXPECT_EQ(l.XMinLabelAt, (platform::TPoint{44, 180}));
+    EXPECT_EQ(l.XMaxLabelAt, (platform::TPoint{220, 180}));
+    EXPECT_EQ(l.XValRect, (TRect{132, 180, 168, 196}));
+    EXPECT_EQ(l.YValRect, (TRect{4, 92, 40, 108}));
+}
+
+TEST(XYGraphLayout, GridLinesAndCrosshairStandOnThePlotsInnerPixels)
+{
+    const TXYGraphLayout l = ComputeXYGraphLayout(LayoutInput());
+    EXPECT_EQ(XYGraphGridColumns(l, 5), (std::vector<int>{87, 129, 170, 212}));
+    EXPECT_EQ(XYGraphGridRows(l, 5), (std::vector<int>{144, 114, 85, 55}));
+    EXPECT_TRUE(XYGraphGridColumns(l, 1).empty());
+    EXPECT_TRUE(XYGraphGridRows(l, -3).empty());
+    // More divisions than pixels: every column from the first division to the last.
+    const std::vector<int> dense = XYGraphGridColumns(l, 1000);
+    ASSERT_EQ(dense.size(), 210u);
+    EXPECT_EQ(dense.front(), 45);
+    EXPECT_EQ(dense.back(), 254);
+
+    const struct {
+        std::int32_t value;
+        int column;  // L + 1 .. R - 2, or -1
+        int row;     // B - 2 .. T + 1, or -1
+    } cases[] = {{0, 45, 174}, {100, 254, 25}, {101, -1, -1}, {-1, -1, -1}, {50, 149, 100}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(XYGraphCrossColumn(l, c.value, 0), c.column) << c.value;
+        EXPECT_EQ(XYGraphCrossRow(l, c.value, 0), c.row) << c.value;
+    }
+}
+
 TEST_F(XYGraphTest, NewGraphShowsTitleLabelsGridCrosshairAndZeroValues)
 {
     xy->Paint();
@@ -103,14 +187,14 @@ TEST_F(XYGraphTest, NewGraphShowsTitleLabelsGridCrosshairAndZeroValues)
     EXPECT_TRUE(ShowsAt(Face(), L() - 4 - xy->Canvas().TextWidth("-0"), B() - 16, zero));
 
     // Crosshair through the lower-left inner corner; the crossing pixel shows the plot's back.
-    EXPECT_EQ(xy->CrossX(), L() + 1);
-    EXPECT_EQ(xy->CrossY(), B() - 2);
+    EXPECT_EQ(ShownCrossX(), L() + 1);
+    EXPECT_EQ(ShownCrossY(), B() - 2);
     EXPECT_TRUE(CrossColumnIs(L() + 1, T() + 1, B() - 3));
     EXPECT_TRUE(CrossRowIs(B() - 2, L() + 2, R() - 2));
     EXPECT_EQ(PixelAt(Face(), L() + 1, B() - 2), Shown(Back));
 
-    EXPECT_TRUE(BoxShows(xy->XValueBox(), "0"));
-    EXPECT_TRUE(BoxShows(xy->YValueBox(), "0"));
+    EXPECT_TRUE(BoxShows(xy->Layout().XValRect, "0"));
+    EXPECT_TRUE(BoxShows(xy->Layout().YValRect, "0"));
 
     // Four dotted grid lines per axis.
     const int W = R() - L() - 3;
@@ -138,23 +222,23 @@ TEST_F(XYGraphTest, LimitsLandOnTheInnerEdgesAndOneUnitBeyondDrawsNoLine)
     BindChannels();
     ASSERT_GE(xy->Width(), 200);
     Show(100, 100);
-    EXPECT_EQ(xy->CrossX(), R() - 2);
-    EXPECT_EQ(xy->CrossY(), T() + 1);
+    EXPECT_EQ(ShownCrossX(), R() - 2);
+    EXPECT_EQ(ShownCrossY(), T() + 1);
     EXPECT_TRUE(CrossRowIs(T() + 1, L() + 1, R() - 3));
     EXPECT_TRUE(CrossColumnIs(R() - 2, T() + 2, B() - 2));
     EXPECT_EQ(PixelAt(Face(), R() - 2, T() + 1), Shown(Back));  // the crossing pixel
 
     Show(101, 100);
-    EXPECT_EQ(xy->CrossX(), -1);
-    EXPECT_EQ(xy->CrossY(), T() + 1);
+    EXPECT_EQ(ShownCrossX(), -1);
+    EXPECT_EQ(ShownCrossY(), T() + 1);
     EXPECT_EQ(CountColor(Face(), TRect{L() + 1, T() + 2, R() - 1, B() - 1}, Cross), 0);
-    EXPECT_TRUE(BoxShows(xy->XValueBox(), "101"));
+    EXPECT_TRUE(BoxShows(xy->Layout().XValRect, "101"));
 
     Show(-1, 101);
-    EXPECT_EQ(xy->CrossX(), -1);
-    EXPECT_EQ(xy->CrossY(), -1);
+    EXPECT_EQ(ShownCrossX(), -1);
+    EXPECT_EQ(ShownCrossY(), -1);
     EXPECT_EQ(CountColor(Face(), TRect{L(), T(), R(), B()}, Cross), 0);
-    EXPECT_TRUE(BoxShows(xy->YValueBox(), "101"));
+    EXPECT_TRUE(BoxShows(xy->Layout().YValRect, "101"));
 
     // Erasing restores every pixel: back at the start the face is as Paint drew it.
     Show(0, 0);
@@ -169,8 +253,8 @@ TEST_F(XYGraphTest, LimitsLandOnTheInnerEdgesAndOneUnitBeyondDrawsNoLine)
 TEST_F(XYGraphTest, AShorterValueAfterAnOverlongOneLeavesNoOldDigits)
 {
     BindChannels();
-    const TRect xBox = xy->XValueBox();
-    const TRect yBox = xy->YValueBox();
+    const TRect xBox = xy->Layout().XValRect;
+    const TRect yBox = xy->Layout().YValRect;
     Show(-1234567, 1234567);
     // Both texts reach well past the left of their boxes.
     EXPECT_GT(CountColor(Face(), TRect{1, xBox.Top, xBox.Left, xBox.Bottom}, xy->ColorValue()), 0);
@@ -200,10 +284,10 @@ TEST_F(XYGraphTest, DecimalsOfTheChannelFormatLabelsAndValues)
     Speed = 5;
     Throttle = 0;
     xy->SetValue();
-    EXPECT_TRUE(BoxShows(xy->XValueBox(), "0.05"));
+    EXPECT_TRUE(BoxShows(xy->Layout().XValRect, "0.05"));
     Speed = 10000;
     xy->SetValue();
-    EXPECT_EQ(xy->CrossX(), R() - 2);
+    EXPECT_EQ(ShownCrossX(), R() - 2);
 }
 
 TEST_F(XYGraphTest, TitleAndLabelsKeepTheirOwnHeightsWhenTheControlGrows)
@@ -251,13 +335,13 @@ TEST_F(XYGraphTest, ReversedLimitsMirrorTheAxis)
     xy->SetXMaxValue(0);
     BindChannels();
     Show(100, 0);
-    EXPECT_EQ(xy->CrossX(), L() + 1);
+    EXPECT_EQ(ShownCrossX(), L() + 1);
     Show(0, 0);
-    EXPECT_EQ(xy->CrossX(), R() - 2);
+    EXPECT_EQ(ShownCrossX(), R() - 2);
     Show(25, 0);
-    const int quarter = xy->CrossX();
+    const int quarter = ShownCrossX();
     Show(75, 0);
-    EXPECT_LT(xy->CrossX(), quarter);
+    EXPECT_LT(ShownCrossX(), quarter);
 }
 
 TEST_F(XYGraphTest, EqualLimitsMakeAStepAtTheLimit)
@@ -267,16 +351,16 @@ TEST_F(XYGraphTest, EqualLimitsMakeAStepAtTheLimit)
     xy->SetYMinValue(-7);
     xy->SetYMaxValue(-7);
     BindChannels();
-    EXPECT_EQ(xy->CrossX(), -1);  // 0 lies below the X limit
-    EXPECT_EQ(xy->CrossY(), -1);
+    EXPECT_EQ(ShownCrossX(), -1);  // 0 lies below the X limit
+    EXPECT_EQ(ShownCrossY(), -1);
     Show(50, -7);
-    EXPECT_EQ(xy->CrossX(), L() + 1);
-    EXPECT_EQ(xy->CrossY(), B() - 2);
+    EXPECT_EQ(ShownCrossX(), L() + 1);
+    EXPECT_EQ(ShownCrossY(), B() - 2);
     Show(51, -8);
-    EXPECT_EQ(xy->CrossX(), -1);
-    EXPECT_EQ(xy->CrossY(), -1);
+    EXPECT_EQ(ShownCrossX(), -1);
+    EXPECT_EQ(ShownCrossY(), -1);
     EXPECT_EQ(CountColor(Face(), TRect{L(), T(), R(), B()}, Cross), 0);
-    EXPECT_TRUE(BoxShows(xy->XValueBox(), "51"));
+    EXPECT_TRUE(BoxShows(xy->Layout().XValRect, "51"));
 }
 
 TEST_F(XYGraphTest, ValuesBeforeTheFirstPaintAreKeptAndDrawnByThatPaint)
@@ -292,20 +376,22 @@ TEST_F(XYGraphTest, ValuesBeforeTheFirstPaintAreKeptAndDrawnByThatPaint)
     EXPECT_EQ(Face(), before);
     xy->SetBounds(1, 1, 260, 200);
     xy->Paint();
-    EXPECT_EQ(xy->CrossX(), R() - 2);
-    EXPECT_TRUE(BoxShows(xy->XValueBox(), "100"));
-    EXPECT_TRUE(BoxShows(xy->YValueBox(), "50"));
+    EXPECT_EQ(ShownCrossX(), R() - 2);
+    EXPECT_TRUE(BoxShows(xy->Layout().XValRect, "100"));
+    EXPECT_TRUE(BoxShows(xy->Layout().YValRect, "50"));
 }
 
 TEST_F(XYGraphTest, UnchangedValuesDrawNothing)
 {
     BindChannels();
     Show(30, 40);
-    xy->Canvas().SetPixel(xy->XValueBox().Left, xy->XValueBox().Top, platform::clLime);
+    xy->Canvas().SetPixel(xy->Layout().XValRect.Left, xy->Layout().XValRect.Top, platform::clLime);
     Show(30, 40);
-    EXPECT_EQ(PixelAt(Face(), xy->XValueBox().Left, xy->XValueBox().Top), platform::clLime);
+    EXPECT_EQ(PixelAt(Face(), xy->Layout().XValRect.Left, xy->Layout().XValRect.Top),
+              platform::clLime);
     Show(30, 41);
-    EXPECT_NE(PixelAt(Face(), xy->XValueBox().Left, xy->XValueBox().Top), platform::clLime);
+    EXPECT_NE(PixelAt(Face(), xy->Layout().XValRect.Left, xy->Layout().XValRect.Top),
+              platform::clLime);
 }
 
 TEST_F(XYGraphTest, HugeSplitCountsPaintEveryColumnWithoutHanging)
@@ -316,7 +402,7 @@ TEST_F(XYGraphTest, HugeSplitCountsPaintEveryColumnWithoutHanging)
     xy->Paint();
     // Each column between the first and the last division carries the dotted grid.
     for (int x = L() + 2; x <= R() - 3; ++x) {
-        if (x != xy->CrossX()) {
+        if (x != ShownCrossX()) {
             EXPECT_GT(CountColor(Face(), TRect{x, T() + 1, x + 1, B() - 1}, Grid), 0) << x;
         }
     }
