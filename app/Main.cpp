@@ -99,6 +99,8 @@ TMainForm::TMainForm(QWidget* owner, const QString& programPath) : QWidget(owner
 
     OpenDialog.Filter = QStringLiteral("すべてのファイル (*.*)|*.*");
 
+    // However small a work file or the user makes it, the tool bar and the status bar fit.
+    setMinimumSize(ToolBar->sizeHint().width(), ToolBarHeight + StatusBarHeight);
     resize(ClientWidth, ClientHeight);
     move(DesignedLeft, DesignedTop);
     AlignControls();

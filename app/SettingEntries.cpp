@@ -4,6 +4,50 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QToolButton>
+#include <QValidator>
+
+#include "platform/Cp932.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+// Input (keys, an input method, a paste) is checked before the edit takes it; a text set by the
+// program is not. The box comes once the edit has taken the input back, not in the middle of it.
+class TCp932Validator : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int&) const override
+    {
+        const QString missing = platform::Cp932Unholdable(input);
+        if (missing.isEmpty())
+            return Acceptable;
+        if (!boxPending_) {
+            boxPending_ = true;
+            QMetaObject::invokeMethod(
+                const_cast<TCp932Validator*>(this),
+                [this, missing] {
+                    boxPending_ = false;
+                    platform::ShowMessageBox(
+                        QStringLiteral("「%1」は Shift-JIS で表せないため入力できません")
+                            .arg(missing),
+                        QString(), platform::BoxIcon::Error, platform::BoxButtons::Ok);
+                },
+                Qt::QueuedConnection);
+        }
+        return Invalid;
+    }
+
+private:
+    mutable bool boxPending_ = false;
+};
+
+}  // namespace
+
+TExitEdit::TExitEdit(QWidget* parent) : QLineEdit(parent)
+{
+    setValidator(new TCp932Validator(this));
+}
 
 void TExitEdit::Exit()
 {

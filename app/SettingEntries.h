@@ -10,10 +10,12 @@ class QToolButton;
 // An edit whose OnExit runs when the focus moves from it to another control of the same window
 // (Tab, a click elsewhere). A window losing its activation (a message box on top, the window
 // closing) does not count: the focus has not left the entry within its window.
+// Indicators and the work file keep their texts in code page 932: typed or pasted characters it
+// cannot hold are refused where they are typed, and a box names them.
 class TExitEdit : public QLineEdit {
     Q_OBJECT
 public:
-    explicit TExitEdit(QWidget* parent = nullptr) : QLineEdit(parent) {}
+    explicit TExitEdit(QWidget* parent = nullptr);
 
     std::function<void()> OnExit;
     // Runs OnExit as leaving would.

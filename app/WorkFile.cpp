@@ -156,6 +156,7 @@ void LoadWorkFile(const QString& fileName)
     }
     std::int8_t code = KestrelEnd;
     TMainFormTarget target;
+    const TRegistryFullBoxOnce oneFullBox;
     try {
         ResetIndicatorCounters();
         // The text ends with the 0x00 byte std::string keeps behind its bytes.

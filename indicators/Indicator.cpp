@@ -17,6 +17,12 @@ namespace {
 
 constexpr int kGrid = 8;
 
+// Set while a TRegistryFullBoxOnce lives: whether the box may still be shown.
+struct {
+    int scopes = 0;
+    bool shown = false;
+} RegistryFullBox;
+
 // The grid line at or before the point (div truncating toward zero), one pixel in.
 int SnapToGrid(int position)
 {
@@ -36,11 +42,23 @@ TIndicator::TIndicator(QWidget* AOwner, TPLUT PLUT) : platform::SurfaceControl(A
     if (IndicatorCount < IndicatorLimit) {
         IndicatorArry[IndicatorCount] = this;
         ++IndicatorCount;
-    } else {
+    } else if (RegistryFullBox.scopes == 0 || !RegistryFullBox.shown) {
         // The indicator still lives and shows; only the monitor loop and the repaint-all miss it.
+        RegistryFullBox.shown = RegistryFullBox.scopes > 0;
         platform::ShowMessageBox(QStringLiteral("インジケーターが多すぎます。"), QString(),
                                  platform::BoxIcon::Error, platform::BoxButtons::Ok);
     }
+}
+
+TRegistryFullBoxOnce::TRegistryFullBoxOnce()
+{
+    if (RegistryFullBox.scopes++ == 0)
+        RegistryFullBox.shown = false;
+}
+
+TRegistryFullBoxOnce::~TRegistryFullBoxOnce()
+{
+    --RegistryFullBox.scopes;
 }
 
 TIndicator::~TIndicator()

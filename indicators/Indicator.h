@@ -105,6 +105,16 @@ extern TIndicator* IndicatorArry[IndicatorSlots];
 extern std::int32_t IndicatorCount;
 // The indicator last pressed with the mouse: the target of the indicator menu.
 extern TIndicator* SelectIndicator;
+
+// While one lives, the full registry's box is shown for the first indicator that finds no slot
+// only: a work-file load makes every indicator of the file in one go.
+class TRegistryFullBoxOnce {
+public:
+    TRegistryFullBoxOnce();
+    ~TRegistryFullBoxOnce();
+    TRegistryFullBoxOnce(const TRegistryFullBoxOnce&) = delete;
+    TRegistryFullBoxOnce& operator=(const TRegistryFullBoxOnce&) = delete;
+};
 // Where, in the dashboard panel's coordinates, the mouse was last pressed on an indicator; new
 // indicators are placed there.
 extern platform::TPoint MouseDownPos;

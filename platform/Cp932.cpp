@@ -35,4 +35,28 @@ std::string ToCp932(const QString& text)
     return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
+QString Cp932Unholdable(const QString& text)
+{
+    QString missing;
+    // Whether a character comes back from its bytes, rather than the converter's error flag,
+    // which outlives the character that raised it.
+    QStringEncoder encoder("windows-31j");
+    QStringDecoder decoder("windows-31j");
+    for (qsizetype at = 0; at < text.size();) {
+        // A character beyond the basic plane is a surrogate pair, and is named whole.
+        const qsizetype length =
+            text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate() ? 2
+                                                                                                : 1;
+        const QString character = text.mid(at, length);
+        at += length;
+        if (length == 1 && PrintableAscii(character[0].unicode()))
+            continue;
+        const QByteArray bytes = encoder.encode(character);
+        const QString back = decoder.decode(bytes);
+        if (back != character && !missing.contains(character))
+            missing += character;
+    }
+    return missing;
+}
+
 }  // namespace platform

@@ -8,5 +8,8 @@ namespace platform {
 
 QString FromCp932(const std::string& bytes);
 std::string ToCp932(const QString& text);
+// The characters of the text that the code page has no code for (ToCp932 would write 0xFC 0xFC
+// in their place), each once, in the order they first stand; empty when it holds them all.
+QString Cp932Unholdable(const QString& text);
 
 }  // namespace platform

@@ -166,7 +166,8 @@ TEST_F(IndicatorMenu, DeleteAfterYesOnly)
 TEST_F(IndicatorMenu, CopyStandsSixteenAwayWithTheWindowGrowing)
 {
     Start();
-    TIndicator* first = Make("_BarGraph", {8, 8});
+    // Far enough right that the window is wider than its tool bar needs.
+    TIndicator* first = Make("_BarGraph", {200, 8});
     auto* bar = static_cast<TBarGraph*>(first);
     bar->SetTitle(QStringLiteral("{油圧"));
     bar->SetColorBar(0x00FF00);

@@ -599,3 +599,24 @@ TEST(UpDown, StepsWithinItsRangeAndShowsAValueOutsideItUntilTheFirstClick)
     QTest::keyClick(edit, Qt::Key_Down);
     EXPECT_EQ(edit->text(), QStringLiteral("100"));
 }
+
+TEST(ExitEdit, RefusesWhatCodePage932CannotHoldWhereItIsTypedOrPastedAndNamesIt)
+{
+    BoxRecorder boxes;
+    QWidget window;
+    auto* edit = new TExitEdit(&window);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(Focus(edit));
+    Type(edit, QStringLiteral("油温 é"));
+    edit->insert(QStringLiteral("[ﾟc]😀〜"));  // as a paste inserts
+    QCoreApplication::processEvents();
+    EXPECT_EQ(edit->text(), QStringLiteral("油温 "));
+    EXPECT_EQ(
+        boxes.Texts(),
+        (std::vector<QString>{QStringLiteral("「é」は Shift-JIS で表せないため入力できません"),
+                              QStringLiteral("「😀〜」は Shift-JIS で表せないため入力できません")}));
+    // A text the program sets is the program's to check.
+    edit->setText(QStringLiteral("é"));
+    EXPECT_EQ(edit->text(), QStringLiteral("é"));
+}

@@ -1,6 +1,9 @@
 // The work file with the real main window (offscreen): what a save writes, what a load rebuilds,
 // and what damaged or foreign files do.
 #include <QDir>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
 #include <random>
 
 #include "app/WorkFile.h"
@@ -267,22 +270,41 @@ TEST_F(WorkFile, WindowLargerThanTheDesktopComesBackInside)
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(WorkFile, HundredTwentyEighthIndicatorIsReportedAndStillSaved)
+TEST_F(WorkFile, AWindowSavedWithNoSizeStillHoldsItsToolBarAndStatusBar)
+{
+    WriteWorkFile("PanelWright Work File Ver.1.0\r\nMainForm{\r\n  Left=10\r\n  Top=10\r\n"
+                  "  Width=0\r\n  Height=0\r\n}\r\n");
+    Start();
+    EXPECT_GE(MainForm->height(), MainForm->ToolBar->height() + MainForm->StatusBar->height());
+    EXPECT_EQ(MainForm->StatusBar->geometry().bottom(), MainForm->height() - 1);
+    for (QToolButton* button :
+         {MainForm->ToolButton1, MainForm->ToolButtonSetting, MainForm->ToolButton2}) {
+        EXPECT_TRUE(button->isVisible());
+        EXPECT_LE(button->mapTo(MainForm, button->rect().bottomRight()).x(), MainForm->width() - 1);
+    }
+}
+
+TEST_F(WorkFile, IndicatorsBeyondTheRegistryAreReportedOnceAndStillSaved)
 {
     std::string body;
-    for (int i = 1; i <= 128; ++i)
+    for (int i = 1; i <= 140; ++i)
         body += BarBlock("_BarGraph" + std::to_string(i), 9 + 8 * (i % 60));
     WriteWorkFile(FileWithPanel(body));
     Create();
-    EXPECT_EQ(Messages(), std::vector<QString>{QStringLiteral("インジケーターが多すぎます。")});
-    EXPECT_EQ(Indicators().size(), 128u);
+    const QString tooMany = QStringLiteral("インジケーターが多すぎます。");
+    EXPECT_EQ(Messages(), std::vector<QString>{tooMany});
+    EXPECT_EQ(Indicators().size(), 140u);
     EXPECT_EQ(IndicatorCount, 127);
-    EXPECT_EQ(Indicators().back()->objectName(), QStringLiteral("_BarGraph128"));
+    EXPECT_EQ(Indicators().back()->objectName(), QStringLiteral("_BarGraph140"));
 
     SaveWorkFile(WorkPath());
     const std::string saved = ReadFile(WorkPath());
-    EXPECT_EQ(Count(saved, "    _BarGraph"), 128u);
-    EXPECT_NE(saved.find("    _BarGraph128{\r\n"), std::string::npos);
+    EXPECT_EQ(Count(saved, "    _BarGraph"), 140u);
+    EXPECT_NE(saved.find("    _BarGraph140{\r\n"), std::string::npos);
+
+    // Once per load: one made afterwards is reported again.
+    CreateIndicator("_BarGraph", nullptr);
+    EXPECT_EQ(Messages(), (std::vector<QString>{tooMany, tooMany}));
 }
 
 TEST_F(WorkFile, LoadBrokenOffKeepsTheFileAsItWasBesideIt)

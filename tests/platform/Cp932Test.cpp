@@ -53,3 +53,11 @@ TEST(Cp932, EveryByteAndCharacterConvertsAsTheCodePageConverterDoes)
               QStringLiteral("Left=10 \"Dial Meter\" {}~"));
     EXPECT_EQ(ToCp932(QStringLiteral("-100.00 ###")), "-100.00 ###");
 }
+
+TEST(Cp932, NamesEachCharacterItCannotHoldOnceAndWhole)
+{
+    EXPECT_EQ(platform::Cp932Unholdable(QStringLiteral("油温 ① ～ ﾟ [rpm]")), QString());
+    // An accented letter, a wave dash other than the code page's, an emoji (a surrogate pair).
+    EXPECT_EQ(platform::Cp932Unholdable(QStringLiteral("é〜😀 油 é😀")), QStringLiteral("é〜😀"));
+    EXPECT_EQ(ToCp932(QStringLiteral("é")), "\xFC\xFC");  // what the check spares the user
+}
