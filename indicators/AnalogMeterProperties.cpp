@@ -125,10 +125,10 @@ void TAnalogMeter::LoadProperty(std::string text)
         if (!FindKey(name, key))
             continue;  // a foreign key: its value stays and the next search passes over it
         switch (key) {
-        case Key::Left: SetLeft(GetIntFromLine(text)); break;
-        case Key::Top: SetTop(GetIntFromLine(text)); break;
-        case Key::Width: SetWidth(GetIntFromLine(text)); break;
-        case Key::Height: SetHeight(GetIntFromLine(text)); break;
+        case Key::Left:
+        case Key::Top:
+        case Key::Width:
+        case Key::Height: LoadBoundsProperty(name, text); break;
         case Key::ScaleAngle: SetScaleAngle(GetIntFromLine(text)); break;
         case Key::ScaleHeight: SetScaleHeight(GetIntFromLine(text)); break;
         case Key::MainScaleDiv: SetMainScaleDiv(GetIntFromLine(text)); break;

@@ -1,6 +1,7 @@
 #include "indicators/Indicator.h"
 
 #include <algorithm>
+#include <QScopedValueRollback>
 #include <QString>
 
 #include "indicators/Etcpas.h"
@@ -79,7 +80,11 @@ TIndicator::~TIndicator()
 
 void TIndicator::Resize()
 {
-    Paint();
+    // Bounds from a property block come before the block's other lines: a face drawn now would
+    // grow the indicator to what the default properties need. The resize has invalidated it;
+    // the next paint cycle draws it with the whole block applied.
+    if (!FApplyingBlockBounds)
+        Paint();
 }
 
 bool TIndicator::GetUnderbarName(std::string& kind, std::int32_t& number) const
@@ -130,6 +135,7 @@ void TIndicator::SaveBoundsProperty(QStringList& List, const std::string& Prefix
 
 bool TIndicator::LoadBoundsProperty(const std::string& key, std::string& Text)
 {
+    const QScopedValueRollback applying(FApplyingBlockBounds, true);
     if (key == "Left")
         SetLeft(GetIntFromLine(Text));
     else if (key == "Top")

@@ -60,6 +60,8 @@ protected:
     // Every kind's property lines open with its bounds: Left, Top, Width and Height.
     void SaveBoundsProperty(QStringList& List, const std::string& Prefix) const;
     // Sets the bound the key names from the value at the front of Text; false for any other key.
+    // The size change invalidates the face but does not draw it: the block's other lines are
+    // still to come.
     bool LoadBoundsProperty(const std::string& key, std::string& Text);
 
     // Any button selects the indicator and sets the placement point; the left one starts a move
@@ -86,6 +88,7 @@ private:
 
     std::int32_t FValue = 0;
     TPLUT FPLookupTable = nullptr;
+    bool FApplyingBlockBounds = false;  // inside LoadBoundsProperty: Resize draws nothing
     // A left-button move or resize in progress, with the bounds at the press and the last
     // applied snapped offsets.
     bool MouseLBPush = false;

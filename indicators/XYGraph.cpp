@@ -301,6 +301,8 @@ void TXYGraph::LoadProperty(std::string Text)
 {
     std::string key;
     while (GetKeyFromLine(key, Text)) {
+        if (LoadBoundsProperty(key, Text))
+            continue;
         const auto found = std::find_if(XYGraphKeyNames.begin(), XYGraphKeyNames.end(),
                                         [&key](const char* name) { return key == name; });
         switch (found - XYGraphKeyNames.begin()) {
@@ -312,10 +314,6 @@ void TXYGraph::LoadProperty(std::string Text)
         case 5: SetYMaxValue(GetIntFromLine(Text)); break;
         case 6: SetYSplit(GetIntFromLine(Text)); break;
         case 7: SetYIoName(GetStrFromLine(Text)); break;
-        case 8: SetLeft(GetIntFromLine(Text)); break;
-        case 9: SetTop(GetIntFromLine(Text)); break;
-        case 10: SetWidth(GetIntFromLine(Text)); break;
-        case 11: SetHeight(GetIntFromLine(Text)); break;
         case 12: SetHeightTitle(GetIntFromLine(Text)); break;
         case 13: SetHeightValue(GetIntFromLine(Text)); break;
         case 14: SetColorScale(GetIntFromLine(Text)); break;

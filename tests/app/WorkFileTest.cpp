@@ -17,7 +17,15 @@
 
 namespace {
 
-class WorkFile : public testing_support::Dashboard {};
+class WorkFile : public testing_support::Dashboard {
+protected:
+    // Every indicator's face drawn since its last change.
+    bool AllDrawn() const
+    {
+        const std::vector<TIndicator*> all = Indicators();
+        return std::none_of(all.begin(), all.end(), [](TIndicator* i) { return i->Invalidated(); });
+    }
+};
 
 std::size_t Count(const std::string& text, const std::string& part)
 {
@@ -139,6 +147,76 @@ TEST_F(WorkFile, TheStarterDashboardIsTheToolsOwnFileWithOneIndicatorOfEachKindS
     const std::size_t firstAt = shipped.find("    _AnalogMeter1{\r\n");
     ASSERT_NE(firstAt, std::string::npos);
     EXPECT_EQ(saved.substr(saved.find("    _AnalogMeter1{\r\n")), shipped.substr(firstAt));
+}
+
+TEST_F(WorkFile, SavedSizesComeBackExactlyAfterARestartAndACopy)
+{
+    // Each kind twice with properties under which its face needs less than under its defaults:
+    // at a size it fits in, and at 8 by 8, below its minimum.
+    struct Kind {
+        const char* header;
+        int width, height;
+        const char* properties;
+    };
+    const Kind kinds[] = {
+        {"_AnalogMeter1", 128, 72, "ScaleAngle=90"},
+        {"_BarGraph1", 64, 80, "Title=\"T\"\r\n      MaxValue=9"},
+        {"_XYGraph1", 72, 96,
+         "Title=\"T\"\r\n      XMaxValue=9\r\n      YMaxValue=9\r\n"
+         "      HeightValue=10"},
+        {"_NumericList1", 24, 32, "Title=\"T\""},
+    };
+    std::string body;
+    int left = 1;
+    for (const Kind& kind : kinds) {
+        for (const QRect rect : {QRect(left, 1, kind.width, kind.height), QRect(left, 177, 8, 8)}) {
+            body += "    " + std::string(kind.header) +
+                    "{\r\n      Left=" + std::to_string(rect.x()) +
+                    "\r\n      Top=" + std::to_string(rect.y()) +
+                    "\r\n      Width=" + std::to_string(rect.width()) +
+                    "\r\n      Height=" + std::to_string(rect.height()) + "\r\n      " +
+                    kind.properties + "\r\n    }\r\n";
+        }
+        left += 144;  // all inside the window, where they are drawn
+    }
+    WriteWorkFile(FileWithPanel(body));
+    const auto sizes = [this] {
+        std::vector<QSize> found;
+        for (TIndicator* indicator : Indicators())
+            found.push_back(indicator->size());
+        return found;
+    };
+    Create();  // not drawn yet: every indicator as its block says
+    const std::vector<QSize> inFile{{128, 72}, {8, 8}, {64, 80}, {8, 8},
+                                    {72, 96},  {8, 8}, {24, 32}, {8, 8}};
+    EXPECT_EQ(sizes(), inFile);
+
+    Start();  // drawn: the small ones grow to their minimum, the others stay
+    ASSERT_TRUE(QTest::qWaitFor([this] { return AllDrawn(); }, 10000));
+    std::vector<QSize> shown = sizes();
+    for (std::size_t i = 0; i < shown.size(); i += 2) {
+        EXPECT_EQ(shown[i], inFile[i]) << i;
+        EXPECT_GT(shown[i + 1].width(), 8) << i;
+        EXPECT_GT(shown[i + 1].height(), 8) << i;
+    }
+    for (std::size_t i : {1, 3}) {  // the kinds that know their minimum
+        EXPECT_EQ(shown[i], QSize(Indicators()[i]->WidthMin, Indicators()[i]->HeightMin)) << i;
+    }
+
+    MainForm->close();  // saves
+    Start();
+    EXPECT_EQ(sizes(), shown);
+    const std::vector<TIndicator*> originals = Indicators();
+    for (TIndicator* indicator : originals) {
+        SelectIndicator = indicator;
+        MainForm->MenuIndicatorCopyClick(nullptr);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([this] { return AllDrawn(); }, 10000));
+    for (std::size_t i = 0; i < originals.size(); ++i) {
+        const TIndicator* copy = Indicators()[originals.size() + i];
+        EXPECT_EQ(copy->geometry(), originals[i]->geometry().translated(16, 16)) << i;
+    }
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(WorkFile, IndicatorsAreNumberedInFileOrderWhateverTheFileSays)

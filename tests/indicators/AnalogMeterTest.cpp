@@ -636,6 +636,7 @@ TEST_F(AnalogMeterTest, ANarrowWidthLineIsWidenedByTheRepaint)
 {
     auto dial = NewDial();
     dial->LoadProperty("Width=50\r\nHeight=200\r\n}");
+    EXPECT_EQ(dial->Width(), 50);  // until the repaint
     dial->Paint();
     EXPECT_EQ(dial->Width(), 120);
     EXPECT_EQ(dial->Height(), 200);
