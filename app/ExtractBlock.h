@@ -6,8 +6,8 @@
 // True when a complete block was copied; the position then stands after its closing "}". When
 // the text ends inside the block, text holds what was found and the answer is false.
 //
-// Braces between double quotes (a title such as "{Oil}") are copied but not counted: the writer
-// puts texts in quotes without escapes, and counting them would end or extend the block in the
-// wrong place. A quote is closed at the latest by its line's end, so an odd quote inside a text
-// upsets no more than its own line.
+// Braces inside a quoted value (a title such as "{Oil}" or "a"b{c") are copied but not counted:
+// the writer puts texts in quotes without escapes, one property a line with the text last, so a
+// quoted value runs from the line's first double quote to its last one (to the line's end when
+// there is no other), as the property reader takes it.
 bool ExtractBlock(std::string& text, const char*& pos);

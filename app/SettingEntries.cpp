@@ -13,19 +13,24 @@ namespace {
 
 // Input (keys, an input method, a paste) is checked before the edit takes it; a text set by the
 // program is not. The box comes once the edit has taken the input back, not in the middle of it.
-class TCp932Validator : public QValidator {
+class TWorkTextValidator : public QValidator {
 public:
     using QValidator::QValidator;
 
     State validate(QString& input, int&) const override
     {
+        // One line: the work file keeps each text on a line of its own.
+        for (QChar& c : input) {
+            if (c.unicode() < 0x20)
+                c = u' ';
+        }
         const QString missing = platform::Cp932Unholdable(input);
         if (missing.isEmpty())
             return Acceptable;
         if (!boxPending_) {
             boxPending_ = true;
             QMetaObject::invokeMethod(
-                const_cast<TCp932Validator*>(this),
+                const_cast<TWorkTextValidator*>(this),
                 [this, missing] {
                     boxPending_ = false;
                     platform::ShowMessageBox(
@@ -46,7 +51,7 @@ private:
 
 TExitEdit::TExitEdit(QWidget* parent) : QLineEdit(parent)
 {
-    setValidator(new TCp932Validator(this));
+    setValidator(new TWorkTextValidator(this));
 }
 
 void TExitEdit::Exit()

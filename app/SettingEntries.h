@@ -11,7 +11,9 @@ class QToolButton;
 // (Tab, a click elsewhere). A window losing its activation (a message box on top, the window
 // closing) does not count: the focus has not left the entry within its window.
 // Indicators and the work file keep their texts in code page 932: typed or pasted characters it
-// cannot hold are refused where they are typed, and a box names them.
+// cannot hold are refused where they are typed, and a box names them. What an entry holds is one
+// line: pasted control characters (line breaks among them) become blanks, since the work file
+// keeps each text on a line of its own.
 class TExitEdit : public QLineEdit {
     Q_OBJECT
 public:

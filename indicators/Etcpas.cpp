@@ -244,18 +244,43 @@ bool GetIntFromLine(std::string& text, std::int32_t& value)
     return ReadIntFromLine(text, value) == IntSearch::Digits;
 }
 
-std::string GetStrFromLine(std::string& text)
+namespace {
+
+// The bytes between the quote at open and the one at close; the text keeps what follows close.
+std::string TakeQuoted(std::string& text, std::size_t open, std::size_t close, std::size_t end)
 {
-    const std::size_t end = TextEnd(text);
-    const std::size_t open = std::string_view(text).substr(0, end).find('"');
-    if (open == std::string_view::npos)
-        return {};
-    const std::size_t close = std::string_view(text).substr(0, end).find('"', open + 1);
-    if (close == std::string_view::npos)
-        return {};
     std::string result = text.substr(open + 1, close - open - 1);
     ConsumeTo(text, close + 1, end);
     return result;
+}
+
+}  // namespace
+
+std::string GetStrFromLine(std::string& text)
+{
+    const std::string_view view = std::string_view(text).substr(0, TextEnd(text));
+    const std::size_t open = view.find('"');
+    if (open == std::string_view::npos)
+        return {};
+    // Texts are written unescaped, one property a line with the text last: the text's own
+    // quotes all stand before the line's last one.
+    const std::string_view line = view.substr(0, view.find_first_of("\r\n", open));
+    const std::size_t close = line.rfind('"');
+    if (close == open)
+        return {};
+    return TakeQuoted(text, open, close, view.size());
+}
+
+std::string GetListStrFromLine(std::string& text)
+{
+    const std::string_view view = std::string_view(text).substr(0, TextEnd(text));
+    const std::size_t open = view.find('"');
+    if (open == std::string_view::npos)
+        return {};
+    const std::size_t close = view.find('"', open + 1);
+    if (close == std::string_view::npos)
+        return {};
+    return TakeQuoted(text, open, close, view.size());
 }
 
 bool CompNextChar(std::string& text, char c)

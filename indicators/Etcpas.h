@@ -34,9 +34,14 @@ bool GetKeyFromLine(std::string& key, std::string& text);
 std::int32_t GetIntFromLine(std::string& text);
 // As above, answering false (value 0) when "}" or the end comes before a digit.
 bool GetIntFromLine(std::string& text, std::int32_t& value);
-// Takes the bytes between the next two double quotes, unescaped. Without both quotes the answer
-// is empty and the text unchanged.
+// Takes a text property's value: from the next double quote to the last double quote of that
+// quote's line (a line ends at CR or LF), unescaped, so that a text holding quotes and braces
+// reads back whole. Without a closing quote on the line the answer is empty and the text
+// unchanged.
 std::string GetStrFromLine(std::string& text);
+// Takes one item of a list property ({"A","B"} on one line): the bytes between the next two
+// double quotes. Without both quotes the answer is empty and the text unchanged.
+std::string GetListStrFromLine(std::string& text);
 // Skips blanks; when the next byte is c it is consumed and the answer is true. Otherwise the text
 // keeps what follows the blanks (unchanged when only blanks are left) and the answer is false.
 bool CompNextChar(std::string& text, char c);

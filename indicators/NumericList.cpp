@@ -278,12 +278,12 @@ void TNumericList::LoadProperty(std::string Text)
             // Count on a copy: the list ends at the first empty (or missing) quoted text.
             std::string ahead = Text;
             std::int32_t count = 0;
-            while (!GetStrFromLine(ahead).empty())
+            while (!GetListStrFromLine(ahead).empty())
                 ++count;
             GetNumListMemory(count);
             NumRectCount = count;
             for (std::int32_t i = 0; i < count; ++i)
-                NumRectArray[i].PortInfo = GetDesignatorTable(GetStrFromLine(Text));
+                NumRectArray[i].PortInfo = GetDesignatorTable(GetListStrFromLine(Text));
         }
     }
 }

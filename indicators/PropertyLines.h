@@ -1,7 +1,8 @@
 #pragma once
 // Writing an indicator's properties as text lines: the caller's indentation, the key, "=" and
 // the value. Integers and colours are plain signed decimals; texts stand between double quotes
-// unchanged (there is no escaping, so a text holding a double quote does not read back whole).
+// unchanged, with no escaping: a text's line ends with its closing quote, which is how the
+// reader tells it from quotes inside the text.
 // The lines are built as 8-bit (code page 932) text and enter the list as UTF-16.
 #include <cstdint>
 #include <QString>

@@ -2,6 +2,8 @@
 // menu, edited through their settings dialogs with real clicks and keys, saved in the work file
 // when the window closes and loaded again at the next start with every edit intact.
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -161,6 +163,9 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
         TFAnalogMeterSetting& d = *FAnalogMeterSetting;
         Pick(d.ComboBoxIOName, SpeedRow);
         Retype(d.EditTitle, QStringLiteral("車速"));
+        // Pasted lines stay one: each line break a blank.
+        QGuiApplication::clipboard()->setText(QStringLiteral("\"{\r\n}"));
+        QTest::keyClick(d.windowHandle(), Qt::Key_V, Qt::ControlModifier);
         Retype(d.EditMinValue, QStringLiteral("0"));
         Retype(d.EditMaxValue, QStringLiteral("180.5"));
         Retype(d.EditUpperLimit, QStringLiteral("150"));
@@ -180,6 +185,7 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
     Edit(barGraph, *FBarGraphSetting, [] {
         TFBarGraphSetting& d = *FBarGraphSetting;
         Pick(d.ComboBoxIOName, BatteryRow);
+        Retype(d.EditTitle, QStringLiteral("a\"b{c"));
         Retype(d.EditMaxValue, QStringLiteral("16"));
         Retype(d.EditMinValue, QStringLiteral("10.5"));
         Retype(d.EditMarker1, QStringLiteral("14.4"));
@@ -239,7 +245,7 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
     ASSERT_NE(dial, nullptr);
     EXPECT_EQ(dial->IoName(), "SPEED");
     EXPECT_EQ(dial->PortInfo().Designator, "SPEED");
-    EXPECT_EQ(dial->Title(), QStringLiteral("車速"));
+    EXPECT_EQ(dial->Title(), QStringLiteral("車速\"{  }"));
     EXPECT_EQ(dial->MinValue(), 0);
     EXPECT_EQ(dial->MaxValue(), 18050);
     EXPECT_EQ(dial->UpperLimit(), "150");
@@ -251,7 +257,7 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
     const auto* bar = qobject_cast<TBarGraph*>(loaded[1]);
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->IoName(), "BATTERY");
-    EXPECT_EQ(bar->Title(), QStringLiteral("Battery[V]"));
+    EXPECT_EQ(bar->Title(), QStringLiteral("a\"b{c"));
     EXPECT_EQ(bar->MaxValue(), 160);
     EXPECT_EQ(bar->MinValue(), 105);
     EXPECT_EQ(bar->Marker1(), "14.4");

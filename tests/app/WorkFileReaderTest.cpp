@@ -206,11 +206,16 @@ TEST(ExtractBlockTest, BracesInQuotedTextsAndDoubleByteTailsAreNotCounted)
     EXPECT_EQ(block, "{\r\nTitle=\"}{ }}\"\r\nLeft=1\r\n}");
     EXPECT_STREQ(pos, "\r\nAfter");
 
-    // An odd quote is closed by its line's end: the next line counts again.
-    const std::string odd = "{\r\n  Title=\"a\"b\"}\r\n}x";
-    pos = odd.c_str();
-    ASSERT_TRUE(ExtractBlock(block, pos));
-    EXPECT_STREQ(pos, "x");
+    // A quoted value runs to its line's last quote, whatever quotes and braces stand inside;
+    // list lines count the braces around their items. With a single quote the value runs to
+    // the line's end, and the next line counts again.
+    for (const char* line : {"Title=\"a\"b{c\"", "Title=\"}x{\"", "Title=\"\"\"",
+                             "NumericName={\"A\",\"B}\"}", "Title=\"open{"}) {
+        const std::string text = std::string("{\r\n  ") + line + "\r\n}\r\n}x";
+        pos = text.c_str();
+        ASSERT_TRUE(ExtractBlock(block, pos)) << line;
+        EXPECT_EQ(block, std::string("{\r\n") + line + "\r\n}") << line;
+    }
 
     // 0x83 0x7D is a double-byte character whose tail is "}".
     const std::string tail = "{\r\n  Key\x83}=1\r\n}x";

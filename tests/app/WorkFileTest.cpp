@@ -149,6 +149,89 @@ TEST_F(WorkFile, TheStarterDashboardIsTheToolsOwnFileWithOneIndicatorOfEachKindS
     EXPECT_EQ(saved.substr(saved.find("    _AnalogMeter1{\r\n")), shipped.substr(firstAt));
 }
 
+TEST_F(WorkFile, TextsWithQuotesAndBracesComeBackWholeAfterARestartAndACopy)
+{
+    Start();
+    MouseDownPos = {8, 8};
+    auto* dial = static_cast<TAnalogMeter*>(CreateIndicator("_AnalogMeter", nullptr));
+    dial->SetTitle(QStringLiteral("}x{"));
+    dial->SetLowerLimit("{1\"");
+    MouseDownPos = {200, 8};
+    auto* bar = static_cast<TBarGraph*>(CreateIndicator("_BarGraph", nullptr));
+    bar->SetTitle(QStringLiteral("a\"b{c"));
+    bar->SetMarker1("5\"}");
+    MouseDownPos = {300, 8};
+    auto* xy = static_cast<TXYGraph*>(CreateIndicator("_XYGraph", nullptr));
+    xy->SetTitle(QStringLiteral("\""));
+    MouseDownPos = {8, 200};
+    auto* list = static_cast<TNumericList*>(CreateIndicator("_NumericList", nullptr));
+    list->SetTitle(QStringLiteral("油温\"計}"));
+    list->SetNumStrList(QStringList{QStringLiteral("Tacho[rpm]"), QStringLiteral("Speed[km/h]")});
+    const auto titles = [this] {
+        std::vector<QString> found;
+        for (TIndicator* indicator : Indicators()) {
+            if (auto* d = qobject_cast<TAnalogMeter*>(indicator))
+                found.push_back(d->Title() + platform::FromCp932(d->LowerLimit()));
+            else if (auto* b = qobject_cast<TBarGraph*>(indicator))
+                found.push_back(b->Title() + platform::FromCp932(b->Marker1()));
+            else if (auto* x = qobject_cast<TXYGraph*>(indicator))
+                found.push_back(x->Title());
+            else if (auto* l = qobject_cast<TNumericList*>(indicator))
+                found.push_back(l->Title() + QString::number(l->NumRectCount));
+        }
+        return found;
+    };
+    const std::vector<QString> made = titles();
+    ASSERT_EQ(made, (std::vector<QString>{QStringLiteral("}x{{1\""), QStringLiteral("a\"b{c5\"}"),
+                                          QStringLiteral("\""), QStringLiteral("油温\"計}2")}));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return AllDrawn(); }, 10000));  // grown as drawn
+    const std::vector<QString> names = Names();
+    MainForm->close();  // saves
+    const std::string saved = ReadFile(WorkPath());
+    EXPECT_NE(saved.find("      Title=\"a\"b{c\"\r\n"), std::string::npos);
+
+    Start();
+    EXPECT_EQ(Names(), names);
+    EXPECT_EQ(titles(), made);
+    SaveWorkFile(WorkPath());
+    const auto indicatorLines = [](const std::string& file) {
+        return file.substr(file.find("    _AnalogMeter1{"));  // the window is fitted on load
+    };
+    EXPECT_EQ(indicatorLines(ReadFile(WorkPath())), indicatorLines(saved));
+
+    for (TIndicator* indicator : Indicators()) {
+        SelectIndicator = indicator;
+        MainForm->MenuIndicatorCopyClick(nullptr);
+    }
+    std::vector<QString> twice = made;
+    twice.insert(twice.end(), made.begin(), made.end());
+    EXPECT_EQ(titles(), twice);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_FALSE(QFile::exists(WorkPath() + QStringLiteral(".bak")));
+}
+
+TEST_F(WorkFile, AFileWrittenBeforeQuotesWereReadToTheLineEndLoadsAsBefore)
+{
+    WriteWorkFile(FileWithPanel(
+        BarBlock("_BarGraph1", 9,
+                 "      Title=\"{" + platform::ToCp932(QStringLiteral("水温")) + "}\"\r\n") +
+        "    _NumericList1{\r\n      Left=200\r\n      Title=\"Oil } {\"\r\n"
+        "      NumericName={\"TACHO\",\"SPEED\"}\r\n    }\r\n" +
+        BarBlock("_BarGraph2", 300, "      IoName=\"TACHO\"\r\n")));
+    Create();
+    EXPECT_TRUE(Messages().empty());
+    ASSERT_EQ(Names(),
+              (std::vector<QString>{QStringLiteral("_BarGraph1"), QStringLiteral("_NumericList1"),
+                                    QStringLiteral("_BarGraph2")}));
+    EXPECT_EQ(static_cast<TBarGraph*>(Indicators()[0])->Title(), QStringLiteral("{水温}"));
+    const auto* list = static_cast<TNumericList*>(Indicators()[1]);
+    EXPECT_EQ(list->Title(), QStringLiteral("Oil } {"));
+    ASSERT_EQ(list->NumRectCount, 2);
+    EXPECT_EQ(list->NumRectArray[1].PortInfo.Designator, std::string("SPEED"));
+    EXPECT_EQ(static_cast<TBarGraph*>(Indicators()[2])->IoName(), "TACHO");
+    EXPECT_EQ(Indicators()[2]->Left(), 300);
+}
+
 TEST_F(WorkFile, SavedSizesComeBackExactlyAfterARestartAndACopy)
 {
     // Each kind twice with properties under which its face needs less than under its defaults:

@@ -235,11 +235,21 @@ TEST(GetIntFromLine, BooleanFormTellsWhetherANumberCame)
     EXPECT_EQ(value, 0);
 }
 
-TEST(GetStrFromLine, TakesTheTextBetweenTheNextTwoQuotes)
+TEST(GetStrFromLine, TakesTheTextUpToTheLastQuoteOfItsLine)
 {
     std::string text = "=\"Bar Graph\"\r\nTop=1";
     EXPECT_EQ(GetStrFromLine(text), "Bar Graph");
     EXPECT_EQ(text, "\r\nTop=1");
+
+    // The text's own quotes and braces come whole; a quote on a later line is not taken.
+    for (const char* inner : {"a\"b{c", "}x{", "\"", "\",\""}) {
+        text = std::string("=\"") + inner + "\"\r\nTitle=\"x\"";
+        EXPECT_EQ(GetStrFromLine(text), inner);
+        EXPECT_EQ(text, "\r\nTitle=\"x\"");
+    }
+    text = "=\"open\rKey=\"x\"";
+    EXPECT_EQ(GetStrFromLine(text), "");
+    EXPECT_EQ(text, "=\"open\rKey=\"x\"");
 
     text = "=\"\"rest";
     EXPECT_EQ(GetStrFromLine(text), "");
@@ -254,6 +264,17 @@ TEST(GetStrFromLine, TakesTheTextBetweenTheNextTwoQuotes)
         EXPECT_EQ(GetStrFromLine(text), "");
         EXPECT_EQ(text, unchanged);
     }
+}
+
+TEST(GetListStrFromLine, TakesOneItemOfAListAtATime)
+{
+    std::string text = "{\"TACHO\",\"SPEED\"}\r\n";
+    EXPECT_EQ(GetListStrFromLine(text), "TACHO");
+    EXPECT_EQ(text, ",\"SPEED\"}\r\n");
+    EXPECT_EQ(GetListStrFromLine(text), "SPEED");
+    EXPECT_EQ(text, "}\r\n");
+    EXPECT_EQ(GetListStrFromLine(text), "");
+    EXPECT_EQ(text, "}\r\n");
 }
 
 TEST(CompNextChar, ConsumesTheCharacterOnlyWhenItIsNext)

@@ -48,7 +48,7 @@ void ReadPropertyBlock(std::string text)
             return;
         Check(text.size() < before.size() && !key.empty());
         const std::string afterKey = text;
-        switch (round++ % 4) {
+        switch (round++ % 5) {
         case 0: GetIntFromLine(text); break;
         case 1: {
             std::int32_t value = 0;
@@ -56,6 +56,7 @@ void ReadPropertyBlock(std::string text)
             break;
         }
         case 2: GetStrFromLine(text); break;
+        case 3: GetListStrFromLine(text); break;
         default: CompNextChar(text, ','); break;
         }
         Check(IsSuffix(text, afterKey));
