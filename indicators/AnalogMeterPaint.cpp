@@ -5,6 +5,7 @@
 
 #include "indicators/AnalogMeter.h"
 #include "indicators/Etcpas.h"
+#include "indicators/FaceDrawing.h"
 #include "indicators/PixelRounding.h"
 #include "platform/Cp932.h"
 
@@ -258,7 +259,7 @@ void TAnalogMeter::GraphDraw()
     // Drawn twice on the same pixels the exclusive-or pen restores them; on the face it shows
     // the needle's colour.
     c.Pen.Width = L.NeedlePenWidth();
-    c.Pen.Color = FColorNeedle ^ FColorBack;
+    c.Pen.Color = XorPenColor(FColorBack, FColorNeedle);
     c.Pen.Mode = PenMode::Xor;
     if (L.NeedleDraw)
         Line(c, L.NeedleSP, L.NeedleEP);

@@ -507,6 +507,25 @@ TEST_F(AnalogMeterTest, NeedleShowsItsColourOnTheFace)
     // Straight up, halfway between hub and tip, clear of the number and the value box.
     EXPECT_EQ(PixelAt(*dial, {l.DCX, l.DCY - (l.Boss + l.Needle) / 2 - 8}),
               Rgb(dial->ColorNeedle()));
+
+    // On a system colour (as a work file may hold) the needle is drawn, moved and erased as on
+    // the same colour given as red, green and blue.
+    auto onSystem = Tachometer(5000);
+    onSystem->SetColorBack(platform::clBtnFace);
+    onSystem->Paint();
+    dial->SetColorBack(platform::FromQRgb(Rgb(platform::clBtnFace)));
+    dial->Paint();
+    for (const std::int32_t value : {2500, 9000}) {
+        Tacho = value;
+        onSystem->SetValue();
+        dial->SetValue();
+        EXPECT_TRUE(onSystem->Surface() == dial->Surface()) << value;
+    }
+    int needle = 0;
+    for (int y = 0; y < dial->Height(); ++y)
+        for (int x = 0; x < dial->Width(); ++x)
+            needle += PixelAt(*dial, {x, y}) == Rgb(dial->ColorNeedle());
+    EXPECT_GT(needle, 100);
 }
 
 TEST_F(AnalogMeterTest, OnAShownPanelThePaintCycleDrawsTheFaceAndLiveValuesNeedNoRepaint)
