@@ -266,18 +266,10 @@ void TAnalogMeter::GraphDraw()
 
     // The value right-aligned in its box; what a longer earlier text left is cleared.
     const TRect& box = L.DigitalRect;
-    std::string text = IntToStrFP(FValue, FPortInfo.DecimalPoint);
-    int x = box.Right - c.TextWidth(text);
-    if (x < box.Left) {
-        // Too wide: the overflow mark, shortened when even it would stick out on the left of
-        // a narrow box (what stuck out would stay behind beside the next, narrower text).
-        text = "###";
-        x = box.Right - c.TextWidth(text);
-        while (x < box.Left && !text.empty()) {
-            text.pop_back();
-            x = box.Right - c.TextWidth(text);
-        }
-    }
+    // Nothing sticks out on the left: it would stay behind beside the next, narrower text.
+    const std::string text =
+        FitValueText(c, IntToStrFP(FValue, FPortInfo.DecimalPoint), box.Right - box.Left);
+    const int x = box.Right - c.TextWidth(text);
     c.TextOut(x, box.Top, text);
     c.FillRect(TRect{box.Left, box.Top, x, box.Bottom});
 

@@ -197,11 +197,10 @@ void TBarGraph::GraphDraw()
     canvas.Font.Height = FHeightValue;
     canvas.Brush.Color = Color;
     canvas.Background = platform::TextBackground::Opaque;
-    std::string text = IntToStrFP(FValue, FPortInfo.DecimalPoint);
     const platform::TRect& box = FaceLayout.DigitalRect;
-    if (canvas.TextWidth(text) > box.Right - box.Left)
-        text = "###";
-    DrawValueRightAligned(canvas, box, text);
+    DrawValueRightAligned(
+        canvas, box,
+        FitValueText(canvas, IntToStrFP(FValue, FPortInfo.DecimalPoint), box.Right - box.Left));
 
     // Move the bar's end one line at a time; the exclusive-or pen makes a second pass over a
     // line give it its previous colour back.

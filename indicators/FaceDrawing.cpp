@@ -21,6 +21,16 @@ void DrawValueRightAligned(platform::Canvas& canvas, const platform::TRect& box,
     canvas.TextOut(box.Right - canvas.TextWidth(text), box.Top, text);
 }
 
+std::string FitValueText(platform::Canvas& canvas, const std::string& text, int width)
+{
+    if (canvas.TextWidth(text) <= width)
+        return text;
+    std::string mark = "###";
+    while (!mark.empty() && canvas.TextWidth(mark) > width)
+        mark.pop_back();
+    return mark;
+}
+
 void DrawColumn(platform::Canvas& canvas, int x, int top, int bottom)
 {
     canvas.MoveTo(x, top);

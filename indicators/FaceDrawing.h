@@ -22,6 +22,11 @@ void DrawSunkenWell(platform::Canvas& canvas, platform::TRect rect, platform::TC
 void DrawValueRightAligned(platform::Canvas& canvas, const platform::TRect& box,
                            const std::string& text);
 
+// What a value box width pixels wide shows in the canvas's current font: the value's text when
+// it fits, else the overflow mark "###", shortened when even that is wider. Never a number with
+// digits cut off, which would read as another number.
+std::string FitValueText(platform::Canvas& canvas, const std::string& text, int width);
+
 // Column x from row top to row bottom, and row y from column left to column right, both ends
 // included, with the canvas's current pen.
 void DrawColumn(platform::Canvas& canvas, int x, int top, int bottom);

@@ -185,8 +185,6 @@ void TXYGraph::Paint()
 
     // The fill has removed any crosshair, and the panel any value text.
     LastX = LastY = -1;
-    XTextLeft = layout.XValRect.Left;
-    YTextLeft = layout.YValRect.Left;
     LaidOut = true;
     GraphDraw();
 }
@@ -260,20 +258,17 @@ void TXYGraph::GraphDraw()
     canvas.Font.Color = FColorValue;
     canvas.Brush.Color = Color;
     canvas.Background = platform::TextBackground::Opaque;
-    DrawValue(FaceLayout.XValRect, IntToStrFP(FXValue, FXPortInfo.DecimalPoint), XTextLeft);
-    DrawValue(FaceLayout.YValRect, IntToStrFP(FYValue, FYPortInfo.DecimalPoint), YTextLeft);
+    DrawValue(FaceLayout.XValRect, FXValue, FXPortInfo.DecimalPoint);
+    DrawValue(FaceLayout.YValRect, FYValue, FYPortInfo.DecimalPoint);
 }
 
-void TXYGraph::DrawValue(const TRect& box, const std::string& text, int& drawnLeft)
+void TXYGraph::DrawValue(const TRect& box, std::int32_t value, std::int32_t decimals)
 {
-    // Clear the box and whatever a wider text before reached left of it (inside the bevel), so
-    // that no digit of an earlier value stays beside this one.
+    // Kept inside its box: a wider text would be cut at the control's edge (18690 showing as
+    // 8690) or run over the scale labels.
     platform::Canvas& canvas = Canvas();
-    TRect clear = box;
-    clear.Left = std::min(box.Left, std::max(drawnLeft, FaceLayout.OuterRect.Left + 1));
-    canvas.FillRect(clear);
-    drawnLeft = box.Right - canvas.TextWidth(text);
-    canvas.TextOut(drawnLeft, box.Top, text);
+    DrawValueRightAligned(canvas, box,
+                          FitValueText(canvas, IntToStrFP(value, decimals), box.Right - box.Left));
 }
 
 void TXYGraph::SaveProperty(QStringList& List, const std::string& Prefix) const

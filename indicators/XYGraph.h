@@ -110,12 +110,9 @@ private:
     // Whether a Paint has laid the face out yet: a value that arrives before then is only kept.
     bool LaidOut = false;
 
-    // Left end of each value text as last drawn: a text wider than its box reaches past the
-    // box's left edge, and the next value must clear that too.
-    int XTextLeft = 0, YTextLeft = 0;
-
     // The input of the layout: the size and limits with the texts measured on the canvas.
     TXYGraphLayoutInput MeasureLayout(const std::string& title);
     void DrawGrid();
-    void DrawValue(const platform::TRect& box, const std::string& text, int& drawnLeft);
+    // The value right-aligned in its box, "###" when it is wider.
+    void DrawValue(const platform::TRect& box, std::int32_t value, std::int32_t decimals);
 };

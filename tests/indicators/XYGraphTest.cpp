@@ -250,26 +250,30 @@ TEST_F(XYGraphTest, LimitsLandOnTheInnerEdgesAndOneUnitBeyondDrawsNoLine)
     EXPECT_EQ(Face(), painted);
 }
 
-TEST_F(XYGraphTest, AShorterValueAfterAnOverlongOneLeavesNoOldDigits)
+TEST_F(XYGraphTest, AValueWiderThanItsBoxShowsTheOverflowMarkNeverAnotherNumber)
 {
     BindChannels();
     const TRect xBox = xy->Layout().XValRect;
     const TRect yBox = xy->Layout().YValRect;
-    Show(-1234567, 1234567);
-    // Both texts reach well past the left of their boxes.
-    EXPECT_GT(CountColor(Face(), TRect{1, xBox.Top, xBox.Left, xBox.Bottom}, xy->ColorValue()), 0);
-    EXPECT_GT(CountColor(Face(), TRect{1, yBox.Top, yBox.Left, yBox.Bottom}, xy->ColorValue()), 0);
-    Show(5, 7);
-    EXPECT_TRUE(BoxShows(xBox, "5"));
-    EXPECT_TRUE(BoxShows(yBox, "7"));
-    const int five = xy->Canvas().TextWidth("5");
-    const int seven = xy->Canvas().TextWidth("7");
+    ASSERT_EQ(yBox.Left, 4);  // nothing but the bevel left of the Y box: 18690 showed as 8690
+    Show(-100, 100);          // as wide as the box: whole
+    EXPECT_TRUE(BoxShows(xBox, "-100"));
+    EXPECT_TRUE(BoxShows(yBox, "100"));
+    Show(18690, -18690);
+    EXPECT_TRUE(BoxShows(xBox, "###"));
+    EXPECT_TRUE(BoxShows(yBox, "###"));
+    EXPECT_EQ(CountColor(Face(), TRect{1, xBox.Top, xBox.Left, xBox.Bottom}, xy->ColorValue()), 0);
+    EXPECT_EQ(CountColor(Face(), TRect{1, yBox.Top, yBox.Left, yBox.Bottom}, xy->ColorValue()), 0);
+
+    // A box narrower than the mark itself shows as much of it as fits.
+    xy->SetXMaxValue(1);
+    xy->Paint();
+    const TRect narrow = xy->Layout().XValRect;
+    ASSERT_LT(narrow.Right - narrow.Left, xy->Canvas().TextWidth("###"));
+    Show(5000, 0);
+    EXPECT_TRUE(BoxShows(narrow, "##") || BoxShows(narrow, "#"));
     EXPECT_EQ(
-        CountColor(Face(), TRect{1, xBox.Top, xBox.Right - five, xBox.Bottom}, xy->ColorValue()),
-        0);
-    EXPECT_EQ(
-        CountColor(Face(), TRect{1, yBox.Top, yBox.Right - seven, yBox.Bottom}, xy->ColorValue()),
-        0);
+        CountColor(Face(), TRect{1, narrow.Top, narrow.Left, narrow.Bottom}, xy->ColorValue()), 0);
 }
 
 TEST_F(XYGraphTest, DecimalsOfTheChannelFormatLabelsAndValues)
