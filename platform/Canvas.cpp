@@ -4,11 +4,6 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
-#include <QFontMetrics>
-#include <QPainter>
-
-#include "platform/Cp932.h"
-#include "platform/Fonts.h"
 
 namespace platform {
 namespace {
@@ -84,33 +79,6 @@ std::vector<TPoint> PenTip(int width)
 }
 
 }  // namespace
-
-Canvas::Canvas(QImage* surface, std::function<void()> changed, std::function<void()> prepare)
-    : surface_(surface), changed_(std::move(changed)), prepare_(std::move(prepare))
-{}
-
-struct Canvas::TextFace {
-    QFont font;
-    QFontMetrics metrics;
-    int cell;  // the cell height texts are measured and placed with
-};
-
-struct Canvas::TextInk {
-    QString text;
-    int width = 0;
-    // How often the text was drawn; it is rendered for keeping when it comes back, so that a
-    // text shown once costs no more than drawing it directly.
-    int drawn = 0;
-    // Whether ink holds every pixel the text sets: false until rendered, and for a text too
-    // large to keep or whose rendering is not plain on-or-off pixels.
-    bool exact = false;
-    struct Offset {
-        std::int16_t x, y;
-    };
-    std::vector<Offset> ink;
-};
-
-Canvas::~Canvas() = default;
 
 void Canvas::Prepare() const
 {
@@ -385,163 +353,6 @@ void Canvas::Polygon(std::span<const TPoint> points)
 
     Apply(fill, ToQRgb(Brush.Color), Pen.Mode);
     Apply(outline, ToQRgb(Pen.Color), Pen.Mode);
-}
-
-QFont Canvas::TextFont()
-{
-    const auto key = std::make_pair(Font.Name, Font.Height);
-    if (Font.Height >= 1 && lastFontKey_ == key)
-        return lastFont_;
-    lastFont_ = MakeTextFont();
-    lastFontKey_ = key;
-    return lastFont_;
-}
-
-QFont Canvas::MakeTextFont()
-{
-    QFont font(Font.Name);
-    // Plain pixels in the exact text colour, the same on every machine.
-    font.setStyleStrategy(QFont::NoAntialias);
-    if (Font.Height < 1)
-        return font;
-    const auto key = std::make_pair(Font.Name, Font.Height);
-    auto found = pixelSizes_.find(key);
-    if (found == pixelSizes_.end())
-        found = pixelSizes_.emplace(key, PixelSizeForCellHeight(font, Font.Height)).first;
-    font.setPixelSize(found->second);
-    return font;
-}
-
-const Canvas::TextFace& Canvas::CurrentFace()
-{
-    const auto key = std::make_pair(Font.Name, Font.Height >= 1 ? Font.Height : 0);
-    auto found = faces_.find(key);
-    if (found == faces_.end()) {
-        const QFont font = TextFont();
-        const QFontMetrics metrics(font);
-        auto face = std::make_unique<TextFace>(
-            TextFace{font, metrics, Font.Height >= 1 ? Font.Height : metrics.height()});
-        found = faces_.emplace(key, std::move(face)).first;
-    }
-    return *found->second;
-}
-
-Canvas::TextInk& Canvas::InkOf(const std::string& text)
-{
-    // Texts kept at most: enough for the value texts of an indicator, which recur, while a
-    // dashboard of 127 indicators stays within a few megabytes.
-    constexpr std::size_t kMaxTexts = 256;
-
-    std::string key = Font.Name.toStdString();
-    key += '\0';
-    key += std::to_string(Font.Height >= 1 ? Font.Height : 0);
-    key += '\0';
-    key += text;
-    if (const auto found = inks_.find(key); found != inks_.end())
-        return *found->second;
-    if (inks_.size() >= kMaxTexts)
-        inks_.clear();
-    auto entry = std::make_unique<TextInk>();
-    entry->text = FromCp932(text);
-    entry->width = CurrentFace().metrics.horizontalAdvance(entry->text);
-    return *inks_.emplace(std::move(key), std::move(entry)).first->second;
-}
-
-void Canvas::RenderInk(TextInk& entry)
-{
-    // Larger texts (titles in big faces) are drawn directly each time.
-    constexpr int kMaxCell = 64;
-    constexpr int kMaxWidth = 512;
-    const TextFace& face = CurrentFace();
-    if (entry.text.isEmpty() || face.cell > kMaxCell || entry.width > kMaxWidth)
-        return;
-    // White on black with room for overhangs all round; any grey pixel means the face does not
-    // render plain pixels, and ink on the scratch's edge that an overhang may have been cut:
-    // such texts are not kept.
-    const int pad = face.cell;
-    QImage scratch(entry.width + 2 * pad, face.cell + 2 * pad, QImage::Format_RGB32);
-    scratch.fill(0);
-    {
-        QPainter painter(&scratch);
-        painter.setFont(face.font);
-        painter.setPen(QColor(Qt::white));
-        painter.drawText(QPoint(pad, pad + face.metrics.ascent()), entry.text);
-    }
-    bool exact = true;
-    for (int y = 0; y < scratch.height() && exact; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
-        for (int x = 0; x < scratch.width(); ++x) {
-            const QRgb pixel = line[x] & kRgbMask;
-            const bool edge =
-                x == 0 || y == 0 || x == scratch.width() - 1 || y == scratch.height() - 1;
-            if (pixel == kRgbMask && !edge)
-                entry.ink.push_back({std::int16_t(x - pad), std::int16_t(y - pad)});
-            else if (pixel != 0)
-                exact = false;
-        }
-    }
-    entry.exact = exact;
-    if (!exact)
-        entry.ink.clear();
-}
-
-void Canvas::TextOut(int x, int y, const std::string& text)
-{
-    Prepare();
-    TextInk& ink = InkOf(text);
-    const TextFace& face = CurrentFace();
-    // A text far off the surface, or in a font taller than any surface, must not overflow.
-    const auto saturated = [](std::int64_t value) {
-        return int(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
-    };
-    if (Background == TextBackground::Opaque)
-        FillRect(
-            {x, y, saturated(std::int64_t(x) + ink.width), saturated(std::int64_t(y) + face.cell)});
-    if (ink.text.isEmpty())
-        return;
-    if (!ink.exact && ink.drawn++ == 1)
-        RenderInk(ink);
-    const std::int64_t baseline = std::int64_t(y) + face.metrics.ascent();
-    if (surface_->isNull() || y >= surface_->height() || baseline + face.metrics.descent() < 0 ||
-        x >= surface_->width())
-        return;
-    if (ink.exact) {
-        const QRgb color = ToQRgb(Font.Color);
-        const int w = surface_->width();
-        const int h = surface_->height();
-        uchar* const bits = surface_->bits();
-        const qsizetype stride = surface_->bytesPerLine();
-        for (const TextInk::Offset& p : ink.ink) {
-            const std::int64_t px = std::int64_t(x) + p.x;
-            const std::int64_t py = std::int64_t(y) + p.y;
-            if (px >= 0 && py >= 0 && px < w && py < h)
-                reinterpret_cast<QRgb*>(bits + py * stride)[px] = color;
-        }
-        Changed();
-        return;
-    }
-    {
-        QPainter painter(surface_);
-        painter.setFont(face.font);
-        painter.setPen(QColor::fromRgb(ToQRgb(Font.Color)));
-        painter.drawText(QPoint(x, int(baseline)), ink.text);
-    }
-    Changed();
-}
-
-int Canvas::TextWidth(const std::string& text)
-{
-    return TextExtent(text).cx;
-}
-
-int Canvas::TextHeight(const std::string& text)
-{
-    return TextExtent(text).cy;
-}
-
-TSize Canvas::TextExtent(const std::string& text)
-{
-    return {InkOf(text).width, CurrentFace().cell};
 }
 
 void Canvas::Frame3D(TRect& rect, TColor topLeft, TColor bottomRight, int width)

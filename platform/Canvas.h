@@ -14,14 +14,17 @@
 #include <QString>
 #include <span>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "platform/Color.h"
 #include "platform/Geometry.h"
 
+class QPainter;
+
 namespace platform {
+
+class NumberGlyphs;
 
 enum class PenMode { Copy, Xor };
 enum class PenStyle { Solid, Dot };
@@ -104,29 +107,34 @@ private:
     // the run of columns on row strokeTop_ + r (empty when first > second).
     void WideStroke(TPoint from, TPoint to);
     void StraightLine(TPoint to);
-    QFont TextFont();
-    QFont MakeTextFont();
 
-    // The font of the current face and cell height, with its metrics, made once per pair.
+    // The font of the current face and cell height, with its metrics and the texts kept for it,
+    // made once per pair.
     struct TextFace;
-    const TextFace& CurrentFace();
-    // A text's advance and, once it is drawn again, the pixels its glyphs cover relative to its
-    // cell's top-left corner, kept per face and text: a value that recurs tick after tick costs
-    // a few pixel writes.
+    TextFace& CurrentFace();
+    QFont MakeTextFont() const;
+    // The face's number glyphs when text is a number they build; null for other texts.
+    static NumberGlyphs* NumbersOf(TextFace& face, const std::string& text);
+    // A text shaped once: its advance, its glyphs and, once it is drawn again, the pixels they
+    // cover relative to its cell's top-left corner, kept per face and text: a title or label
+    // drawn at every repaint costs a few pixel writes.
     struct TextInk;
-    TextInk& InkOf(const std::string& text);
-    void RenderInk(TextInk& entry);
+    TextInk& InkOf(TextFace& face, const std::string& text);
+    void RenderInk(const TextFace& face, TextInk& entry);
+    // Draws the shaped text with its cell's top-left corner at (x, y).
+    static void DrawShaped(QPainter& painter, const TextFace& face, const TextInk& ink, int x,
+                           int y, const QColor& color);
 
     QImage* surface_;
     std::function<void()> changed_;
     std::function<void()> prepare_;
     TPoint penPos_;
-    std::map<std::pair<QString, int>, int> pixelSizes_;  // (face, cell height) -> pixel size
-    // The font last made, for as long as face and height stay (a value redraw asks three times).
-    std::pair<QString, int> lastFontKey_{QString(), 0};
-    QFont lastFont_;
     std::map<std::pair<QString, int>, std::unique_ptr<TextFace>> faces_;
-    std::unordered_map<std::string, std::unique_ptr<TextInk>> inks_;
+    // The face last asked for, found again without a look-up while face and height stay (a
+    // value redraw asks several times).
+    TextFace* lastFace_ = nullptr;
+    QString lastFaceName_;
+    int lastFaceHeight_ = 0;
     // Scratch of the line strokes, kept so that a stroke allocates nothing once they have grown:
     // the pixels of a one-pixel line, the runs of a wide one and the rows of the last pen tip.
     PixelList linePixels_;

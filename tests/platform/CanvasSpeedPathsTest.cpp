@@ -1,5 +1,6 @@
-// The canvas keeps each text's rendering and draws straight one-pixel lines in place: both must
-// give exactly the pixels of the general paths, wherever the text or line lies.
+// The canvas keeps each text's rendering, builds numbers from kept glyphs and draws straight
+// one-pixel lines in place: each must give exactly the pixels of the general paths, wherever
+// the text or line lies.
 #include <cstdint>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/Cp932.h"
+#include "platform/NumberGlyphs.h"
 
 using namespace platform;
 
@@ -105,6 +107,55 @@ TEST(CanvasKeptText, TextsAreKeptPerFaceAndHeightAndColourIsTheCurrentOne)
         }
     EXPECT_EQ(red, 0);
     EXPECT_GT(blue, 10);
+}
+
+TEST(CanvasNumberText, GlyphBuiltNumbersDrawThePixelsAndWidthOfTheWholeText)
+{
+    // Value texts as the indicators write them, at whole and fractional pen positions of every
+    // glyph; faces with and without kerning between digit and sign (C059: drawn whole); cells
+    // up to beyond what the glyph kit keeps.
+    const std::string texts[] = {"0",       "7",          "-1",          "10000", "-100.00",
+                                 "0.05",    "12.34",      "-32768",      "99999", "1234567890",
+                                 "###",     "#",          " 100",        " -0.5", "1.1.1-1",
+                                 "-.-.-.-", "8888888888", "11111111111", " ",     "-"};
+    const std::pair<QString, bool> faces[] = {{QStringLiteral("MS UI Gothic"), true},
+                                              {QString::fromUtf8("ＭＳ ゴシック"), true},
+                                              {QStringLiteral("DejaVu Sans"), true},
+                                              {QStringLiteral("C059"), false}};
+    for (const auto& [face, kitted] : faces) {
+        for (const int height : {7, 11, 12, 16, 23, 36, 64, 140}) {
+            const QFont font = FontOfCell(face, height);
+            const QFontMetrics metrics(font);
+            EXPECT_EQ(NumberGlyphs(font, metrics.ascent(), height).Usable(),
+                      kitted && height <= 128)
+                << face.toStdString() << " " << height;
+            for (const std::string& text : texts) {
+                for (const int x : {2, -3}) {
+                    const int width = metrics.horizontalAdvance(QString::fromLatin1(text));
+                    QImage drawn(width + 2 * height, 2 * height, QImage::Format_RGB32);
+                    drawn.fill(Background);
+                    QImage expected = drawn.copy();
+                    Canvas canvas(&drawn);
+                    canvas.Font.Name = face;
+                    canvas.Font.Height = height;
+                    canvas.Font.Color = clRed;
+                    canvas.Background = TextBackground::Transparent;
+                    canvas.TextOut(x, height / 2, text);
+                    {
+                        QPainter painter(&expected);
+                        painter.setFont(font);
+                        painter.setPen(QColor::fromRgb(ToQRgb(clRed)));
+                        painter.drawText(QPoint(x, height / 2 + metrics.ascent()),
+                                         QString::fromLatin1(text));
+                    }
+                    ASSERT_EQ(drawn, expected)
+                        << face.toStdString() << " " << height << " " << text << " at " << x;
+                    ASSERT_EQ(canvas.TextWidth(text), width)
+                        << face.toStdString() << " " << height << " " << text;
+                }
+            }
+        }
+    }
 }
 
 // Whether a one-pixel line from a to b (axis-parallel) covers (x, y): from a towards b without
