@@ -345,10 +345,9 @@ QLabel* TIndicatorSettingDialog::NewLabel(QWidget* parent, const char* text, con
 }
 
 QComboBox* TIndicatorSettingDialog::NewChannelComboBox(QWidget* parent, const char* name,
-                                                       const QRect& geometry,
-                                                       std::function<void(int row)> onPick)
+                                                       const QRect& geometry)
 {
-    QComboBox* box = NewPickList(parent, name, geometry, {}, std::move(onPick));
+    QComboBox* box = NewPickList(parent, name, geometry, {});
     FillChannelComboBox(box);
     // The open list shows every description whole, however narrow the box.
     int widest = 0;
@@ -359,64 +358,28 @@ QComboBox* TIndicatorSettingDialog::NewChannelComboBox(QWidget* parent, const ch
 }
 
 QComboBox* TIndicatorSettingDialog::NewPickList(QWidget* parent, const char* name,
-                                                const QRect& geometry, const QStringList& items,
-                                                std::function<void(int index)> onPick)
+                                                const QRect& geometry, const QStringList& items)
 {
     auto* box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(geometry);
     box->addItems(items);
-    // Only a pick by the user runs the handler, not an index set from the indicator.
-    connect(box, &QComboBox::activated, this, [this, onPick = std::move(onPick)](int index) {
-        if (EditedIndicator())
-            platform::Guarded([&] { onPick(index); });
-    });
     return box;
 }
 
-TExitEdit* TIndicatorSettingDialog::NewTextEntry(QWidget* parent, const char* name,
-                                                 const QRect& geometry,
-                                                 std::function<void(const QString&)> apply,
-                                                 bool live)
+TExitEdit* TIndicatorSettingDialog::NewEntry(QWidget* parent, const char* name,
+                                             const QRect& geometry)
 {
     auto* entry = new TExitEdit(parent);
     entry->setObjectName(QString::fromLatin1(name));
     entry->setGeometry(geometry);
-    auto run = [this, entry, apply = std::move(apply)] {
-        if (EditedIndicator())
-            platform::Guarded([&] { apply(entry->text()); });
-    };
-    if (live)
-        connect(entry, &QLineEdit::textChanged, this, run);
-    else
-        entry->OnExit = run;
-    return entry;
-}
-
-TExitEdit* TIndicatorSettingDialog::NewFixedPointEntry(QWidget* parent, const char* name,
-                                                       const QRect& geometry,
-                                                       std::function<int()> row,
-                                                       std::function<void(std::int32_t)> apply)
-{
-    auto* entry = new TExitEdit(parent);
-    entry->setObjectName(QString::fromLatin1(name));
-    entry->setGeometry(geometry);
-    entry->OnExit = [this, entry, row = std::move(row), apply = std::move(apply)] {
-        if (!EditedIndicator())
-            return;
-        platform::Guarded([&] {
-            std::int32_t value = 0;
-            if (ConvertFixedPoint(entry, row(), value))
-                apply(value);
-        });
-    };
     return entry;
 }
 
 TUpDown* TIndicatorSettingDialog::NewIntegerEntry(QWidget* parent, const char* editName,
                                                   const char* upDownName, const QRect& editGeometry,
                                                   int min, int max, int increment, int position,
-                                                  bool readOnly, std::function<void(int)> apply)
+                                                  bool readOnly)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(editName));
@@ -424,10 +387,6 @@ TUpDown* TIndicatorSettingDialog::NewIntegerEntry(QWidget* parent, const char* e
     edit->setReadOnly(readOnly);
     auto* upDown = new TUpDown(parent, edit, min, max, increment, position);
     upDown->setObjectName(QString::fromLatin1(upDownName));
-    connect(edit, &QLineEdit::textChanged, this, [this, edit, apply = std::move(apply)] {
-        if (EditedIndicator())
-            platform::Guarded([&] { apply(platform::StrToInt(edit->text())); });
-    });
     return upDown;
 }
 
@@ -461,4 +420,10 @@ void TIndicatorSettingDialog::PaintColorPanel(int tag, platform::TColor color)
     QPalette palette = found->second->palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(platform::ToQRgb(color)));
     found->second->setPalette(palette);
+}
+
+void TIndicatorSettingDialog::WhileEditing(const std::function<void()>& handler)
+{
+    if (EditedIndicator())
+        platform::Guarded(handler);
 }

@@ -7,24 +7,32 @@
 // window repaint every indicator.
 //
 // A dialog derives from TIndicatorSettingFor<its indicator class>, builds its controls on
-// TabSheet1 and TabSheet2 with the helpers here and gives the per-dialog parts: backup and
-// restore, the colour map, the channel look-up and the filling of its controls.
+// TabSheet1 and TabSheet2 with the helpers here and lists its properties in one table, which the
+// backup and restore, the channel look-up, the filling of the controls, their live updates and
+// the colour buttons all walk.
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
+#include <QComboBox>
 #include <QDialog>
 #include <QString>
 #include <string>
 #include <tuple>
+#include <type_traits>
+#include <utility>
+#include <variant>
+#include <vector>
 
 #include "app/SettingEntries.h"
+#include "indicators/Etcpas.h"
 #include "indicators/PortInfo.h"
 #include "platform/Color.h"
 #include "platform/ColorDialog.h"
+#include "platform/Cp932.h"
+#include "platform/Exceptions.h"
 #include "platform/MessageHook.h"
 
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -117,30 +125,28 @@ protected:
     // Lets the indicator go (Indicator becomes null).
     virtual void ForgetIndicator() = 0;
 
-    // Building blocks. Every control gets its object name.
+    // Building blocks. Every control gets its object name; what it edits, and when, is given by
+    // the property that names it (TIndicatorSettingFor).
     QLabel* NewLabel(QWidget* parent, const char* text, const QRect& geometry);
-    // A drop-down list of the channel table's descriptions; its handler runs on a pick only.
-    QComboBox* NewChannelComboBox(QWidget* parent, const char* name, const QRect& geometry,
-                                  std::function<void(int row)> onPick);
+    // A drop-down list of the channel table's descriptions.
+    QComboBox* NewChannelComboBox(QWidget* parent, const char* name, const QRect& geometry);
     // A drop-down list of fixed items.
     QComboBox* NewPickList(QWidget* parent, const char* name, const QRect& geometry,
-                           const QStringList& items, std::function<void(int index)> onPick);
-    // A text entry applied when left (onExit), or at every change when live.
-    TExitEdit* NewTextEntry(QWidget* parent, const char* name, const QRect& geometry,
-                            std::function<void(const QString& text)> apply, bool live = false);
-    // A fixed-point entry applied when left, converted with the decimal point of row().
-    TExitEdit* NewFixedPointEntry(QWidget* parent, const char* name, const QRect& geometry,
-                                  std::function<int()> row,
-                                  std::function<void(std::int32_t)> apply);
-    // A live integer entry with its up-down: every change of the text goes to apply as the
-    // platform's whole-number conversion; a text that is none is reported and applies nothing.
+                           const QStringList& items);
+    // A text or fixed-point entry.
+    TExitEdit* NewEntry(QWidget* parent, const char* name, const QRect& geometry);
+    // An integer entry with its up-down.
     TUpDown* NewIntegerEntry(QWidget* parent, const char* editName, const char* upDownName,
                              const QRect& editGeometry, int min, int max, int increment,
-                             int position, bool readOnly, std::function<void(int)> apply);
+                             int position, bool readOnly);
     // A colour button with its tag and the panel beside it.
     QPushButton* NewColorButton(QWidget* parent, int tag, const char* buttonName,
                                 const char* caption, const char* panelName, const QRect& geometry);
     void PaintColorPanel(int tag, platform::TColor color);
+
+    // Runs a control's handler while an indicator is being edited, as the platform runs an
+    // event handler: an exception is reported, not thrown on.
+    void WhileEditing(const std::function<void()>& handler);
 
     // The whole channel table into a combo box, one item per row; no selection.
     static void FillChannelComboBox(QComboBox* box);
@@ -166,14 +172,40 @@ private:
     bool hookInstalled_ = false;
 };
 
-// The part that knows the dialog's indicator class.
+// The part that knows the dialog's indicator class, and the table of its properties.
 template <class TKind>
 class TIndicatorSettingFor : public TIndicatorSettingDialog {
 public:
     using TIndicatorClass = TKind;
+    // A property's value: an integer or colour, an 8-bit text, or a caption.
+    using TValue = std::variant<std::int32_t, std::string, QString>;
+
+    // One property of the indicator as the dialog handles it: the backup keeps it through its
+    // getter and Cancel and Esc write it back through its setter; its control, if it has one,
+    // shows it when the dialog opens and gives every change to the setter.
+    struct TProperty {
+        std::function<TValue(const TKind&)> Get;
+        std::function<void(TKind&, const TValue&)> Set;
+        // Shows the value in the control; empty for a property only kept.
+        std::function<void(const TValue&)> Show;
+        // An entry, and how it applies its text (as leaving it does).
+        QLineEdit* Entry = nullptr;
+        std::function<void()> Apply;
+        // A channel list, or a fixed-point entry: the channel-table row it goes with.
+        QComboBox* List = nullptr;
+        int* Row = nullptr;
+        // A colour: its button's tag.
+        int ColorTag = -1;
+    };
 
     // The indicator being edited; null before the first Execute and after every close.
     TKind* Indicator = nullptr;
+    // The properties, in the order the backup writes them back.
+    std::vector<TProperty> Properties;
+    // The custom colour slot that offers the fixed grey.
+    int FixedGreySlot = -1;
+    // The values backed up when the dialog opened, one per property.
+    std::vector<TValue> Backup;
 
     TIndicator* EditedIndicator() const override { return Indicator; }
 
@@ -191,12 +223,222 @@ public:
         return ShowModal();
     }
 
+    void BackupProperties() final
+    {
+        Backup.clear();
+        for (const TProperty& property : Properties)
+            Backup.push_back(property.Get(*Indicator));
+    }
+    void RestoreProperties() final
+    {
+        for (std::size_t i = 0; i < Properties.size() && i < Backup.size(); ++i)
+            Properties[i].Set(*Indicator, Backup[i]);
+    }
+    platform::TColor GetColorByIndex(int index) const final
+    {
+        if (index == FixedGreySlot)
+            return FixedGrey;
+        const TProperty* colour = ColorOf(index);
+        return colour ? std::get<std::int32_t>(colour->Get(*Indicator)) : 0;
+    }
+    void SetColorByIndex(int tag, platform::TColor color) final
+    {
+        if (const TProperty* colour = ColorOf(tag)) {
+            colour->Set(*Indicator, color);
+            PaintColorPanel(tag, color);
+        }
+    }
+
 protected:
     using TIndicatorSettingDialog::TIndicatorSettingDialog;
 
-    // The channel combo boxes from the indicator's channel names.
-    virtual void LookUpChannels() {}
-    // Every control from the indicator.
-    virtual void FillControls() = 0;
+    static constexpr bool Live = true;
+
+    // A property only kept in the backup.
+    template <class Getter, class Setter>
+    static TProperty Kept(Getter get, Setter set)
+    {
+        using T = std::remove_cvref_t<std::invoke_result_t<Getter, const TKind&>>;
+        TProperty property;
+        property.Get = [get](const TKind& kind) {
+            return TValue(std::in_place_type<T>, (kind.*get)());
+        };
+        property.Set = [set](TKind& kind, const TValue& value) { (kind.*set)(std::get<T>(value)); };
+        return property;
+    }
+    // A colour shown in the panel of the button with tag.
+    template <class Getter, class Setter>
+    TProperty Colour(Getter get, Setter set, int tag)
+    {
+        TProperty property = Kept(get, set);
+        property.Show = [this, tag](const TValue& value) {
+            PaintColorPanel(tag, std::get<std::int32_t>(value));
+        };
+        property.ColorTag = tag;
+        return property;
+    }
+    // A number in an entry with an up-down, applied at every change as the platform's
+    // whole-number conversion of the text; a text that is none is reported and applies nothing.
+    template <class Getter, class Setter>
+    TProperty Counter(Getter get, Setter set, TUpDown* upDown)
+    {
+        TProperty property = Kept(get, set);
+        property.Show = [upDown](const TValue& value) {
+            upDown->SetPosition(std::get<std::int32_t>(value));
+        };
+        QLineEdit* edit = upDown->Associate();
+        connect(edit, &QLineEdit::textChanged, this, [this, edit, set] {
+            WhileEditing([&] { (Indicator->*set)(platform::StrToInt(edit->text())); });
+        });
+        return property;
+    }
+    // A number picked as the index of a drop-down list's item.
+    template <class Getter, class Setter>
+    TProperty Choice(Getter get, Setter set, QComboBox* list)
+    {
+        TProperty property = Kept(get, set);
+        property.Show = [list](const TValue& value) {
+            list->setCurrentIndex(std::get<std::int32_t>(value));
+        };
+        OnPick(list, [this, set](int index) { (Indicator->*set)(index); });
+        return property;
+    }
+    // A text (8-bit, or a caption) in an entry, applied when the entry is left, or at every
+    // change when live.
+    template <class Getter, class Setter>
+    TProperty Text(Getter get, Setter set, TExitEdit* entry, bool live = false)
+    {
+        using T = std::remove_cvref_t<std::invoke_result_t<Getter, const TKind&>>;
+        TProperty property = Kept(get, set);
+        property.Show = [entry](const TValue& value) {
+            if constexpr (std::is_same_v<T, QString>)
+                entry->setText(std::get<QString>(value));
+            else
+                entry->setText(platform::FromCp932(std::get<std::string>(value)));
+        };
+        property.Apply = [this, entry, set] {
+            if constexpr (std::is_same_v<T, QString>)
+                (Indicator->*set)(entry->text());
+            else
+                (Indicator->*set)(platform::ToCp932(entry->text()));
+        };
+        BindEntry(property, entry, live);
+        return property;
+    }
+    // A value in the fixed-point units of the channel in row row, applied when the entry is left
+    // and only when its text converts.
+    template <class Getter, class Setter>
+    TProperty FixedPoint(Getter get, Setter set, TExitEdit* entry, int& row)
+    {
+        TProperty property = Kept(get, set);
+        property.Show = [entry, &row](const TValue& value) {
+            entry->setText(platform::FromCp932(
+                IntToStrFP(std::get<std::int32_t>(value), DecimalPointOf(row))));
+        };
+        property.Apply = [this, entry, set, &row] {
+            std::int32_t value = 0;
+            if (ConvertFixedPoint(entry, row, value))
+                (Indicator->*set)(value);
+        };
+        property.Row = &row;
+        BindEntry(property, entry, false);
+        return property;
+    }
+    // A channel name picked in a list whose item index is the channel table's row row; picked
+    // runs on every pick by the user.
+    template <class Getter, class Setter>
+    TProperty Channel(Getter get, Setter set, QComboBox* list, int& row,
+                      std::function<void(int row)> picked)
+    {
+        TProperty property = Kept(get, set);
+        property.List = list;
+        property.Row = &row;
+        OnPick(list, std::move(picked));
+        return property;
+    }
+
+    // Step 5 of Execute: each channel list shows the row of the indicator's channel name.
+    void LookUpChannels()
+    {
+        for (const TProperty& property : Properties) {
+            if (property.List)
+                *property.Row =
+                    LookUpChannel(property.List, std::get<std::string>(property.Get(*Indicator)));
+        }
+    }
+    // Step 6: every control from the indicator.
+    void FillControls()
+    {
+        for (const TProperty& property : Properties) {
+            if (property.Show)
+                property.Show(property.Get(*Indicator));
+        }
+    }
+
+    // The channel of row picked goes to the indicator through the channel list of row; true
+    // when it is another row than before.
+    bool TakeChannel(const int& row, int picked)
+    {
+        for (const TProperty& property : Properties) {
+            if (property.List && property.Row == &row)
+                property.Set(*Indicator, ChannelTableRow(picked).Designator);
+        }
+        return picked != row;
+    }
+    // A channel picked for row, as the dial and the bar graph take it: on a new row the title
+    // entry shows the channel's description and gives it to the indicator, and the fixed-point
+    // entries' texts, unchanged on screen, now stand for values with the new decimal point.
+    void FollowChannel(int& row, int picked, QLineEdit* title)
+    {
+        if (!TakeChannel(row, picked))
+            return;
+        title->setText(platform::FromCp932(ChannelTableRow(picked).Description));
+        ApplyEntries([title](const TProperty& property) { return property.Entry == title; });
+        row = picked;
+        ApplyEntries([&row](const TProperty& property) { return property.Row == &row; });
+    }
+    // The fixed-point entries of row show their values again with its decimal point.
+    void ShowEntries(const int& row)
+    {
+        for (const TProperty& property : Properties) {
+            if (property.Entry && property.Row == &row)
+                property.Show(property.Get(*Indicator));
+        }
+    }
+
     void ForgetIndicator() override { Indicator = nullptr; }
+
+private:
+    const TProperty* ColorOf(int tag) const
+    {
+        for (const TProperty& property : Properties) {
+            if (tag >= 0 && property.ColorTag == tag)
+                return &property;
+        }
+        return nullptr;
+    }
+    template <class Which>
+    void ApplyEntries(Which which)
+    {
+        for (const TProperty& property : Properties) {
+            if (property.Entry && which(property))
+                property.Apply();
+        }
+    }
+    void BindEntry(TProperty& property, TExitEdit* entry, bool live)
+    {
+        property.Entry = entry;
+        auto apply = [this, apply = property.Apply] { WhileEditing(apply); };
+        if (live)
+            connect(entry, &QLineEdit::textChanged, this, apply);
+        else
+            entry->OnExit = apply;
+    }
+    // Only a pick by the user runs the handler, not an index set from the indicator.
+    void OnPick(QComboBox* list, std::function<void(int)> handler)
+    {
+        connect(list, &QComboBox::activated, this, [this, handler = std::move(handler)](int index) {
+            WhileEditing([&] { handler(index); });
+        });
+    }
 };

@@ -39,6 +39,18 @@ TFNumericListSetup::TFNumericListSetup(QWidget* owner)
     ButtonOk->move(171, 8);
     CreateBasicSheet();
     CreateOptionSheet();
+
+    // The backup list, in the order Cancel and Esc write it back; the rows are edited on the
+    // list box and need none.
+    using N = TNumericList;
+    Properties = {
+        Counter(&N::HeightTitle, &N::SetHeightTitle, UpDownTitleFontSize),
+        Counter(&N::HeightList, &N::SetHeightList, UpDownListFontSize),
+        Colour(&N::ColorList, &N::SetColorList, 0),
+        Colour(&N::ColorBack, &N::SetColorBack, 1),
+        Kept(&N::Title, &N::SetTitle),
+    };
+    FixedGreySlot = 8;
 }
 
 void TFNumericListSetup::CreateBasicSheet()
@@ -80,13 +92,11 @@ void TFNumericListSetup::CreateOptionSheet()
 
     QGroupBox* fonts = NewGroup(TabSheet2, "GroupBox2", "フォントサイズ", {6, 96, 252, 65});
     NewLabel(fonts, "タイトル[pixel]", {16, 20, 110, 15});
-    UpDownTitleFontSize =
-        NewIntegerEntry(fonts, "EditTitleFontSize", "UpDownTitleFontSize", {16, 36, 30, 21}, 8, 40,
-                        1, 16, false, [this](int v) { Indicator->SetHeightTitle(v); });
+    UpDownTitleFontSize = NewIntegerEntry(fonts, "EditTitleFontSize", "UpDownTitleFontSize",
+                                          {16, 36, 30, 21}, 8, 40, 1, 16, false);
     NewLabel(fonts, "リスト文字[pixel]", {136, 20, 110, 15});
-    UpDownListFontSize =
-        NewIntegerEntry(fonts, "EditListFontSize", "UpDownListFontSize", {136, 36, 30, 21}, 10, 50,
-                        1, 16, false, [this](int v) { Indicator->SetHeightList(v); });
+    UpDownListFontSize = NewIntegerEntry(fonts, "EditListFontSize", "UpDownListFontSize",
+                                         {136, 36, 30, 21}, 10, 50, 1, 16, false);
 }
 
 // --- Opening ---------------------------------------------------------------------------------
@@ -103,51 +113,6 @@ int TFNumericListSetup::Execute(TNumericList* indicator, int x, int y)
     FillCustomColors();
     FillControls();
     return ShowModal();
-}
-
-void TFNumericListSetup::FillControls()
-{
-    UpDownTitleFontSize->SetPosition(Indicator->HeightTitle());
-    UpDownListFontSize->SetPosition(Indicator->HeightList());
-    PaintColorPanel(0, Indicator->ColorList());
-    PaintColorPanel(1, Indicator->ColorBack());
-}
-
-// --- Backup and colours ----------------------------------------------------------------------
-
-void TFNumericListSetup::BackupProperties()
-{
-    Backup = {Indicator->HeightTitle(), Indicator->HeightList(), Indicator->ColorList(),
-              Indicator->ColorBack(), Indicator->Title()};
-}
-
-void TFNumericListSetup::RestoreProperties()
-{
-    Indicator->SetHeightTitle(Backup.HeightTitle);
-    Indicator->SetHeightList(Backup.HeightList);
-    Indicator->SetColorList(Backup.ColorList);
-    Indicator->SetColorBack(Backup.ColorBack);
-    Indicator->SetTitle(Backup.Title);
-}
-
-platform::TColor TFNumericListSetup::GetColorByIndex(int index) const
-{
-    switch (index) {
-    case 0: return Indicator->ColorList();
-    case 1: return Indicator->ColorBack();
-    case 8: return FixedGrey;
-    default: return 0;
-    }
-}
-
-void TFNumericListSetup::SetColorByIndex(int tag, platform::TColor color)
-{
-    switch (tag) {
-    case 0: Indicator->SetColorList(color); break;
-    case 1: Indicator->SetColorBack(color); break;
-    default: return;
-    }
-    PaintColorPanel(tag, color);
 }
 
 // --- The row list ----------------------------------------------------------------------------

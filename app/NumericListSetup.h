@@ -3,9 +3,6 @@
 // box) and reaches the indicator only when the user confirms (了解 or Enter); the font heights and
 // colours are applied live and written back on Cancel or Esc. Rows are added by description
 // through the channel picker, which opens beside this dialog.
-#include <cstdint>
-#include <QString>
-
 #include "app/IndicatorSetting.h"
 #include "indicators/NumericList.h"
 
@@ -27,20 +24,9 @@ public:
     TUpDown* UpDownTitleFontSize;  // bound to EditTitleFontSize
     TUpDown* UpDownListFontSize;   // bound to EditListFontSize
 
-    struct TBackup {
-        std::int32_t HeightTitle = 0, HeightList = 0;
-        platform::TColor ColorList = 0, ColorBack = 0;
-        QString Title;
-    } Backup;
-
     // Opens the dialog for the list beside the screen point x, y (its top-left corner): the rows
     // are copied into the list box before the hook goes in and the dialog is placed.
     int Execute(TNumericList* indicator, int x, int y);
-
-    void BackupProperties() override;
-    void RestoreProperties() override;
-    platform::TColor GetColorByIndex(int index) const override;
-    void SetColorByIndex(int tag, platform::TColor color) override;
 
     // The selected line of the list box, or -1.
     int ItemIndex() const;
@@ -53,7 +39,6 @@ public:
     void ButtonOkClick() override;
 
 protected:
-    void FillControls() override;
     // The list box is anchored on all four sides.
     void resizeEvent(QResizeEvent* event) override;
 

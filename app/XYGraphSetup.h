@@ -3,9 +3,7 @@
 // the title, five colours and two font sizes, all applied live to the graph. A channel pick on
 // either axis rebuilds the title as vertical " vs " horizontal and rewrites that axis's limit
 // entries with the new channel's decimal point, the values themselves unchanged.
-#include <cstdint>
 #include <QString>
-#include <string>
 
 #include "app/IndicatorSetting.h"
 #include "indicators/XYGraph.h"
@@ -35,22 +33,6 @@ public:
     int XChannelRow = -1;
     int YChannelRow = -1;
 
-    // The properties as they were when the dialog opened, in the order they are written back.
-    struct TBackup {
-        std::int32_t XMaxValue = 0, XMinValue = 0, XSplit = 0;
-        std::int32_t YMaxValue = 0, YMinValue = 0, YSplit = 0;
-        std::int32_t HeightTitle = 0, HeightValue = 0;
-        platform::TColor ColorTitle = 0, ColorScale = 0, ColorValue = 0, ColorGrid = 0,
-                         ColorCross = 0, ColorBack = 0;
-        std::string XIoName, YIoName;
-        QString Title;
-    } Backup;
-
-    void BackupProperties() override;
-    void RestoreProperties() override;
-    platform::TColor GetColorByIndex(int index) const override;
-    void SetColorByIndex(int tag, platform::TColor color) override;
-
     void ComboBoxXIONameChange(int row);
     void ComboBoxYIONameChange(int row);
 
@@ -58,10 +40,6 @@ public:
     // horizontal one's. An axis without a channel has no description to offer, so its side is
     // left out together with the " vs " (a new graph then reads as its one chosen channel).
     static QString ChannelTitle(int yRow, int xRow);
-
-protected:
-    void LookUpChannels() override;
-    void FillControls() override;
 
 private:
     void CreateBasicSheet();

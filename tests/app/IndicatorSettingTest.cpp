@@ -37,23 +37,28 @@ public:
         : TIndicatorSettingFor<TBarGraph>(
               owner, {"FTrialSetting", "試験設定", 273, 332, 40, 279, 357, false})
     {
-        ComboBoxIOName = NewChannelComboBox(TabSheet1, "ComboBoxIOName", {80, 16, 150, 21},
-                                            [this](int row) { ComboBoxIONameChange(row); });
-        EditTitle = NewTextEntry(TabSheet1, "EditTitle", {80, 44, 150, 21},
-                                 [this](const QString& text) { Indicator->SetTitle(text); });
-        EditMaxValue = NewFixedPointEntry(
-            TabSheet1, "EditMaxValue", {80, 72, 80, 21}, [this] { return ChannelRow; },
-            [this](std::int32_t v) { Indicator->SetMaxValue(v); });
-        EditMinValue = NewFixedPointEntry(
-            TabSheet1, "EditMinValue", {80, 100, 80, 21}, [this] { return ChannelRow; },
-            [this](std::int32_t v) { Indicator->SetMinValue(v); });
-        UpDownTitleFontSize =
-            NewIntegerEntry(TabSheet2, "EditTitleFontSize", "UpDownTitleFontSize", {80, 16, 40, 21},
-                            8, 40, 1, 10, false, [this](int v) { Indicator->SetHeightTitle(v); });
+        ComboBoxIOName = NewChannelComboBox(TabSheet1, "ComboBoxIOName", {80, 16, 150, 21});
+        EditTitle = NewEntry(TabSheet1, "EditTitle", {80, 44, 150, 21});
+        EditMaxValue = NewEntry(TabSheet1, "EditMaxValue", {80, 72, 80, 21});
+        EditMinValue = NewEntry(TabSheet1, "EditMinValue", {80, 100, 80, 21});
+        UpDownTitleFontSize = NewIntegerEntry(TabSheet2, "EditTitleFontSize", "UpDownTitleFontSize",
+                                              {80, 16, 40, 21}, 8, 40, 1, 10, false);
         NewColorButton(TabSheet2, 0, "ButtonScaleColor", "スケール文字", "PanelScaleColor",
                        {8, 48, 100, 25});
         NewColorButton(TabSheet2, 1, "ButtonValueColor", "計測値文字", "PanelValueColor",
                        {8, 80, 100, 25});
+        using B = TBarGraph;
+        Properties = {
+            FixedPoint(&B::MaxValue, &B::SetMaxValue, EditMaxValue, ChannelRow),
+            FixedPoint(&B::MinValue, &B::SetMinValue, EditMinValue, ChannelRow),
+            Counter(&B::HeightTitle, &B::SetHeightTitle, UpDownTitleFontSize),
+            Colour(&B::ColorScale, &B::SetColorScale, 0),
+            Colour(&B::ColorValue, &B::SetColorValue, 1),
+            Channel(&B::IoName, &B::SetIoName, ComboBoxIOName, ChannelRow,
+                    [this](int row) { FollowChannel(ChannelRow, row, EditTitle); }),
+            Text(&B::Title, &B::SetTitle, EditTitle),
+        };
+        FixedGreySlot = 2;
     }
 
     QComboBox* ComboBoxIOName;
@@ -62,84 +67,6 @@ public:
     TExitEdit* EditMinValue;
     TUpDown* UpDownTitleFontSize;
     int ChannelRow = -1;
-
-    struct {
-        std::int32_t MaxValue, MinValue, HeightTitle;
-        TColor ColorScale, ColorValue;
-        std::string IoName;
-        QString Title;
-    } Backup{};
-
-    void BackupProperties() override
-    {
-        Backup = {Indicator->MaxValue(),   Indicator->MinValue(),   Indicator->HeightTitle(),
-                  Indicator->ColorScale(), Indicator->ColorValue(), Indicator->IoName(),
-                  Indicator->Title()};
-    }
-    void RestoreProperties() override
-    {
-        Indicator->SetMaxValue(Backup.MaxValue);
-        Indicator->SetMinValue(Backup.MinValue);
-        Indicator->SetHeightTitle(Backup.HeightTitle);
-        Indicator->SetColorScale(Backup.ColorScale);
-        Indicator->SetColorValue(Backup.ColorValue);
-        Indicator->SetIoName(Backup.IoName);
-        Indicator->SetTitle(Backup.Title);
-    }
-    TColor GetColorByIndex(int index) const override
-    {
-        switch (index) {
-        case 0: return Indicator->ColorScale();
-        case 1: return Indicator->ColorValue();
-        case 2: return FixedGrey;
-        default: return 0;
-        }
-    }
-    void SetColorByIndex(int tag, TColor color) override
-    {
-        if (tag == 0)
-            Indicator->SetColorScale(color);
-        else if (tag == 1)
-            Indicator->SetColorValue(color);
-        else
-            return;
-        PaintColorPanel(tag, color);
-    }
-
-protected:
-    void LookUpChannels() override
-    {
-        ChannelRow = LookUpChannel(ComboBoxIOName, Indicator->IoName());
-    }
-    void FillControls() override
-    {
-        EditMinValue->setText(QString::fromStdString(IntToStrFPText(Indicator->MinValue())));
-        EditMaxValue->setText(QString::fromStdString(IntToStrFPText(Indicator->MaxValue())));
-        UpDownTitleFontSize->SetPosition(Indicator->HeightTitle());
-        EditTitle->setText(Indicator->Title());
-        PaintColorPanel(0, Indicator->ColorScale());
-        PaintColorPanel(1, Indicator->ColorValue());
-    }
-
-private:
-    std::string IntToStrFPText(std::int32_t value) const
-    {
-        return ::IntToStrFP(value, DecimalPointOf(ChannelRow));
-    }
-    void ComboBoxIONameChange(int row)
-    {
-        Indicator->SetIoName(ChannelTableRow(row).Designator);
-        if (row == ChannelRow)
-            return;
-        EditTitle->setText(platform::FromCp932(ChannelTableRow(row).Description));
-        Indicator->SetTitle(EditTitle->text());
-        ChannelRow = row;
-        std::int32_t value = 0;
-        if (ConvertFixedPoint(EditMaxValue, ChannelRow, value))
-            Indicator->SetMaxValue(value);
-        if (ConvertFixedPoint(EditMinValue, ChannelRow, value))
-            Indicator->SetMinValue(value);
-    }
 };
 
 class SettingFrame : public ::testing::Test {
