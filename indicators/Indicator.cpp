@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "indicators/Etcpas.h"
+#include "indicators/LayoutGrid.h"
 #include "indicators/Port.h"
 #include "indicators/PropertyLines.h"
 #include "platform/MessageBox.h"
@@ -16,25 +17,18 @@ platform::TPoint MouseDownPos;
 
 namespace {
 
-constexpr int kGrid = 8;
-
 // Set while a TRegistryFullBoxOnce lives: whether the box may still be shown.
 struct {
     int scopes = 0;
     bool shown = false;
 } RegistryFullBox;
 
-// The grid line at or before the point (div truncating toward zero), one pixel in.
-int SnapToGrid(int position)
-{
-    return position / kGrid * kGrid + 1;
-}
-
 }  // namespace
 
 TIndicator::TIndicator(QWidget* AOwner, TPLUT PLUT) : platform::SurfaceControl(AOwner)
 {
-    SetBounds(SnapToGrid(MouseDownPos.X), SnapToGrid(MouseDownPos.Y), 32, 32);
+    SetBounds(indicators::SnapPosition(MouseDownPos.X), indicators::SnapPosition(MouseDownPos.Y),
+              32, 32);
     // Hover movements classify the edge bands and set the cursor.
     setMouseTracking(true);
     FValue = 0;

@@ -57,7 +57,8 @@ constexpr int SnapTravel(int travel)
     return static_cast<int>(static_cast<unsigned>(travel) & ~static_cast<unsigned>(kGrid - 1));
 }
 
-// A position on the grid: a multiple of 8 plus 1 (the value is never negative here).
+// A position on the grid: the grid line at or before it (div truncating toward zero), one pixel
+// in.
 constexpr int SnapPosition(int position)
 {
     return (position / kGrid) * kGrid + 1;
