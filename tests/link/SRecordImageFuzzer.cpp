@@ -1,5 +1,6 @@
-// Any file content: filling the image and cutting lines stay inside the file's bytes and the
-// image, and the end of the image data lies inside the image.
+// Any file content: checking the file, filling the image and cutting lines stay inside the file's
+// bytes and the image, the end of the image data lies inside the image, and a file that passes
+// the check is cut into lines to its very end (the exchange never meets a bad line in it).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -7,11 +8,16 @@
 
 #include "link/FirmwareBlocks.h"
 #include "link/FirmwareLines.h"
+#include "link/SRecordFile.h"
 #include "link/SRecordImage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::vector<char> file(data, data + size);
+    const SRecordFileCheck check = CheckSRecordFile(file, kFirmwareImageSize, 256);
+    const bool whole = check.fault == SRecordFault::None;
+    if (whole != (check.lineNumber == 0))
+        std::abort();
     static std::vector<std::uint8_t> image(kFirmwareImageSize);
     const std::int32_t end = FillImageFromSRecords(file, image);
     if (end < 0 || end > kFirmwareImageSize)
@@ -32,5 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             BuildBlockReply(frame, image, request.address, request.size);
         }
     }
+    if (whole && ptr != fileEnd)
+        std::abort();
     return 0;
 }
