@@ -40,8 +40,7 @@ std::vector<QString> TPCom::SystemPorts()
     return platform::SerialPortCandidates(32);
 }
 
-TPCom::TPCom(QWidget* Owner, PortLister ListPorts)
-    : QWidget(Owner, Qt::Window), Image(std::make_unique<std::uint8_t[]>(kImageSize))
+TPCom::TPCom(QWidget* Owner, PortLister ListPorts) : QWidget(Owner, Qt::Window)
 {
     setWindowTitle(QStringLiteral("シリアル通信パネル"));
     QFont font(QStringLiteral("ＭＳ ゴシック"));
@@ -114,7 +113,6 @@ int TPCom::PortBoxWidth(const QComboBox& box)
 void TPCom::ScanPorts(const PortLister& ListPorts)
 {
     CommCntrl = {};
-    Programming = false;
     Comm.reset();
     Rx.Reset();
 
@@ -165,7 +163,6 @@ void TPCom::ScanPorts(const PortLister& ListPorts)
         platform::MessageBeep();
         ShowAbortBox(QStringLiteral("使用可能なCOMポートが見つかりません"));
     }
-    FileBuffer.reset();
 }
 
 void TPCom::SetPortOpen(bool Open)
@@ -316,7 +313,7 @@ bool TPCom::eventFilter(QObject* Watched, QEvent* Event)
 
 void TPCom::FormDestroy()
 {
-    FileBuffer.reset();
+    Firmware.ReleaseFileBuffer();
 }
 
 void TPCom::PutHex(char*& Out, std::uint32_t Value, int Count)

@@ -2,7 +2,7 @@
 // The communication panel: the only way the rest of the tool reaches the serial link. It lists
 // and opens the port, frames requests as STX text ETX, collects the meter's replies as lines of
 // the receive ring (filled on the port's event thread) and logs the traffic while it is shown.
-// The firmware programming exchange adds its operations to this class in files of its own.
+// Firmware programming runs on its timer; the exchange itself is TFirmwareExchange.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "link/FirmwareExchange.h"
 #include "link/ReceiveRing.h"
 #include "link/UnCom.h"
 
@@ -65,8 +66,8 @@ public:
     void ConfirmTypedPort(bool Always);
     void FormDestroy();
 
-    // Firmware programming (link/PcComFirmware.cpp). Starts the exchange with the file; false
-    // (after telling the user) when the file cannot be opened.
+    // Firmware programming (link/PcComFirmware.cpp), run by Firmware. Starts the exchange with
+    // the file; false (after telling the user) when the file cannot be read or is damaged.
     bool StartFirmwareUpdate(const QString& FileName);
     // One tick of Timer while the exchange runs: answers at most one of the meter's lines.
     void TimerTimer();
@@ -75,8 +76,10 @@ public:
     // The next line of the file from Ptr into Dest (see link/FirmwareLines.h); -1 for a bad line.
     int ReadFileLine(char* Dest, char*& Ptr, int Max);
     static bool StartsWith(const char* Text, const char* Keyword);
-    // Switches Timer off and the main window's monitor timer on: the monitor loop takes the
-    // meter's lines again.
+    // Ends a running exchange with an error box of Message: the line failed under it.
+    void EndFirmwareUpdate(const QString& Message);
+    // Stops the exchange and switches the main window's monitor timer on: the monitor loop takes
+    // the meter's lines again.
     void HandBackToMonitor();
     // The main window's monitor timer, off while firmware is programmed.
     QPointer<QTimer> TimerMonitor;
@@ -87,21 +90,9 @@ public:
 
     TCommCntrlRec CommCntrl{};
     std::unique_ptr<TComm> Comm;  // null when the scan found no port
-    bool Programming = false;
-    std::int32_t ImageEnd = 0;
-    TReceiveRing Rx;  // the ring with its indexes and ErrorFlags (bit 0: overflow)
+    TReceiveRing Rx;              // the ring with its indexes and ErrorFlags (bit 0: overflow)
 
-    // Firmware exchange state.
-    static constexpr int kImageSize = 0x54000;
-    std::unique_ptr<std::uint8_t[]> Image;
-    std::unique_ptr<char[]> FileBuffer;
-    char* FileReadPtr = nullptr;
-    char TxLine[256]{};
-    int FileHandle = -1;
-    std::int32_t FileSize = 0;
-    std::int32_t FileBytesLeft = 0;
-    std::int32_t LineNumber = 0;
-    std::int32_t BytesSent = 0;
+    TFirmwareExchange Firmware;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -111,11 +102,8 @@ private:
     static int PortBoxWidth(const QComboBox& box);
     void ScanPorts(const PortLister& ListPorts);
     void Log(const char* Prefix, const char* Bytes);
-    void SendNextFileLine();
-    void AnswerBlockRequest(std::string_view Text);
-    // Ends the exchange with its report (a message box), the timer stopped first.
-    void EndExchange(const std::function<void()>& Report);
-    void ReleaseFileBuffer();
+    // Carries out one step of the firmware exchange.
+    void Carry(const FirmwareStep& Step);
 
     QString triedName_;  // the name the port was last opened (or tried) under
     // Openings so far; written only while the port is closed, read by its event thread.

@@ -1,118 +1,43 @@
-// The firmware programming exchange of the communication panel. The meter leads: after
-// "@START_RTSP" it asks for the project name, for the file line by line with "@READY" and for
-// blocks of the image, and ends with "@SUCCESS" or "@ERR". One of its lines is answered per tick
-// of the panel's 10 ms timer.
-#include <algorithm>
-#include <cerrno>
-#include <climits>
-#include <fcntl.h>
-#include <QFile>
+// The communication panel's side of firmware programming: it reopens the port, shows the
+// progress window, runs the exchange on its 10 ms timer and carries out what each step of the
+// exchange (link/FirmwareExchange.h) gives back.
 #include <QProgressBar>
 #include <QTimer>
-#include <span>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include "link/FirmwareBlocks.h"
 #include "link/FirmwareLines.h"
 #include "link/PcCom.h"
 #include "link/Progress.h"
-#include "link/SRecordImage.h"
 #include "platform/MessageBox.h"
 
 namespace {
 
-void ShowAbortBox(const QString& text)
+void ShowReport(const FirmwareReport& report)
 {
-    platform::ShowMessageBox(text, QString(), platform::BoxIcon::Error,
-                             platform::BoxButtons::Abort);
-}
-
-QString Hex(std::uint32_t value, int digits)
-{
-    return QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0')).toUpper();
-}
-
-// Closes the file however the reading ends.
-class FileCloser {
-public:
-    explicit FileCloser(int& handle) : handle_(handle) {}
-    ~FileCloser()
-    {
-        if (handle_ >= 0)
-            ::close(handle_);
-        handle_ = -1;
-    }
-    FileCloser(const FileCloser&) = delete;
-    FileCloser& operator=(const FileCloser&) = delete;
-
-private:
-    int& handle_;
-};
-
-// Opens a file for reading, shared with every other user. Folders and other non-files count as
-// missing, as they cannot be read as a file; so do files too large for a 32-bit size.
-int OpenForReading(const QString& fileName)
-{
-    const int handle = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC);
-    if (handle < 0)
-        return -1;
-    struct stat status {};
-    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size >= INT_MAX) {
-        ::close(handle);
-        return -1;
-    }
-    return handle;
+    platform::MessageBeep();
+    platform::ShowMessageBox(report.text, QString(), report.icon, report.buttons);
 }
 
 }  // namespace
 
 bool TPCom::StartFirmwareUpdate(const QString& FileName)
 {
-    FileHandle = OpenForReading(FileName);
-    if (FileHandle < 0) {
-        platform::MessageBeep();
-        ShowAbortBox(QStringLiteral("ファイルが見つかりません\n\r") + FileName);
+    // A file that cannot be read or is damaged is refused before the meter hears of it.
+    if (const std::optional<FirmwareReport> refusal = Firmware.Load(FileName)) {
+        ShowReport(*refusal);
         return false;
     }
-    const FileCloser closer(FileHandle);
 
     SetPortOpen(false);
     SetPortOpen(true);
 
-    FileSize = static_cast<std::int32_t>(::lseek(FileHandle, 0, SEEK_END));
-    ::lseek(FileHandle, 0, SEEK_SET);
-    FileSize = std::max<std::int32_t>(FileSize, 0);
-    FileBuffer = std::make_unique<char[]>(static_cast<std::size_t>(FileSize) + 1);
-    std::int32_t bytesRead = 0;
-    while (bytesRead < FileSize) {
-        const ssize_t n = ::read(FileHandle, FileBuffer.get() + bytesRead,
-                                 static_cast<std::size_t>(FileSize - bytesRead));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        bytesRead += static_cast<std::int32_t>(n);
-    }
-    FileBuffer[static_cast<std::size_t>(bytesRead)] = '\0';
-    FileBytesLeft = bytesRead;
-
-    ImageEnd = FillImageFromSRecords(std::span<const char>(FileBuffer.get(), bytesRead),
-                                     std::span<std::uint8_t>(Image.get(), kImageSize));
-
-    FileReadPtr = FileBuffer.get();
-    BytesSent = 0;
-    LineNumber = 0;
-
     ProgressForm->setWindowTitle(FileName);
-    ProgressForm->ProgressBar->setMaximum(FileBytesLeft);
-    ProgressForm->SetPosition(0);
+    ProgressForm->ProgressBar->setMaximum(Firmware.FileBytesLeft);
     ProgressForm->show();
     ProgressForm->raise();
 
     Timer->start();
-    SendCommand("@START_RTSP");
+    Carry(Firmware.Start());
     return true;
 }
 
@@ -127,122 +52,45 @@ void TPCom::TimerTimer()
     if (length < 0)
         return;
     LogRx(line);
-    Programming = true;
-    const char* const text = line + 1;
+    Carry(Firmware.HandleLine(std::string_view(line + 1, static_cast<std::size_t>(length))));
+}
 
-    if (text[0] == '@') {
-        if (StartsWith(text, "@PROJECT_NAME")) {
-            SendCommand("@PROJECT_ZOLT");
-        } else if (StartsWith(text, "@READY")) {
-            SendNextFileLine();
-        } else if (StartsWith(text, "@SUCCESS")) {
-            EndExchange([] {
-                platform::MessageBeep();
-                platform::ShowMessageBox(QStringLiteral("プログラミング完了！\n\r"), QString(),
-                                         platform::BoxIcon::Information, platform::BoxButtons::Ok);
-            });
-        } else if (StartsWith(text, "@ERR")) {
-            EndExchange([] {
-                platform::MessageBeep();
-                ShowAbortBox(QStringLiteral("エラー\n\r中断しました"));
-            });
-        }
-        // Any other keyword is not for this exchange.
-    } else {
-        AnswerBlockRequest(std::string_view(text, static_cast<std::size_t>(length)));
+void TPCom::Carry(const FirmwareStep& Step)
+{
+    // The exchange is over before its report: while the box is open no tick answers the meter,
+    // and what it still sends waits in the ring for the monitor loop.
+    if (Step.ended)
+        Timer->stop();
+    if (Step.command)
+        SendCommand(Step.command->c_str());
+    if (!Step.blockReply.empty()) {
+        if (Comm)
+            Comm->Write(Step.blockReply.data(), static_cast<unsigned>(Step.blockReply.size()));
+        LogTx(Step.blockReply.c_str());
     }
-
-    if (!Programming) {
+    if (Step.progress)
+        ProgressForm->SetPosition(*Step.progress);
+    if (Step.report)
+        ShowReport(*Step.report);
+    if (Step.ended) {
         ProgressForm->hide();
         HandBackToMonitor();
     }
 }
 
-void TPCom::SendNextFileLine()
+void TPCom::EndFirmwareUpdate(const QString& Message)
 {
-    if (FileBytesLeft < 1)
-        return;  // the whole file went out: the meter still has to report the result
-    LineNumber += 1;
-    const int n = ReadFileLine(TxLine, FileReadPtr, sizeof TxLine);
-    if (n < 1) {
-        const std::int32_t badLine = LineNumber;
-        EndExchange([this, badLine] {
-            ReleaseFileBuffer();
-            platform::MessageBeep();
-            ShowAbortBox(QStringLiteral("不正ライン長！\n\rLINE=") + QString::number(badLine));
-        });
-        return;
-    }
-    // The frame ends at the line's CR or LF: line ends are not sent.
-    SendCommand(TxLine);
-    FileBytesLeft -= n;
-    BytesSent += n;
-    ProgressForm->SetPosition(BytesSent);
-}
-
-void TPCom::AnswerBlockRequest(std::string_view text)
-{
-    const BlockRequest request = ExamineBlockRequest(text, ImageEnd, kImageSize);
-    switch (request.verdict) {
-    case BlockVerdict::BadCharacter:
-        EndExchange([] {
-            platform::MessageBeep();
-            ShowAbortBox(QStringLiteral("キャラクタエラー\n\r"));
-        });
-        break;
-    case BlockVerdict::BadAddress:
-        EndExchange([&request] {
-            platform::MessageBeep();
-            ShowAbortBox(QStringLiteral("転送アドレスエラー\n\r") + Hex(request.address, 6));
-        });
-        break;
-    case BlockVerdict::BadSize:
-        EndExchange([&request] {
-            platform::MessageBeep();
-            ShowAbortBox(QStringLiteral("転送サイズエラー\n\r") + Hex(request.size, 4));
-        });
-        break;
-    case BlockVerdict::End:
-        Programming = false;
-        SendCommand("@END");
-        break;
-    case BlockVerdict::Send:
-        SendBlock(static_cast<int>(request.address), static_cast<int>(request.size));
-        break;
-    }
-}
-
-void TPCom::EndExchange(const std::function<void()>& Report)
-{
-    // The exchange is over before its report: while the box is open no tick answers the meter,
-    // and what it still sends waits in the ring for the monitor loop.
-    Timer->stop();
-    Programming = false;
-    Report();
+    Carry(Firmware.EndWithError(Message));
 }
 
 void TPCom::SendBlock(int Address, int Count)
 {
-    char frame[kBlockReplyBufferSize];
-    const int length =
-        BuildBlockReply(frame, std::span<const std::uint8_t>(Image.get(), kImageSize),
-                        static_cast<std::uint32_t>(Address), static_cast<std::uint32_t>(Count));
-    if (Comm)
-        Comm->Write(frame, static_cast<unsigned>(length));
-    LogTx(frame);
-    ProgressForm->SetPosition(Address + Count);
+    Carry(Firmware.SendBlock(Address, Count));
 }
 
 int TPCom::ReadFileLine(char* Dest, char*& Ptr, int Max)
 {
-    if (!FileBuffer || Ptr == nullptr)
-        return -1;
-    // The bytes read from the file end where the sent and the unsent ones together end.
-    const char* const end = FileBuffer.get() + BytesSent + FileBytesLeft;
-    const char* ptr = Ptr;
-    const int n = ::ReadFileLine(Dest, ptr, end, Max);
-    Ptr += ptr - Ptr;
-    return n;
+    return Firmware.ReadFileLine(Dest, Ptr, Max);
 }
 
 bool TPCom::StartsWith(const char* Text, const char* Keyword)
@@ -250,15 +98,9 @@ bool TPCom::StartsWith(const char* Text, const char* Keyword)
     return ::StartsWith(Text, Keyword);
 }
 
-void TPCom::ReleaseFileBuffer()
-{
-    FileBuffer.reset();
-    FileReadPtr = nullptr;
-    FileBytesLeft = 0;
-}
-
 void TPCom::HandBackToMonitor()
 {
+    Firmware.Abort();
     Timer->stop();
     if (TimerMonitor)
         TimerMonitor->start();

@@ -66,14 +66,20 @@ protected:
 
 }  // namespace
 
-TEST_F(SRecordImageFiles, TheToolchainSampleMatchesSrecCat)
+TEST_F(SRecordImageFiles, ObjcopyAndSrecCatFilesMatchSrecCat)
 {
-    const std::string sample = ZOLT_TESTDATA_DIR "/firmware/h8-sample.mot";
-    const Filled filled = FillFile(sample);
-    const SrecCatView expected = AsSrecCatSeesIt(dir, sample);
-    EXPECT_EQ(filled.end, 0xB2C);
-    EXPECT_EQ(filled.end, expected.end);
-    EXPECT_TRUE(filled.image == expected.image);
+    std::vector<std::string> files;
+    ASSERT_NO_FATAL_FAILURE(
+        testing_support::MakeWholeFirmwareFiles(dir.path().toStdString(), files));
+    const std::int32_t ends[] = {600, 0x30000 + 600, 0x40000 + 600};
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        SCOPED_TRACE(files[i]);
+        const Filled filled = FillFile(files[i]);
+        const SrecCatView expected = AsSrecCatSeesIt(dir, files[i]);
+        EXPECT_EQ(filled.end, ends[i]);
+        EXPECT_EQ(filled.end, expected.end);
+        EXPECT_TRUE(filled.image == expected.image);
+    }
 }
 
 TEST_F(SRecordImageFiles, S2AndS3FilesWithCrLfMatchSrecCat)
@@ -132,6 +138,7 @@ TEST(SRecordImage, AnyBrokenDataRecordLeavesTheImageEmpty)
         "S1040010ABCD72\n",        // byte count smaller than the line
         "S1050010ABCD7\n",         // odd number of digits
         "S102001\n",               // shorter than its address
+        "S10200FD\n",              // a count with no room for the address
         "S1\n",                    // nothing after the type
         "S30800053FFFAABBCC83\n",  // data up to 0x54002, past the image
         "S2070FFFFFAABBCCBA\n",    // far past the image

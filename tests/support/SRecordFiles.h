@@ -1,9 +1,10 @@
 #pragma once
-// Files for the firmware tests: made with srec_cat (Debian's srecord), read back whole.
+// Firmware files for the tests, made at test time by the tools that make real ones: srec_cat
+// (Debian's srecord) and objcopy (binutils) over a binary the test writes.
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -11,17 +12,72 @@
 
 namespace testing_support {
 
-// Runs srec_cat with the arguments (shell words); fails the test when it fails.
+// Runs a tool with the arguments (shell words); fails the test with what it said when it fails.
+inline void RunTool(const std::string& tool, const std::string& arguments)
+{
+    const std::string command = tool + " " + arguments + " 2>&1";
+    FILE* const pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr) << command;
+    std::string output;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+        output += buffer;
+    ASSERT_EQ(::pclose(pipe), 0) << command << "\n" << output;
+}
+
 inline void SrecCat(const std::string& arguments)
 {
-    const std::string command = "srec_cat " + arguments + " 2>/dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    RunTool("srec_cat", arguments);
+}
+
+// objcopy writes an S0 header with the output's name, S1 records (S2, S3 for higher addresses)
+// of 16 bytes and an S9 end record, with CR LF line ends.
+inline void ObjcopyToSRecords(const std::string& binary, const std::string& mot,
+                              const std::string& options = {})
+{
+    RunTool("objcopy", "-I binary -O srec " + options + " '" + binary + "' '" + mot + "'");
+}
+
+// The file's bytes; a file that cannot be read fails the test (and gives nothing).
+inline std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        ADD_FAILURE() << "cannot read " << path;
+        return {};
+    }
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 inline std::vector<std::uint8_t> ReadBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string text = ReadText(path);
+    return {text.begin(), text.end()};
+}
+
+inline void WriteText(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    ASSERT_TRUE(out.good()) << "cannot write " << path;
+}
+
+// The file's lines as the meter is sent them: without CR or LF.
+inline std::vector<std::string> LinesOf(const std::string& path)
+{
+    std::vector<std::string> lines;
+    const std::string text = ReadText(path);
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
 }
 
 // A file of length bytes in a repeatable pattern with runs of 0xFF in it (erased flash).
@@ -34,6 +90,22 @@ inline void WritePattern(const std::string& path, std::size_t length, unsigned s
         const bool erased = (i / 64) % 5 == 3;
         out.put(static_cast<char>(erased ? 0xFF : state >> 24));
     }
+}
+
+// Whole firmware files in folder, made from one binary of 600 bytes (paths in this order):
+// objcopy's S0 header, S1 records and S9 with CR LF; srec_cat's S0 header, S2 records from
+// 0x30000 and S5 count with LF; srec_cat's S3 records from 0x40000 with CR LF in lines of 256
+// bytes with their line end, the longest the meter takes.
+inline void MakeWholeFirmwareFiles(const std::string& folder, std::vector<std::string>& paths)
+{
+    const std::string binary = folder + "/firmware.bin";
+    WritePattern(binary, 600, 3);
+    paths = {folder + "/s1.mot", folder + "/s2.mot", folder + "/s3.mot"};
+    ObjcopyToSRecords(binary, paths[0]);
+    SrecCat("'" + binary + "' -binary -offset 0x30000 -o '" + paths[1] +
+            "' -motorola -address-length=3");
+    SrecCat("'" + binary + "' -binary -offset 0x40000 -o '" + paths[2] +
+            "' -motorola -address-length=4 -crlf -line-length=254");
 }
 
 }  // namespace testing_support

@@ -1,0 +1,204 @@
+#include "link/FirmwareExchange.h"
+
+#include <climits>
+#include <QFile>
+#include <QFileInfo>
+#include <span>
+
+#include "link/FirmwareBlocks.h"
+#include "link/FirmwareLines.h"
+#include "link/SRecordFile.h"
+#include "link/SRecordImage.h"
+
+namespace {
+
+FirmwareReport ErrorReport(const QString& text)
+{
+    return {text, platform::BoxIcon::Error, platform::BoxButtons::Abort};
+}
+
+QString Hex(std::uint32_t value, int digits)
+{
+    return QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0')).toUpper();
+}
+
+QString LineReport(const char* fault, std::int32_t lineNumber)
+{
+    return QString::fromUtf8(fault) + QStringLiteral("\n\rLINE=") + QString::number(lineNumber);
+}
+
+const char* FaultText(SRecordFault fault)
+{
+    switch (fault) {
+    case SRecordFault::LineEnd: return "不正改行コード！";
+    case SRecordFault::LineLength: return "不正ライン長！";
+    case SRecordFault::NotARecord: return "不正レコード！";
+    case SRecordFault::BadDigit: return "不正文字！";
+    case SRecordFault::ByteCount: return "不正バイト数！";
+    case SRecordFault::Checksum: return "チェックサムエラー！";
+    case SRecordFault::PastImage: return "アドレス範囲外！";
+    case SRecordFault::None: break;
+    }
+    return "";
+}
+
+// The whole file, or nothing when it cannot be read as a file: folders and other non-files count
+// as missing, and so do files too large for a 32-bit size.
+std::optional<std::string> ReadWholeFile(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly) || file.size() >= INT_MAX)
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+}  // namespace
+
+TFirmwareExchange::TFirmwareExchange() : Image(std::make_unique<std::uint8_t[]>(kFirmwareImageSize))
+{}
+
+std::optional<FirmwareReport> TFirmwareExchange::Load(const QString& FileName)
+{
+    std::optional<std::string> bytes = ReadWholeFile(FileName);
+    if (!bytes)
+        return ErrorReport(QStringLiteral("ファイルが見つかりません\n\r") + FileName);
+    const SRecordFileCheck check = CheckSRecordFile(*bytes, kFirmwareImageSize, TxLineSize);
+    if (check.fault != SRecordFault::None)
+        return ErrorReport(LineReport(FaultText(check.fault), check.lineNumber));
+
+    running_ = false;
+    Programming = false;
+    FileBuffer = std::move(*bytes);
+    FileSize = static_cast<std::int32_t>(FileBuffer.size());
+    FileBytesLeft = FileSize;
+    ImageEnd =
+        FillImageFromSRecords(FileBuffer, std::span<std::uint8_t>(Image.get(), kFirmwareImageSize));
+    FileReadPtr = FileBuffer.data();
+    BytesSent = 0;
+    LineNumber = 0;
+    return std::nullopt;
+}
+
+FirmwareStep TFirmwareExchange::Start()
+{
+    running_ = true;
+    FirmwareStep step;
+    step.command = "@START_RTSP";
+    step.progress = 0;
+    return step;
+}
+
+FirmwareStep TFirmwareExchange::HandleLine(std::string_view Text)
+{
+    Programming = true;
+    if (!Text.starts_with('@'))
+        return AnswerBlockRequest(Text);
+    if (Text.starts_with("@PROJECT_NAME")) {
+        FirmwareStep step;
+        step.command = "@PROJECT_ZOLT";
+        return step;
+    }
+    if (Text.starts_with("@READY"))
+        return SendNextFileLine();
+    if (Text.starts_with("@SUCCESS"))
+        return End(FirmwareReport{QStringLiteral("プログラミング完了！\n\r"),
+                                  platform::BoxIcon::Information, platform::BoxButtons::Ok});
+    if (Text.starts_with("@ERR"))
+        return End(ErrorReport(QStringLiteral("エラー\n\r中断しました")));
+    return {};  // any other keyword is not for this exchange
+}
+
+FirmwareStep TFirmwareExchange::SendNextFileLine()
+{
+    if (FileBytesLeft < 1)
+        return {};  // the whole file went out: the meter still has to report the result
+    LineNumber += 1;
+    const int n = ReadFileLine(TxLine, FileReadPtr, TxLineSize);
+    if (n < 1) {
+        // A checked file never gets here; a line cut short would be worse than none.
+        ReleaseFileBuffer();
+        return End(ErrorReport(LineReport("不正ライン長！", LineNumber)));
+    }
+    FileBytesLeft -= n;
+    BytesSent += n;
+    FirmwareStep step;
+    // The line goes without its line end.
+    std::string_view line(TxLine, static_cast<std::size_t>(n) - 1);
+    if (line.ends_with('\r'))
+        line.remove_suffix(1);
+    step.command = std::string(line);
+    step.progress = BytesSent;
+    return step;
+}
+
+FirmwareStep TFirmwareExchange::AnswerBlockRequest(std::string_view Text)
+{
+    const BlockRequest request = ExamineBlockRequest(Text, ImageEnd, kFirmwareImageSize);
+    switch (request.verdict) {
+    case BlockVerdict::BadCharacter:
+        return End(ErrorReport(QStringLiteral("キャラクタエラー\n\r")));
+    case BlockVerdict::BadAddress:
+        return End(ErrorReport(QStringLiteral("転送アドレスエラー\n\r") + Hex(request.address, 6)));
+    case BlockVerdict::BadSize:
+        return End(ErrorReport(QStringLiteral("転送サイズエラー\n\r") + Hex(request.size, 4)));
+    case BlockVerdict::End: {
+        FirmwareStep step = End(std::nullopt);
+        step.command = "@END";
+        return step;
+    }
+    case BlockVerdict::Send: break;
+    }
+    return SendBlock(static_cast<int>(request.address), static_cast<int>(request.size));
+}
+
+FirmwareStep TFirmwareExchange::SendBlock(int Address, int Count)
+{
+    char frame[kBlockReplyBufferSize];
+    const int length =
+        BuildBlockReply(frame, std::span<const std::uint8_t>(Image.get(), kFirmwareImageSize),
+                        static_cast<std::uint32_t>(Address), static_cast<std::uint32_t>(Count));
+    FirmwareStep step;
+    step.blockReply.assign(frame, static_cast<std::size_t>(length));
+    step.progress = Address + Count;
+    return step;
+}
+
+int TFirmwareExchange::ReadFileLine(char* Dest, char*& Ptr, int Max)
+{
+    if (Ptr == nullptr)
+        return -1;
+    const char* ptr = Ptr;
+    const int n = ::ReadFileLine(Dest, ptr, FileBuffer.data() + FileBuffer.size(), Max);
+    Ptr += ptr - Ptr;
+    return n;
+}
+
+void TFirmwareExchange::Abort()
+{
+    running_ = false;
+}
+
+FirmwareStep TFirmwareExchange::EndWithError(const QString& Message)
+{
+    if (!running_)
+        return {};
+    return End(ErrorReport(Message));
+}
+
+FirmwareStep TFirmwareExchange::End(std::optional<FirmwareReport> Report)
+{
+    running_ = false;
+    Programming = false;
+    FirmwareStep step;
+    step.ended = true;
+    step.report = std::move(Report);
+    return step;
+}
+
+void TFirmwareExchange::ReleaseFileBuffer()
+{
+    FileBuffer = std::string();
+    FileReadPtr = nullptr;
+    FileBytesLeft = 0;
+}
