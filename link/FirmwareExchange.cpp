@@ -1,14 +1,12 @@
 #include "link/FirmwareExchange.h"
 
-#include <climits>
-#include <QFile>
-#include <QFileInfo>
 #include <span>
 
 #include "link/FirmwareBlocks.h"
 #include "link/FirmwareLines.h"
 #include "link/SRecordFile.h"
 #include "link/SRecordImage.h"
+#include "platform/RegularFile.h"
 
 namespace {
 
@@ -42,17 +40,6 @@ const char* FaultText(SRecordFault fault)
     return "";
 }
 
-// The whole file, or nothing when it cannot be read as a file: folders and other non-files count
-// as missing, and so do files too large for a 32-bit size.
-std::optional<std::string> ReadWholeFile(const QString& fileName)
-{
-    QFile file(fileName);
-    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly) || file.size() >= INT_MAX)
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
 }  // namespace
 
 TFirmwareExchange::TFirmwareExchange() : Image(std::make_unique<std::uint8_t[]>(kFirmwareImageSize))
@@ -60,16 +47,19 @@ TFirmwareExchange::TFirmwareExchange() : Image(std::make_unique<std::uint8_t[]>(
 
 std::optional<FirmwareReport> TFirmwareExchange::Load(const QString& FileName)
 {
-    std::optional<std::string> bytes = ReadWholeFile(FileName);
-    if (!bytes)
+    // Only a regular file is opened: a FIFO or a terminal would block the window in open().
+    platform::TFileBytes file = platform::ReadRegularFile(FileName, FileMaxSize);
+    if (file.Outcome == platform::ReadOutcome::Unopened)
         return ErrorReport(QStringLiteral("ファイルが見つかりません\n\r") + FileName);
-    const SRecordFileCheck check = CheckSRecordFile(*bytes, kFirmwareImageSize, TxLineSize);
+    if (file.Outcome == platform::ReadOutcome::Refused)
+        return ErrorReport(platform::CannotReadMessage(FileName, file.Reason));
+    const SRecordFileCheck check = CheckSRecordFile(file.Bytes, kFirmwareImageSize, TxLineSize);
     if (check.fault != SRecordFault::None)
         return ErrorReport(LineReport(FaultText(check.fault), check.lineNumber));
 
     running_ = false;
     Programming = false;
-    FileBuffer = std::move(*bytes);
+    FileBuffer = std::move(file.Bytes);
     FileSize = static_cast<std::int32_t>(FileBuffer.size());
     FileBytesLeft = FileSize;
     ImageEnd =

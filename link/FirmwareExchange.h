@@ -38,14 +38,16 @@ struct FirmwareStep {
 class TFirmwareExchange {
 public:
     static constexpr int TxLineSize = 256;  // the longest file line, its line end included
+    // Far beyond any real file: a whole image in S3 records takes under 1 MB.
+    static constexpr std::int64_t FileMaxSize = 16 * 1024 * 1024;
 
     TFirmwareExchange();
     TFirmwareExchange(const TFirmwareExchange&) = delete;
     TFirmwareExchange& operator=(const TFirmwareExchange&) = delete;
 
     // Reads the whole file, checks it and fills the image from it. The report refusing it when it
-    // cannot be read or is damaged (its first bad line's number and what is wrong with it);
-    // nothing changes then.
+    // is missing, no regular file, larger than FileMaxSize or damaged (its first bad line's
+    // number and what is wrong with it); nothing changes then.
     std::optional<FirmwareReport> Load(const QString& FileName);
     // Begins the exchange with the loaded file: "@START_RTSP", the bar at 0.
     FirmwareStep Start();

@@ -22,7 +22,9 @@
 #include "link/PcCom.h"
 #include "link/Progress.h"
 #include "platform/FileDialog.h"
+#include "platform/RegularFile.h"
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/FileNodes.h"
 #include "tests/support/MeterStandIn.h"
 #include "tests/support/SRecordFiles.h"
 #include "tests/support/Xmodem.h"
@@ -136,13 +138,24 @@ TEST_F(FirmwareButton, ThePanelsTimerRunsTheExchangeWhileMonitoringStandsStill)
     ExpectMonitoring();
 }
 
-TEST_F(FirmwareButton, ADamagedFileIsRefusedAndMonitoringGoesOn)
+TEST_F(FirmwareButton, ADamagedFileOrAFifoIsRefusedAndMonitoringGoesOn)
 {
     ASSERT_NO_FATAL_FAILURE(StartApplication());
-    Program(damaged);
-    EXPECT_EQ(boxes.Texts(), std::vector<QString>{QStringLiteral("不正文字！\n\rLINE=2")});
-    EXPECT_EQ(boxes.Beeps(), 1);
-    ExpectMonitoring();
+    const QString fifo = folder.filePath(QStringLiteral("fifo.mot"));
+    ASSERT_TRUE(testing_support::MakeNode(fifo, testing_support::Node::Fifo));
+    const std::pair<QString, QString> cases[] = {
+        {damaged, QStringLiteral("不正文字！\n\rLINE=2")},
+        {fifo,
+         platform::CannotReadMessage(fifo, QStringLiteral("通常のファイルではありません（FIFO）"))},
+    };
+    for (const auto& [file, message] : cases) {
+        SCOPED_TRACE(file.toStdString());
+        boxes.Clear();
+        Program(file);
+        EXPECT_EQ(boxes.Texts(), std::vector<QString>{message});
+        EXPECT_EQ(boxes.Beeps(), 1);
+        ExpectMonitoring();
+    }
 }
 
 TEST_F(FirmwareButton, ClosingTheProgressWindowHandsTheMetersLinesToTheMonitorLoop)

@@ -6,11 +6,14 @@
 
 #include <cstdio>
 #include <functional>
+#include <QFile>
 #include <QTemporaryDir>
 #include <string>
 #include <vector>
 
 #include "link/SRecordImage.h"
+#include "platform/RegularFile.h"
+#include "tests/support/FileNodes.h"
 #include "tests/support/SRecordFiles.h"
 #include "tests/support/Xmodem.h"
 
@@ -227,15 +230,48 @@ TEST_F(FirmwareExchange, ErrFromTheMeterEndsTheExchange)
     ExpectEndedWith(Meter("@ERR_CODE=5"), QStringLiteral("エラー\n\r中断しました"));
 }
 
-TEST_F(FirmwareExchange, AFileThatCannotBeReadIsNotFound)
+TEST_F(FirmwareExchange, OnlyRegularFilesOfAtMost16MBAreRead)
 {
     const QString missing = dir.filePath(QStringLiteral("ファーム.mot"));
-    for (const QString& name : {missing, dir.path()}) {  // a folder is no file
-        SCOPED_TRACE(name.toStdString());
-        const std::optional<FirmwareReport> refusal = exchange.Load(name);
+    const std::optional<FirmwareReport> notFound = exchange.Load(missing);
+    ASSERT_TRUE(notFound);
+    EXPECT_EQ(notFound->text, QStringLiteral("ファイルが見つかりません\n\r") + missing);
+
+    // A FIFO or a device would block in open(), or never end: refused without a wait.
+    const QString fifo = dir.filePath(QStringLiteral("fifo.mot"));
+    const QString toFifo = dir.filePath(QStringLiteral("to-fifo.mot"));
+    const QString toDevice = dir.filePath(QStringLiteral("to-null.mot"));
+    const QString folder = dir.filePath(QStringLiteral("folder.mot"));
+    const QString large = dir.filePath(QStringLiteral("large.mot"));
+    ASSERT_TRUE(testing_support::MakeNode(fifo, testing_support::Node::Fifo));
+    ASSERT_TRUE(testing_support::MakeNode(folder, testing_support::Node::Folder));
+    ASSERT_TRUE(QFile::link(fifo, toFifo));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), toDevice));
+    QFile largeFile(large);
+    ASSERT_TRUE(largeFile.open(QIODevice::WriteOnly) && largeFile.resize(16 * 1024 * 1024 + 1));
+    const auto notRegular = [](const char* kind) {
+        return QStringLiteral("通常のファイルではありません（%1）").arg(QString::fromUtf8(kind));
+    };
+    const struct {
+        QString name;
+        QString reason;
+    } cases[] = {
+        {fifo, notRegular("FIFO")},
+        {toFifo, notRegular("FIFO")},
+        {toDevice, notRegular("デバイス")},
+        {folder, notRegular("フォルダ")},
+        {large, QStringLiteral("ファイルが大きすぎます（16777217 バイト、上限 16777216 バイト）")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        const std::uint64_t identity = testing_support::NodeIdentity(c.name);
+        const std::optional<FirmwareReport> refusal = exchange.Load(c.name);
         ASSERT_TRUE(refusal);
-        EXPECT_EQ(refusal->text, QStringLiteral("ファイルが見つかりません\n\r") + name);
+        EXPECT_EQ(refusal->text, platform::CannotReadMessage(c.name, c.reason));
+        EXPECT_EQ(refusal->buttons, platform::BoxButtons::Abort);
+        EXPECT_EQ(testing_support::NodeIdentity(c.name), identity);
     }
+    EXPECT_EQ(testing_support::NodeIdentity(fifo) >> 32, std::uint64_t{S_IFIFO});
 }
 
 TEST_F(FirmwareExchange, AnEmptyFileHasNothingToSend)
