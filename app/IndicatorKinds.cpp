@@ -41,7 +41,8 @@ constexpr TIndicatorKind KindEditedBy(const char* prefix, std::int32_t* counter,
             }};
 }
 
-const std::array<TIndicatorKind, 5> Kinds{{
+// In the create submenu's order.
+const auto Kinds = std::to_array<TIndicatorKind>({
     KindEditedBy<FAnalogMeterSetting>("_AnalogMeter", &AnalogMeterCount, "NewDialGauge",
                                       "ダイアルゲージ"),
     KindEditedBy<FBarGraphSetting>("_BarGraph", &BarGraphCount, "NewBarGraph", "バーグラフ"),
@@ -49,7 +50,7 @@ const std::array<TIndicatorKind, 5> Kinds{{
     KindEditedBy<FNumericListSetup>("_NumericList", &NumericListCount, "NewNumericList",
                                     "数値リスト"),
     {"_Recorder", &RecorderCount, "NewRecorder", "レコーダー", nullptr, nullptr, nullptr},
-}};
+});
 
 }  // namespace
 
