@@ -113,26 +113,17 @@ void TFAnalogMeterSetting::CreateBasicSheet()
 
 void TFAnalogMeterSetting::CreateOptionSheet()
 {
-    auto* colors = new QGroupBox(QStringLiteral(" 色 "), TabSheet2);
-    colors->setObjectName(QStringLiteral("GroupBoxColor"));
-    colors->setGeometry(4, 4, 258, 226);
-    const struct {
-        const char* button;
-        const char* caption;
-        const char* panel;
-    } map[] = {
-        {"ButtonScaleColor", "スケール文字", "PanelScaleColor"},
-        {"ButtonValueColor", "計測値文字", "PanelValueColor"},
-        {"ButtonSLineColor", "スケールライン", "PanelSLineColor"},
-        {"ButtonNeedleColor", "ニードル", "PanelNeedleColor"},
-        {"ButtonBackColor", "バッググランド", "PanelBackColor"},
-        {"ButtonBossColor", "ニードルボス", "PanelBossColor"},
-        {"ButtonUpperLimit", "リミット上限", "PanelUpperLimitColor"},
-        {"ButtonLowerLimit", "リミット下限", "PanelLowerLimitColor"},
-    };
-    for (int tag = 0; tag < 8; ++tag)
-        NewColorButton(colors, tag, map[tag].button, map[tag].caption, map[tag].panel,
-                       {16, 18 + tag * 26, 120, 22});
+    QGroupBox* colors = NewGroup(TabSheet2, "GroupBoxColor", " 色 ", {4, 4, 258, 226});
+    NewColorButtons(colors,
+                    {{"ButtonScaleColor", "スケール文字", "PanelScaleColor"},
+                     {"ButtonValueColor", "計測値文字", "PanelValueColor"},
+                     {"ButtonSLineColor", "スケールライン", "PanelSLineColor"},
+                     {"ButtonNeedleColor", "ニードル", "PanelNeedleColor"},
+                     {"ButtonBackColor", "バッググランド", "PanelBackColor"},
+                     {"ButtonBossColor", "ニードルボス", "PanelBossColor"},
+                     {"ButtonUpperLimit", "リミット上限", "PanelUpperLimitColor"},
+                     {"ButtonLowerLimit", "リミット下限", "PanelLowerLimitColor"}},
+                    {16, 18, 120, 22}, 26);
     ButtonScaleColor = ColorButtons[0];
     ButtonValueColor = ColorButtons[1];
     ButtonSLineColor = ColorButtons[2];
@@ -142,9 +133,7 @@ void TFAnalogMeterSetting::CreateOptionSheet()
     ButtonUpperLimit = ColorButtons[6];
     ButtonLowerLimit = ColorButtons[7];
 
-    auto* sizes = new QGroupBox(QStringLiteral("フォントサイズ"), TabSheet2);
-    sizes->setObjectName(QStringLiteral("GroupBoxFontSize"));
-    sizes->setGeometry(4, 234, 258, 96);
+    QGroupBox* sizes = NewGroup(TabSheet2, "GroupBoxFontSize", "フォントサイズ", {4, 234, 258, 96});
     const QRect label{16, 18, 130, EntryHeight};
     const QRect entry{150, 18, 48, EntryHeight};
     NewLabel(sizes, "タイトル[pixel]", label);

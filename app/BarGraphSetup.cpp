@@ -88,32 +88,21 @@ void TFBarGraphSetting::CreateBasicSheet()
 
 void TFBarGraphSetting::CreateOptionSheet()
 {
-    auto* colors = new QGroupBox(QStringLiteral(" 色 "), TabSheet2);
-    colors->setObjectName(QStringLiteral("GroupBoxColor"));
-    colors->setGeometry(4, 4, 258, 164);
-    const struct {
-        const char* button;
-        const char* caption;
-        const char* panel;
-    } map[] = {
-        {"ButtonScaleColor", "スケール文字", "PanelScaleColor"},
-        {"ButtonValueColor", "計測値文字", "PanelValueColor"},
-        {"ButtonMarkerColor", "マーカーライン", "PanelMarkerColor"},
-        {"ButtonBarColor", "バー", "PanelBarColor"},
-        {"ButtonBackColor", "バックグランド", "PanelBackColor"},
-    };
-    for (int tag = 0; tag < 5; ++tag)
-        NewColorButton(colors, tag, map[tag].button, map[tag].caption, map[tag].panel,
-                       {16, 20 + tag * 29, 120, 24});
+    QGroupBox* colors = NewGroup(TabSheet2, "GroupBoxColor", " 色 ", {4, 4, 258, 164});
+    NewColorButtons(colors,
+                    {{"ButtonScaleColor", "スケール文字", "PanelScaleColor"},
+                     {"ButtonValueColor", "計測値文字", "PanelValueColor"},
+                     {"ButtonMarkerColor", "マーカーライン", "PanelMarkerColor"},
+                     {"ButtonBarColor", "バー", "PanelBarColor"},
+                     {"ButtonBackColor", "バックグランド", "PanelBackColor"}},
+                    {16, 20, 120, 24}, 29);
     ButtonScaleColor = ColorButtons[0];
     ButtonValueColor = ColorButtons[1];
     ButtonMarkerColor = ColorButtons[2];
     ButtonBarColor = ColorButtons[3];
     ButtonBackColor = ColorButtons[4];
 
-    auto* sizes = new QGroupBox(QStringLiteral("フォントサイズ"), TabSheet2);
-    sizes->setObjectName(QStringLiteral("GroupBoxFontSize"));
-    sizes->setGeometry(4, 172, 258, 74);
+    QGroupBox* sizes = NewGroup(TabSheet2, "GroupBoxFontSize", "フォントサイズ", {4, 172, 258, 74});
     NewLabel(sizes, "タイトル[pixel]", {16, 20, 140, EntryHeight});
     UpDownTitleFontSize = NewIntegerEntry(sizes, "EditTitleFontSize", "UpDownTitleFontSize",
                                           {160, 20, 48, EntryHeight}, 8, 40, 1, 10, false);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -410,6 +411,27 @@ QPushButton* TIndicatorSettingDialog::NewColorButton(QWidget* parent, int tag,
     ColorButtons[tag] = button;
     ColorPanels[tag] = panel;
     return button;
+}
+
+void TIndicatorSettingDialog::NewColorButtons(QWidget* parent,
+                                              std::initializer_list<TColorButtonDesign> buttons,
+                                              const QRect& first, int pitch)
+{
+    int tag = 0;
+    for (const TColorButtonDesign& button : buttons) {
+        NewColorButton(parent, tag, button.Button, button.Caption, button.Panel,
+                       first.translated(0, tag * pitch));
+        ++tag;
+    }
+}
+
+QGroupBox* TIndicatorSettingDialog::NewGroup(QWidget* parent, const char* name, const char* caption,
+                                             const QRect& geometry)
+{
+    auto* group = new QGroupBox(QString::fromUtf8(caption), parent);
+    group->setObjectName(QString::fromLatin1(name));
+    group->setGeometry(geometry);
+    return group;
 }
 
 void TIndicatorSettingDialog::PaintColorPanel(int tag, platform::TColor color)

@@ -12,6 +12,7 @@
 // the colour buttons all walk.
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <QComboBox>
@@ -139,9 +140,21 @@ protected:
     TUpDown* NewIntegerEntry(QWidget* parent, const char* editName, const char* upDownName,
                              const QRect& editGeometry, int min, int max, int increment,
                              int position, bool readOnly);
+    // A group box with its caption.
+    QGroupBox* NewGroup(QWidget* parent, const char* name, const char* caption,
+                        const QRect& geometry);
     // A colour button with its tag and the panel beside it.
     QPushButton* NewColorButton(QWidget* parent, int tag, const char* buttonName,
                                 const char* caption, const char* panelName, const QRect& geometry);
+    // Colour buttons of the tags 0, 1, 2 ... one below the other, the first at first and each
+    // next pitch lower.
+    struct TColorButtonDesign {
+        const char* Button;
+        const char* Caption;
+        const char* Panel;
+    };
+    void NewColorButtons(QWidget* parent, std::initializer_list<TColorButtonDesign> buttons,
+                         const QRect& first, int pitch);
     void PaintColorPanel(int tag, platform::TColor color);
 
     // Runs a control's handler while an indicator is being edited, as the platform runs an

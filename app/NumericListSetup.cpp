@@ -21,14 +21,6 @@ constexpr QSize ListBoxDesignSize{160, 183};
 constexpr TIndicatorSettingDialog::TDesign NumericListDesign{
     "FNumericListSetup", "数値リスト設定", DesignWidth, DesignHeight, 41, 0, 0, true};
 
-QGroupBox* NewGroup(QWidget* parent, const char* name, const char* caption, const QRect& geometry)
-{
-    auto* group = new QGroupBox(QString::fromUtf8(caption), parent);
-    group->setObjectName(QString::fromLatin1(name));
-    group->setGeometry(geometry);
-    return group;
-}
-
 }  // namespace
 
 TFNumericListSetup::TFNumericListSetup(QWidget* owner)
@@ -83,10 +75,10 @@ void TFNumericListSetup::CreateBasicSheet()
 void TFNumericListSetup::CreateOptionSheet()
 {
     QGroupBox* colors = NewGroup(TabSheet2, "GroupBoxOption", " 色 ", {6, 4, 252, 85});
-    NewColorButton(colors, 0, "ButtonScaleColor", "リスト文字", "PanelListColor",
-                   {16, 16, 190, 25});
-    NewColorButton(colors, 1, "ButtonBackColor", "バッググランド", "PanelBackColor",
-                   {16, 48, 190, 25});
+    NewColorButtons(colors,
+                    {{"ButtonScaleColor", "リスト文字", "PanelListColor"},
+                     {"ButtonBackColor", "バッググランド", "PanelBackColor"}},
+                    {16, 16, 190, 25}, 32);
     for (const auto& [tag, panel] : ColorPanels)
         panel->setGeometry(216, tag == 0 ? 16 : 48, 25, 25);
 

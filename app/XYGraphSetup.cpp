@@ -12,14 +12,6 @@ namespace {
 constexpr TIndicatorSettingDialog::TDesign XYGraphDesign{
     "FXYGraphSetting", "XY-グラフ設定", 273, 350, 40, 373, 359, false};
 
-QGroupBox* NewGroup(QWidget* parent, const char* name, const char* caption, const QRect& geometry)
-{
-    auto* group = new QGroupBox(QString::fromUtf8(caption), parent);
-    group->setObjectName(QString::fromLatin1(name));
-    group->setGeometry(geometry);
-    return group;
-}
-
 }  // namespace
 
 TFXYGraphSetting::TFXYGraphSetting(QWidget* owner)
@@ -92,16 +84,13 @@ void TFXYGraphSetting::CreateBasicSheet()
 void TFXYGraphSetting::CreateOptionSheet()
 {
     QGroupBox* colors = NewGroup(TabSheet2, "GroupBoxColor", " 色 ", {4, 4, 257, 168});
-    NewColorButton(colors, 0, "ButtonScaleColor", "スケール文字", "PanelScaleColor",
-                   {12, 16, 190, 25});
-    NewColorButton(colors, 1, "ButtonValueColor", "計測値文字", "PanelValueColor",
-                   {12, 46, 190, 25});
-    NewColorButton(colors, 2, "ButtonGridColor", "グリッドライン", "PanelGridColor",
-                   {12, 76, 190, 25});
-    NewColorButton(colors, 3, "ButtonCrossColor", "クロスカーソル", "PanelCrossColor",
-                   {12, 106, 190, 25});
-    NewColorButton(colors, 4, "ButtonBackColor", "バックグランド", "PanelBackColor",
-                   {12, 136, 190, 25});
+    NewColorButtons(colors,
+                    {{"ButtonScaleColor", "スケール文字", "PanelScaleColor"},
+                     {"ButtonValueColor", "計測値文字", "PanelValueColor"},
+                     {"ButtonGridColor", "グリッドライン", "PanelGridColor"},
+                     {"ButtonCrossColor", "クロスカーソル", "PanelCrossColor"},
+                     {"ButtonBackColor", "バックグランド", "PanelBackColor"}},
+                    {12, 16, 190, 25}, 30);
 
     QGroupBox* fonts = NewGroup(TabSheet2, "GroupBoxFont", "フォントサイズ", {4, 176, 257, 62});
     NewLabel(fonts, "タイトル", {12, 16, 100, 15});
