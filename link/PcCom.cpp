@@ -233,11 +233,16 @@ void TPCom::CommLost(std::uint32_t Opening)
     // A report from an opening that has been closed (or replaced) since is no news.
     if (Opening != openings_ || !Comm || !Comm->HandleCheck(false))
         return;
-    const QString name = Comm->CommName();
+    const QString message = QStringLiteral("通信ポートが切断されました\n\r") + Comm->CommName();
     // Closed, and the port list free again: the user chooses the device when it is back.
     SetPortOpen(false);
+    // A firmware exchange running on the line ends with it, and its error box is the one report.
+    if (Firmware.Running()) {
+        EndFirmwareUpdate(message);
+        return;
+    }
     platform::MessageBeep();
-    ShowAbortBox(QStringLiteral("通信ポートが切断されました\n\r") + name);
+    ShowAbortBox(message);
 }
 
 void TPCom::LogRx(const char* Line)

@@ -52,7 +52,8 @@ public:
     // The port's receive handler; runs on its event thread and only fills the ring.
     void CommReceive(TComm* Sender, char* Buffer, unsigned Size);
     // The line of the Opening-th opening went away (device pulled): closes the port, frees the
-    // port list and says so once, naming the device. Nothing reconnects by itself.
+    // port list, ends a running firmware exchange and says so once, naming the device. Nothing
+    // reconnects by itself.
     void CommLost(std::uint32_t Opening);
     void LogRx(const char* Line);
     void LogTx(const char* Frame);

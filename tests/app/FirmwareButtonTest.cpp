@@ -9,6 +9,8 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <QComboBox>
+#include <QFile>
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,6 +26,7 @@
 #include "platform/FileDialog.h"
 #include "platform/RegularFile.h"
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/ComboChoice.h"
 #include "tests/support/FileNodes.h"
 #include "tests/support/MeterStandIn.h"
 #include "tests/support/SRecordFiles.h"
@@ -322,13 +325,60 @@ TEST_F(FirmwareButton, AWholeFileIsProgrammedOverTheLineAndMonitoringResumes)
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return count(IsMonitorRequest) > polledWhenProgrammed; }, Bound));
 
-    // The adapter is pulled: the port cannot be opened again for the next file. The serial
-    // layer's error (the system's text) is shown by the default handler; monitoring goes on.
+    // The adapter is pulled, which is reported; the port cannot be opened again for the next
+    // file. The serial layer's error (the system's text) is shown by the default handler;
+    // monitoring goes on.
     meter.Vanish();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Comm->HandleCheck(false); }, Bound));
+    ASSERT_EQ(boxes.Boxes().size(), 2u);
     boxes.Clear();
     Program(QString::fromStdString(wholeFiles[1]));
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_FALSE(boxes.Boxes()[0].text.isEmpty());
     EXPECT_FALSE(boxes.Boxes()[0].text.startsWith(QStringLiteral("ファイルが見つかりません")));
     ExpectMonitoring();
+}
+
+TEST_F(FirmwareButton, APulledDeviceEndsTheExchangeWithOneMessageAndChoosingItAgainResumesPolling)
+{
+    // The meter's line is listed under a name of its own, as an adapter's device is. It asks for
+    // the first file line and then waits.
+    const auto meterScript = [](const std::string& request) -> std::vector<std::string> {
+        if (IsMonitorRequest(request))
+            return {MeterStandIn::Ack(request == "@GET_KIND" ? "@GET_KIND=TACHO" : request)};
+        if (request == "@START_RTSP")
+            return {MeterStandIn::Ack("@PROJECT_NAME")};
+        if (request == "@PROJECT_ZOLT")
+            return {MeterStandIn::Ack("@READY")};
+        return {};
+    };
+    auto meter = std::make_unique<MeterStandIn>();
+    meter->SetScript(meterScript);
+    const QString name = folder.filePath(QStringLiteral("ttyUSB0"));
+    ASSERT_TRUE(QFile::link(meter->PortName(), name));
+    ASSERT_NO_FATAL_FAILURE(StartApplication({name}));
+    Program(QString::fromStdString(wholeFiles[1]));
+    ASSERT_TRUE(QTest::qWaitFor([] { return PCom->Firmware.LineNumber == 1; }, Bound));
+    ASSERT_TRUE(meter->WaitForRequests(3));  // "@START_RTSP", "@PROJECT_ZOLT", the first line
+
+    meter->Vanish();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Comm->HandleCheck(false); }, Bound));
+    EXPECT_EQ(boxes.Texts(),
+              std::vector<QString>{QStringLiteral("通信ポートが切断されました\n\r") + name});
+    EXPECT_EQ(boxes.Beeps(), 1);
+    EXPECT_FALSE(PCom->Firmware.Running());
+    EXPECT_TRUE(PCom->Port->isEnabled());
+    ExpectMonitoring();
+
+    // The meter is back under the same name; the user chooses it in the panel.
+    meterOnLine = std::make_unique<MeterStandIn>();
+    meterOnLine->SetScript(meterScript);
+    ASSERT_TRUE(QFile::remove(name));
+    ASSERT_TRUE(QFile::link(meterOnLine->PortName(), name));
+    MainForm->ShowCommPanel();
+    testing_support::ChooseFromList(*PCom->Port, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return meterOnLine->Requests().size() >= 2; }, Bound));
+    for (const std::string& request : meterOnLine->Requests())
+        EXPECT_TRUE(IsMonitorRequest(request)) << request;
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
 }
