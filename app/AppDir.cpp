@@ -1,14 +1,6 @@
 #include "app/AppDir.h"
 
-namespace {
-
-// Lead bytes of a double-byte character in code page 932.
-bool IsLeadByte(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-}  // namespace
+#include "platform/Cp932.h"
 
 std::string IncludeTrailingDelimiter(std::string path, char delimiter)
 {
@@ -16,7 +8,9 @@ std::string IncludeTrailingDelimiter(std::string path, char delimiter)
     std::size_t last = std::string::npos;
     for (std::size_t i = 0; i < path.size();) {
         last = i;
-        i += IsLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size() ? 2 : 1;
+        const bool doubleByte =
+            platform::IsCp932LeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size();
+        i += doubleByte ? 2 : 1;
     }
     const bool endsWithDelimiter =
         last != std::string::npos && last + 1 == path.size() && path[last] == delimiter;

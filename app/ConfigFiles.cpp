@@ -30,16 +30,6 @@ void WriteBytes(const QString& fileName, const std::uint8_t* bytes, std::size_t 
                                  std::string_view(reinterpret_cast<const char*>(bytes), size));
 }
 
-bool IsCp932LeadByte(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-bool Cp932CanHold(const QString& text)
-{
-    return platform::FromCp932(platform::ToCp932(text)) == text;
-}
-
 }  // namespace
 
 QString WithConfigExtension(const QString& fileName)
@@ -80,7 +70,7 @@ QString AppConfigFolder(const TAppConfig& image)
 std::string AppConfigFolderBytes(const QString& folder)
 {
     QString text = folder;
-    while (!Cp932CanHold(text)) {
+    while (!platform::Cp932Unholdable(text).isEmpty()) {
         // Drop the last name of the path, keeping the separator before it.
         QString trimmed = text;
         if (trimmed.endsWith(QLatin1Char('/')))
@@ -92,7 +82,8 @@ std::string AppConfigFolderBytes(const QString& folder)
     // Cut after the last whole character that fits (a double-byte character counts whole).
     std::size_t end = 0;
     for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t width = IsCp932LeadByte(static_cast<unsigned char>(bytes[i])) ? 2 : 1;
+        const std::size_t width =
+            platform::IsCp932LeadByte(static_cast<unsigned char>(bytes[i])) ? 2 : 1;
         if (i + width > std::size_t(AppConfigFolderMaxBytes) || i + width > bytes.size())
             break;
         i += width;

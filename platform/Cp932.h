@@ -12,4 +12,11 @@ std::string ToCp932(const QString& text);
 // in their place), each once, in the order they first stand; empty when it holds them all.
 QString Cp932Unholdable(const QString& text);
 
+// Whether byte opens a double-byte character; the byte after it is never a character of its own,
+// even when it equals an ASCII byte (0x5C, the backslash, is such a byte).
+constexpr bool IsCp932LeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
 }  // namespace platform
