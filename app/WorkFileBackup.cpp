@@ -64,8 +64,8 @@ bool KeepUnreadWorkFile(const QString& fileName, std::string_view bytes)
 void TellWorkFileKept(const QString& fileName)
 {
     platform::ShowMessageBox(
-        QStringLiteral(
-            "ファイル %1 は作業ファイルとして読み込めませんでした。\n元の内容を %2 に残しました。")
+        QStringLiteral("ファイル %1 は作業ファイルとして読み込めませんでした。\n\r元の内容を %2 "
+                       "に残しました。")
             .arg(fileName, BackupName(fileName)),
         QString(), platform::BoxIcon::Information, platform::BoxButtons::Ok);
 }

@@ -142,12 +142,12 @@ QString FileErrorReason(int error)
 
 QString CannotReadMessage(const QString& fileName, const QString& reason)
 {
-    return QStringLiteral("ファイル %1 を読み込めません\n%2").arg(fileName, reason);
+    return QStringLiteral("ファイル %1 を読み込めません\n\r%2").arg(fileName, reason);
 }
 
 QString CannotSaveMessage(const QString& fileName, const QString& reason)
 {
-    return QStringLiteral("ファイル %1 を作成できません\n%2").arg(fileName, reason);
+    return QStringLiteral("ファイル %1 を作成できません\n\r%2").arg(fileName, reason);
 }
 
 }  // namespace platform

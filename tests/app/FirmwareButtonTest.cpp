@@ -24,7 +24,6 @@
 #include "link/PcCom.h"
 #include "link/Progress.h"
 #include "platform/FileDialog.h"
-#include "platform/RegularFile.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/ComboChoice.h"
 #include "tests/support/FileNodes.h"
@@ -149,7 +148,8 @@ TEST_F(FirmwareButton, ADamagedFileOrAFifoIsRefusedAndMonitoringGoesOn)
     const std::pair<QString, QString> cases[] = {
         {damaged, QStringLiteral("不正文字！\n\rLINE=2")},
         {fifo,
-         platform::CannotReadMessage(fifo, QStringLiteral("通常のファイルではありません（FIFO）"))},
+         QStringLiteral("ファイル %1 を読み込めません\n\r通常のファイルではありません（FIFO）")
+             .arg(fifo)},
     };
     for (const auto& [file, message] : cases) {
         SCOPED_TRACE(file.toStdString());

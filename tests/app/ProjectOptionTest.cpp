@@ -395,8 +395,9 @@ TEST_F(SettingsWindow, SaveWithABadEditKeepsTheChosenFileAsItWas)
     const QString missing = folder.filePath(QStringLiteral("missing folder/x.ZLC"));
     chosenFiles.push_back(missing);
     window.ToolButtonSave->click();
-    EXPECT_EQ(boxes.Texts(),
-              std::vector<QString>{
-                  QStringLiteral("ファイル %1 を作成できません\nファイルまたはフォルダがありません")
-                      .arg(missing)});
+    EXPECT_EQ(
+        boxes.Texts(),
+        std::vector<QString>{
+            QStringLiteral("ファイル %1 を作成できません\n\rファイルまたはフォルダがありません")
+                .arg(missing)});
 }

@@ -515,7 +515,7 @@ TEST_F(WorkFile, AFileThatIsNoWorkFileOfOursIsKeptBesideItAndToldOnce)
         EXPECT_EQ(ReadFile(WorkPath()).rfind("PanelWright Work File Ver.1.0\r\n", 0), 0u);
         EXPECT_EQ(Messages(),
                   std::vector<QString>{
-                      QStringLiteral("ファイル %1 は作業ファイルとして読み込めませんでした。\n"
+                      QStringLiteral("ファイル %1 は作業ファイルとして読み込めませんでした。\n\r"
                                      "元の内容を %2 に残しました。")
                           .arg(WorkPath(), bak)});
     }

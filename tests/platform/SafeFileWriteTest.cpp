@@ -74,7 +74,7 @@ TEST_F(SafeFileWrite, AFolderThatCannotTakeTheFileFailsWithoutTouchingAnything)
     EXPECT_FALSE(writer.Commit());
     EXPECT_FALSE(QFile::exists(missing));
     EXPECT_TRUE(writer.FailureMessage().startsWith(
-        QStringLiteral("ファイル %1 を作成できません\n").arg(missing)));
+        QStringLiteral("ファイル %1 を作成できません\n\r").arg(missing)));
 }
 
 // Each file the tool saves is a small one: on a full disk the first write or the sync fails.
@@ -92,9 +92,10 @@ TEST(SafeFileWriteOnAFullDisk, KeepsTheOldFileByteForByteLeavesNoTemporaryFileAn
             platform::ReplaceFileContent(name, std::string(size, 'B'));
             ADD_FAILURE() << size << " bytes saved on a full disk";
         } catch (const platform::EPlatformError& error) {
-            EXPECT_EQ(error.Message(),
-                      QStringLiteral("ファイル %1 を作成できません\nディスクの空き容量が足りません")
-                          .arg(name));
+            EXPECT_EQ(
+                error.Message(),
+                QStringLiteral("ファイル %1 を作成できません\n\rディスクの空き容量が足りません")
+                    .arg(name));
         }
         EXPECT_EQ(ReadAll(name), QByteArray(328, 'A'));
         EXPECT_EQ(QDir(disk.FilePath(QString())).entryList(QDir::Files),
