@@ -99,9 +99,9 @@ TMainForm::TMainForm(QWidget* owner, const QString& programPath) : QWidget(owner
 
     OpenDialog.Filter = QStringLiteral("すべてのファイル (*.*)|*.*");
 
-    // However small a work file or the user makes it, the tool bar and the status bar fit.
-    setMinimumSize(ToolBar->sizeHint().width(), ToolBarHeight + StatusBarHeight);
-    resize(ClientWidth, ClientHeight);
+    // A fixed border: the user cannot resize the window; the work file and the dashboard panel
+    // set its size as its fixed size, never below minimumSizeHint().
+    setFixedSize(ClientWidth, ClientHeight);
     move(DesignedLeft, DesignedTop);
     AlignControls();
 
@@ -153,6 +153,13 @@ void TMainForm::CreateToolBar()
             [this] { platform::Guarded([this] { ToolButtonSettingClick(); }); });
     connect(ToolButton2, &QToolButton::clicked, this,
             [this] { platform::Guarded([this] { ToolButton2Click(); }); });
+}
+
+QSize TMainForm::minimumSizeHint() const
+{
+    // However small a work file or the dashboard asks it to be, the tool bar and the status bar
+    // fit.
+    return {ToolBar->sizeHint().width(), ToolBarHeight + StatusBarHeight};
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event)

@@ -94,6 +94,9 @@ public:
     void LoadAppConfig(const QString& name);
     void SaveAppConfig(const QString& name);
 
+    // The least size the window is ever given: room for the tool bar and the status bar.
+    QSize minimumSizeHint() const override;
+
 signals:
     // The window has closed: the application ends.
     void Closed();

@@ -22,6 +22,7 @@
 #include "platform/RegularFile.h"
 #include "platform/SafeFileWrite.h"
 #include "platform/SurfaceControl.h"
+#include "platform/WindowSize.h"
 
 namespace {
 
@@ -52,10 +53,7 @@ void SetBoundsOf(QWidget& control, TBounds bounds)
         surface->SetBounds(left, top, width, height);
     } else if (control.isWindow()) {
         control.move(left, top);
-        if (control.minimumSize() == control.maximumSize())
-            control.setFixedSize(width, height);
-        else
-            control.resize(width, height);
+        platform::SetWindowSize(control, {width, height});
     } else {
         control.setGeometry(left, top, width, height);
     }

@@ -7,6 +7,7 @@
 #include "platform/ColorDialogWidget.h"
 #include "platform/FileDialogWidget.h"
 #include "platform/Fonts.h"
+#include "platform/QtJapanese.h"
 #include "platform/WidgetMessageBox.h"
 
 int main(int argc, char* argv[])
@@ -16,6 +17,7 @@ int main(int argc, char* argv[])
     // windows' captions).
     QCoreApplication::setApplicationName(QStringLiteral("ZOLT Tool"));
     platform::InstallFontSubstitutes();
+    platform::InstallQtJapanese();
     platform::InstallWidgetMessageBoxes();
     platform::InstallWidgetFileDialogPresenter();
     platform::InstallWidgetColorDialogPresenter();

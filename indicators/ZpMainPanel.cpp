@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <QWidget>
 
+#include "platform/WindowSize.h"
+
 namespace indicators {
 
 namespace {
@@ -39,10 +41,7 @@ void TZpMainPanel::UpdateSize()
         return;
     const QSize fit(Left() + FGapRight + right + 1, Top() + FGapBottom + bottom + 1);
     // A window with a fixed border keeps its size fixed against the user, not against us.
-    if (mainWindow->minimumSize() == mainWindow->maximumSize())
-        mainWindow->setFixedSize(fit);
-    else
-        mainWindow->resize(fit);
+    platform::SetWindowSize(*mainWindow, fit);
 }
 
 }  // namespace indicators

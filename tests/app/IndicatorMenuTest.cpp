@@ -186,6 +186,7 @@ TEST_F(IndicatorMenu, CopyStandsSixteenAwayWithTheWindowGrowing)
     EXPECT_EQ(copy->ColorBar(), 0x00FF00u);
     EXPECT_EQ(MainForm->width(), widthBefore + 16);
     EXPECT_EQ(MainForm->height(), heightBefore + 16);
+    EXPECT_EQ(MainForm->minimumSize(), MainForm->maximumSize());  // still fixed for the user
     EXPECT_EQ(SelectIndicator, nullptr);
 }
 

@@ -112,6 +112,9 @@ TEST_F(MainWindow, StartsWithItsCaptionSizeFolderAndOpenPort)
     Start(AnsweringMeter);
     EXPECT_EQ(MainForm->windowTitle(), QStringLiteral("ZOLT Tool Ver.1"));
     EXPECT_EQ(MainForm->size(), QSize(839, 489));
+    // A fixed border: no size but this one for the user.
+    EXPECT_EQ(MainForm->minimumSize(), MainForm->size());
+    EXPECT_EQ(MainForm->maximumSize(), MainForm->size());
     EXPECT_EQ(MainForm->ToolBar->geometry(), QRect(0, 0, 839, 30));
     EXPECT_EQ(MainForm->MainPanel->geometry().top(), 30);
     EXPECT_EQ(MainForm->ToolButton1->text(), QStringLiteral("終了"));

@@ -419,6 +419,7 @@ TEST_F(WorkFile, WindowLargerThanTheDesktopComesBackInside)
                   "MainForm{\r\n  Left=300\r\n  Top=20\r\n  Width=5000\r\n  Height=300\r\n}\r\n");
     Create();
     EXPECT_EQ(MainForm->width(), Desktop().width());
+    EXPECT_EQ(MainForm->maximumSize(), MainForm->minimumSize());  // the file's size, fixed
     EXPECT_EQ(MainForm->x(), 0);
     EXPECT_EQ(MainForm->y(), 20);
 

@@ -1,14 +1,17 @@
 // The program's message boxes: QMessageBox with the tool's buttons, answered here by clicking
-// them as a user would.
+// them as a user would; and Qt's own colour dialog, in Japanese like the rest.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <QAbstractButton>
 #include <QApplication>
+#include <QColorDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <thread>
 
+#include "platform/ColorDialog.h"
+#include "platform/ColorDialogWidget.h"
 #include "platform/MessageBox.h"
 #include "platform/WidgetMessageBox.h"
 
@@ -113,4 +116,25 @@ TEST(WidgetMessageBox, BoxAskedForOnAnotherThreadIsShownLaterWithoutWaiting)
     AnswerNextBox(seen, QStringLiteral("OK"));
     QApplication::processEvents();  // the user-interface thread shows it now
     EXPECT_EQ(seen.text, QStringLiteral("from the event thread"));
+}
+
+TEST(QtOwnDialogs, TheColourDialogAndItsStandardButtonsSpeakJapanese)
+{
+    const ColorDialogPresenter before = SetColorDialogPresenter({});
+    InstallWidgetColorDialogPresenter();
+    QString title;
+    QStringList buttons;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+            buttons << button->text();
+        dialog->reject();
+    });
+    TColorDialog colors;
+    EXPECT_FALSE(colors.Execute());
+    SetColorDialogPresenter(before);
+    EXPECT_EQ(title, QStringLiteral("色を選択"));
+    EXPECT_TRUE(buttons.contains(QStringLiteral("キャンセル"))) << buttons.join(u' ').toStdString();
 }

@@ -1,9 +1,10 @@
 // Main of the widget tests: one QApplication for the whole run (offscreen unless told
-// otherwise).
+// otherwise), with the program's fonts and Qt's own texts in Japanese.
 #include <gtest/gtest.h>
 #include <QApplication>
 
 #include "platform/Fonts.h"
+#include "platform/QtJapanese.h"
 
 int main(int argc, char** argv)
 {
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     platform::InstallFontSubstitutes();
+    platform::InstallQtJapanese();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
