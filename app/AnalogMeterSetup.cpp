@@ -77,7 +77,8 @@ void TFAnalogMeterSetting::CreateBasicSheet()
     auto* panel = new QFrame(TabSheet1);
     panel->setObjectName(QStringLiteral("PanelBasic"));
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setGeometry(4, 4, 258, 252);
+    // The rows' own top margin below the last row too, clear of the bevel.
+    panel->setGeometry(4, 4, 258, 2 * FirstRow + 9 * RowPitch + EntryHeight);
 
     NewLabel(panel, "チャンネル", LabelRow(0));
     ComboBoxIOName = NewChannelComboBox(panel, "ComboBoxIOName", EntryRow(0));

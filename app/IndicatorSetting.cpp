@@ -20,6 +20,7 @@
 #include "indicators/Port.h"
 #include "platform/Cp932.h"
 #include "platform/Exceptions.h"
+#include "platform/WindowFrame.h"
 
 namespace {
 
@@ -99,11 +100,11 @@ void TIndicatorSettingDialog::PlaceBesideAnchor()
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect desktop = screen->virtualGeometry();
     const QRect workArea = screen->availableGeometry();
-    const QRect frame = frameGeometry();
+    const QRect outer = platform::OuterGeometry(*this);
     const platform::TPoint at =
-        ::PlaceBeside(x, y, indicatorWidth, {frame.width(), frame.height()},
+        ::PlaceBeside(x, y, indicatorWidth, {outer.width(), outer.height()},
                       {desktop.x() + desktop.width(), workArea.y() + workArea.height()});
-    move(at.X, at.Y);
+    platform::MoveOuter(*this, {at.X, at.Y});
 }
 
 void TIndicatorSettingDialog::FillCustomColors()
@@ -245,8 +246,7 @@ void TIndicatorSettingDialog::keyPressEvent(QKeyEvent* event)
 
 void TIndicatorSettingDialog::SetOuterHeight(int height)
 {
-    const int frame = frameGeometry().height() - this->height();
-    const int client = height - frame;
+    const int client = platform::ClientHeightFor(*this, height);
     if (design_.Resizable)
         resize(width(), client);
     else
@@ -276,12 +276,14 @@ void TIndicatorSettingDialog::ShowCurrentTab()
 void TIndicatorSettingDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    ShowCurrentTab();
-    // Placed again now that the window's frame and the height of the tab it opens on are known:
-    // before its first showing a window's outer size lacks both, and the dialog would cover the
-    // indicator's edge or stop short of the work area's bottom.
-    if (anchor_)
-        PlaceBesideAnchor();
+    // Sized by the tab it opens on and placed again with that height, which its first placement
+    // lacked; once more when framed, should the window manager's frame differ from the one
+    // reckoned with.
+    platform::PlaceNowAndOnceFramed(*this, [this] {
+        ShowCurrentTab();
+        if (anchor_)
+            PlaceBesideAnchor();
+    });
 }
 
 void TIndicatorSettingDialog::resizeEvent(QResizeEvent* /*event*/)

@@ -15,6 +15,7 @@
 
 #include "app/MonitorLoop.h"
 #include "platform/Exceptions.h"
+#include "platform/WindowFrame.h"
 
 TFProjectOption* FProjectOption = nullptr;
 
@@ -196,9 +197,11 @@ int TFProjectOption::Execute()
     hookInstalled_ = true;
     // Centred on the main window: the window that was active when the settings were asked for.
     if (QWidget* over = parentWidget() ? parentWidget()->window() : QApplication::activeWindow()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(over->frameGeometry().center());
-        move(frame.topLeft());
+        platform::PlaceNowAndOnceFramed(*this, [this, over] {
+            QRect outer = platform::OuterGeometry(*this);
+            outer.moveCenter(platform::OuterGeometry(*over).center());
+            platform::MoveOuter(*this, outer.topLeft());
+        });
     }
     return exec();
 }

@@ -10,6 +10,7 @@
 
 #include "app/BesidePlacement.h"
 #include "platform/Cp932.h"
+#include "platform/WindowFrame.h"
 
 TFSourceList* FSourceList = nullptr;
 
@@ -71,12 +72,14 @@ int TFSourceList::Execute(TPLUT table, QWidget* caller)
         const QScreen* screen = QGuiApplication::primaryScreen();
         const QRect desktop = screen->virtualGeometry();
         const QRect workArea = screen->availableGeometry();
-        const QRect anchor = caller->frameGeometry();
-        const QRect own = frameGeometry();
-        const platform::TPoint at =
-            PlaceBeside(anchor.x(), anchor.y(), anchor.width(), {own.width(), own.height()},
-                        {desktop.x() + desktop.width(), workArea.y() + workArea.height()});
-        move(at.X, at.Y);
+        platform::PlaceNowAndOnceFramed(*this, [this, caller, desktop, workArea] {
+            const QRect anchor = platform::OuterGeometry(*caller);
+            const QRect own = platform::OuterGeometry(*this);
+            const platform::TPoint at =
+                PlaceBeside(anchor.x(), anchor.y(), anchor.width(), {own.width(), own.height()},
+                            {desktop.x() + desktop.width(), workArea.y() + workArea.height()});
+            platform::MoveOuter(*this, {at.X, at.Y});
+        });
     }
     return exec();
 }

@@ -7,6 +7,7 @@
 
 #include "link/PcCom.h"
 #include "platform/Exceptions.h"
+#include "platform/WindowFrame.h"
 
 TProgressForm* ProgressForm = nullptr;
 
@@ -51,8 +52,10 @@ void TProgressForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (const QWidget* owner = parentWidget()) {
-        const QRect frame = frameGeometry();
-        const QPoint centre = owner->frameGeometry().center();
-        move(centre.x() - frame.width() / 2, centre.y() - frame.height() / 2);
+        platform::PlaceNowAndOnceFramed(*this, [this, owner] {
+            QRect outer = platform::OuterGeometry(*this);
+            outer.moveCenter(platform::OuterGeometry(*owner).center());
+            platform::MoveOuter(*this, outer.topLeft());
+        });
     }
 }

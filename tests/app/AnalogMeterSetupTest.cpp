@@ -14,6 +14,7 @@
 #include "indicators/Port.h"
 #include "tests/app/SettingDialogDriver.h"
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/WindowSystem.h"
 
 using namespace testing_support;
 using platform::TColor;
@@ -336,7 +337,7 @@ TEST_F(DialDialog, NearTheDesktopsRightEdgeTheDialogEndsOnTheDialsLeftEdgeAndSta
     const QPoint corner = dial->mapToGlobal(QPoint());
     QRect shown;
     Open([&] {
-        shown = dialog.frameGeometry();
+        shown = SettledOuterGeometry(dialog);
         Key(&dialog, Qt::Key_Return);
     });
     EXPECT_EQ(shown.right() + 1, corner.x());

@@ -23,6 +23,7 @@
 #include "indicators/ZpMainPanel.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/QStringPrinter.h"
+#include "tests/support/WindowSystem.h"
 
 namespace testing_support {
 
@@ -75,6 +76,10 @@ protected:
         Create();
         MainForm->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm));
+        // On a desktop the window manager frames and places the window after it is exposed:
+        // screen positions are right once the window knows where it ended up.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [] { return SettledOuterGeometry(*MainForm) == MainForm->frameGeometry(); }, 10000));
         MainForm->TimerMonitor->stop();
         QCoreApplication::processEvents();
         boxes.Clear();  // what start-up reported (no serial port here) is not the test's

@@ -1,11 +1,12 @@
 #pragma once
 // Looks at a dialog the way a user would: every caption must fit its control in the dialog's own
 // font (Japanese text included), no two controls side by side may overlap, and every control
-// must lie inside its parent. With ZOLT_SNAPSHOT_DIR set, the dialog is also written as a PNG
-// together with the window beside it, for a look by eye.
+// must lie inside its parent, clear of a bevelled panel's bevel. With ZOLT_SNAPSHOT_DIR set, the
+// dialog is also written as a PNG together with the window beside it, for a look by eye.
 #include <QAbstractButton>
 #include <QDir>
 #include <QFontMetrics>
+#include <QFrame>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -58,8 +59,13 @@ inline std::vector<std::string> LayoutProblems(const QWidget& dialog)
             if (control && !control->isWindow() && control->isVisible())
                 shown.push_back(control);
         }
+        // Inside a bevelled panel, controls keep clear of the bevel.
+        const auto* bevelled = qobject_cast<const QFrame*>(widget);
+        const QRect inside = bevelled && bevelled->frameWidth() > 0
+                                 ? bevelled->contentsRect().marginsRemoved({2, 2, 2, 2})
+                                 : widget->rect();
         for (std::size_t i = 0; i < shown.size(); ++i) {
-            if (widget != &dialog && !widget->rect().contains(shown[i]->geometry()))
+            if (widget != &dialog && !inside.contains(shown[i]->geometry()))
                 problems.push_back(name(shown[i]) + " leaves " + name(widget));
             for (std::size_t j = i + 1; j < shown.size(); ++j) {
                 if (shown[i]->geometry().intersects(shown[j]->geometry()))

@@ -30,8 +30,11 @@
 #include "tests/support/MeterStandIn.h"
 #include "tests/support/SRecordFiles.h"
 #include "tests/support/Xmodem.h"
+#include "tests/support/WindowSystem.h"
 
 using testing_support::MeterStandIn;
+
+using testing_support::SettledOuterGeometry;
 
 namespace {
 
@@ -123,7 +126,7 @@ TEST_F(FirmwareButton, ThePanelsTimerRunsTheExchangeWhileMonitoringStandsStill)
     EXPECT_EQ(ProgressForm->size(), QSize(634, 65));
     EXPECT_EQ(ProgressForm->ProgressBar->maximum(), 1531);
     const QPoint offset =
-        ProgressForm->frameGeometry().center() - MainForm->frameGeometry().center();
+        SettledOuterGeometry(*ProgressForm).center() - SettledOuterGeometry(*MainForm).center();
     EXPECT_LE(offset.manhattanLength(), 2);
 
     for (int i = 0; i < 5; ++i)

@@ -21,6 +21,7 @@
 #include "platform/Cp932.h"
 #include "tests/app/SettingDialogDriver.h"
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/WindowSystem.h"
 
 using namespace testing_support;
 using platform::TColor;
@@ -146,22 +147,22 @@ TEST_F(SettingFrame, OpensBesideTheIndicatorOrLeftOfItAtTheDesktopsRightEdge)
     const int bottom = screen->availableGeometry().bottom() + 1;
 
     QRect shown;
-    // The first opening places with the design height; the tab then sets its own.
+    // The first opening already stands with the height its tab sets, title bar and frame
+    // included.
     Open(
         [&] {
-            shown = dialog.frameGeometry();
+            shown = SettledOuterGeometry(dialog);
             Key(&dialog, Qt::Key_Return);
         },
         20, 30);
     EXPECT_EQ(shown.topLeft(), QPoint(20 + bar->width(), 30));
-    // The outer height, title bar and frame included.
-    EXPECT_EQ(dialog.frameGeometry().height(), 279);
+    EXPECT_EQ(shown.height(), 279);
 
     // Near the right edge: the dialog's right edge on the indicator's left edge.
     const int x = right - bar->width() - 100;
     Open(
         [&] {
-            shown = dialog.frameGeometry();
+            shown = SettledOuterGeometry(dialog);
             Key(&dialog, Qt::Key_Return);
         },
         x, 30);
@@ -171,7 +172,7 @@ TEST_F(SettingFrame, OpensBesideTheIndicatorOrLeftOfItAtTheDesktopsRightEdge)
     // Near the work area's bottom: the dialog's bottom on it.
     Open(
         [&] {
-            shown = dialog.frameGeometry();
+            shown = SettledOuterGeometry(dialog);
             Key(&dialog, Qt::Key_Return);
         },
         20, bottom - 50);
@@ -183,15 +184,15 @@ TEST_F(SettingFrame, EachTabSetsItsHeightWhenItShowsAndTheDialogKeepsItsLastTab)
 {
     int onOptions = 0;
     Open([&] {
-        EXPECT_EQ(dialog.frameGeometry().height(), 279);
+        EXPECT_EQ(SettledOuterGeometry(dialog).height(), 279);
         Click(dialog.PageControl->tabBar(), dialog.PageControl->tabBar()->tabRect(1).center());
-        onOptions = dialog.frameGeometry().height();
+        onOptions = SettledOuterGeometry(dialog).height();
         Key(&dialog, Qt::Key_Return);
     });
     EXPECT_EQ(onOptions, 357);
     int reopened = 0;
     Open([&] {
-        reopened = dialog.frameGeometry().height();
+        reopened = SettledOuterGeometry(dialog).height();
         Key(&dialog, Qt::Key_Escape);
     });
     EXPECT_EQ(dialog.PageControl->currentWidget(), dialog.TabSheet2);

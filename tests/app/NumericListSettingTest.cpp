@@ -18,6 +18,7 @@
 #include "indicators/Port.h"
 #include "tests/app/SettingDialogDriver.h"
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/WindowSystem.h"
 
 using namespace testing_support;
 using platform::TColor;
@@ -110,7 +111,7 @@ private:
             if (QTest::qWaitForWindowExposed(&picker, WaitBound)) {
                 picker.activateWindow();
                 (void)QTest::qWaitForWindowActive(&picker, WaitBound);
-                pickerShownAt = picker.frameGeometry();
+                pickerShownAt = SettledOuterGeometry(picker);
                 act();
             }
             if (picker.isVisible())
@@ -143,9 +144,9 @@ TEST_F(NumericListSetting, HasItsCaptionControlsAndAListAnchoredOnAllSides)
     QSize grown;
     int heightBefore = 0, heightOnOptions = 0;
     Open([&] {
-        heightBefore = dialog.frameGeometry().height();
+        heightBefore = SettledOuterGeometry(dialog).height();
         Click(dialog.PageControl->tabBar(), dialog.PageControl->tabBar()->tabRect(1).center());
-        heightOnOptions = dialog.frameGeometry().height();
+        heightOnOptions = SettledOuterGeometry(dialog).height();
         dialog.resize(dialog.width() + 40, dialog.height() + 30);
         grown = dialog.ListBox->size();
         Key(&dialog, Qt::Key_Escape);
@@ -243,7 +244,7 @@ TEST_F(NumericListSetting, ThePickerOpensBesideTheDialogAndHandsItsHookBack)
     QRect dialogAt;
     bool dialogOpenAfterPickerEsc = false;
     const int result = Open([&] {
-        dialogAt = dialog.frameGeometry();
+        dialogAt = SettledOuterGeometry(dialog);
         AddThroughPicker([&] { Key(&picker, Qt::Key_Escape); });
         // The picker's Esc was its own; the dialog's Esc works again once it has closed.
         dialogOpenAfterPickerEsc = dialog.isVisible();

@@ -1,8 +1,10 @@
-// The four indicator settings dialogs and the channel picker as the user sees them,
-// open beside what they edit: on every tab each caption fits its control and no control covers
-// another or leaves its parent. ZOLT_SNAPSHOT_DIR=<folder> also writes them as PNGs.
+// The four indicator settings dialogs and the channel picker as the user sees them, open beside
+// what they edit, offscreen and on a real desktop: placed and sized at their first opening as at
+// every later one, and on every tab each caption fits its control and no control covers another
+// or leaves its parent. ZOLT_SNAPSHOT_DIR=<folder> also writes them as PNGs.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -19,6 +21,7 @@
 #include "indicators/XYGraph.h"
 #include "tests/app/DialogLayoutCheck.h"
 #include "tests/app/SettingDialogDriver.h"
+#include "tests/support/WindowSystem.h"
 
 using namespace testing_support;
 
@@ -35,33 +38,58 @@ std::string Joined(const std::vector<std::string>& lines)
     return text;
 }
 
-// Opens the dialog, and on each of its tabs checks the layout and takes a snapshot.
+// Opens the dialog twice. Both openings stand beside the indicator (its right edge, tops
+// aligned) with the same outer rectangle, as the window system has it, the height the tab it
+// opens on sets; on a desktop the first opening is the one whose frame is not known beforehand.
+// On each tab of the first opening the layout is checked, also with room for a taller title bar
+// than the desktop's, and a snapshot taken; each tab sets its outer height, and the first tab
+// gives back the height the dialog opened with. tabHeights: 0 where a tab sets none.
 template <class Dialog, class Indicator>
-void LookAtEveryTab(Dialog& dialog, Indicator* indicator, QWidget& host, const QString& name)
+void LookAtEveryTab(Dialog& dialog, Indicator* indicator, QWidget& host, const QString& name,
+                    std::array<int, 2> tabHeights)
 {
     const QPoint corner = indicator->mapToGlobal(QPoint());
-    RunWhileOpen(
-        dialog, [&] { return dialog.Execute(indicator, corner.x(), corner.y()); },
-        [&] {
-            for (int tab = 0; tab < dialog.PageControl->count(); ++tab) {
-                dialog.PageControl->setCurrentIndex(tab);
-                QTest::qWait(1);
-                EXPECT_EQ(Joined(LayoutProblems(dialog)), "")
-                    << name.toStdString() << " tab " << tab;
-                // A tab sets the outer height; on a desktop the title bar and frame take their
-                // share of it, which the offscreen windows here do not have.
-                if (dialog.minimumSize() == dialog.maximumSize()) {
-                    const QSize shown = dialog.size();
-                    dialog.setFixedSize(shown.width(), shown.height() - TallTitleBarAndFrame);
+    std::array<QRect, 2> opened;
+    for (int opening = 0; opening < 2; ++opening) {
+        RunWhileOpen(
+            dialog, [&] { return dialog.Execute(indicator, corner.x(), corner.y()); },
+            [&] {
+                opened[opening] = SettledOuterGeometry(dialog);
+                for (int tab = 0; opening == 0 && tab < dialog.PageControl->count(); ++tab) {
+                    dialog.PageControl->setCurrentIndex(tab);
+                    const QRect outer = SettledOuterGeometry(dialog);
+                    if (tabHeights[tab] > 0) {
+                        EXPECT_EQ(outer.height(), tabHeights[tab]) << name.toStdString() << tab;
+                    }
+                    EXPECT_EQ(outer.width(), opened[0].width()) << name.toStdString() << tab;
                     EXPECT_EQ(Joined(LayoutProblems(dialog)), "")
-                        << name.toStdString() << " tab " << tab << " under a title bar";
-                    dialog.setFixedSize(shown);
+                        << name.toStdString() << " tab " << tab;
+                    // A tab sets the outer height, of which a taller title bar and frame would
+                    // take a larger share.
+                    const int taller = TallTitleBarAndFrame - (outer.height() - dialog.height());
+                    if (dialog.minimumSize() == dialog.maximumSize() && taller > 0) {
+                        const QSize shown = dialog.size();
+                        dialog.setFixedSize(shown.width(), shown.height() - taller);
+                        EXPECT_EQ(Joined(LayoutProblems(dialog)), "")
+                            << name.toStdString() << " tab " << tab << " under a title bar";
+                        dialog.setFixedSize(shown);
+                        (void)SettledOuterGeometry(dialog);
+                    }
+                    SnapshotBeside(dialog, host,
+                                   QStringLiteral("%1-tab%2.png").arg(name).arg(tab + 1));
                 }
-                SnapshotBeside(dialog, host, QStringLiteral("%1-tab%2.png").arg(name).arg(tab + 1));
-            }
-            dialog.PageControl->setCurrentIndex(0);
-            Key(&dialog, Qt::Key_Escape);
-        });
+                if (opening == 0) {
+                    dialog.PageControl->setCurrentIndex(0);
+                    EXPECT_EQ(SettledOuterGeometry(dialog), opened[0]) << name.toStdString();
+                }
+                Key(&dialog, Qt::Key_Escape);
+            });
+    }
+    EXPECT_EQ(opened[0].topLeft(), corner + QPoint(indicator->width(), 0)) << name.toStdString();
+    if (tabHeights[0] > 0) {
+        EXPECT_EQ(opened[0].height(), tabHeights[0]) << name.toStdString();
+    }
+    EXPECT_EQ(opened[1], opened[0]) << name.toStdString();
 }
 
 class SettingDialogLook : public ::testing::Test {
@@ -87,7 +115,7 @@ TEST_F(SettingDialogLook, DialGaugeDialogOnBothTabs)
     dial->SetTitle(QStringLiteral("Angular velocity[ﾟ/s]"));
     dial->SetUpperLimit("8000");
     TFAnalogMeterSetting dialog;
-    LookAtEveryTab(dialog, dial, host, QStringLiteral("dial-gauge-setting"));
+    LookAtEveryTab(dialog, dial, host, QStringLiteral("dial-gauge-setting"), {366, 454});
 }
 
 TEST_F(SettingDialogLook, BarGraphDialogOnBothTabs)
@@ -99,7 +127,7 @@ TEST_F(SettingDialogLook, BarGraphDialogOnBothTabs)
     bar->SetTitle(QStringLiteral("Angular velocity[ﾟ/s]"));
     bar->SetMarker1("100");
     TFBarGraphSetting dialog;
-    LookAtEveryTab(dialog, bar, host, QStringLiteral("bar-graph-setting"));
+    LookAtEveryTab(dialog, bar, host, QStringLiteral("bar-graph-setting"), {279, 357});
 }
 
 TEST_F(SettingDialogLook, XYGraphDialogOnBothTabs)
@@ -113,7 +141,7 @@ TEST_F(SettingDialogLook, XYGraphDialogOnBothTabs)
     graph->SetXMaxValue(30000);
     graph->SetYMaxValue(9000);
     TFXYGraphSetting dialog;
-    LookAtEveryTab(dialog, graph, host, QStringLiteral("xy-graph-setting"));
+    LookAtEveryTab(dialog, graph, host, QStringLiteral("xy-graph-setting"), {373, 359});
 }
 
 TEST_F(SettingDialogLook, NumericListDialogOnBothTabsAndThePickerBesideIt)
@@ -124,7 +152,7 @@ TEST_F(SettingDialogLook, NumericListDialogOnBothTabsAndThePickerBesideIt)
     list->SetNumStrList(QStringList{QStringLiteral("Tacho[rpm]"), QStringLiteral("Oil temp[ﾟc]"),
                                     QStringLiteral("Angular velocity[ﾟ/s]")});
     TFNumericListSetup dialog;
-    LookAtEveryTab(dialog, list, host, QStringLiteral("numeric-list-setting"));
+    LookAtEveryTab(dialog, list, host, QStringLiteral("numeric-list-setting"), {0, 0});
 
     TFSourceList picker;
     RunWhileOpen(

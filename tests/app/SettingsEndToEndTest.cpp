@@ -26,10 +26,13 @@
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/MeterStandIn.h"
+#include "tests/support/WindowSystem.h"
 
 using testing_support::MeterStandIn;
 using testing_support::ReadAll;
 using testing_support::WriteAll;
+
+using testing_support::SettledOuterGeometry;
 
 namespace {
 
@@ -121,8 +124,8 @@ TEST_F(Application, TheSettingsWindowReadsWritesAndSetsTheClockThroughTheMonitor
 
     std::vector<std::string> whileShown;
     WithSettingsOpen([&] {
-        const QPoint offset =
-            FProjectOption->frameGeometry().center() - MainForm->frameGeometry().center();
+        const QPoint offset = SettledOuterGeometry(*FProjectOption).center() -
+                              SettledOuterGeometry(*MainForm).center();
         EXPECT_LE(offset.manhattanLength(), 8);  // centred on the main window, give or take a frame
 
         // The reply that was waiting is taken; after it the loop sends nothing of its own.

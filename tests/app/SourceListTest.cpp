@@ -10,6 +10,7 @@
 #include "app/SourceList.h"
 #include "indicators/Port.h"
 #include "tests/app/SettingDialogDriver.h"
+#include "tests/support/WindowSystem.h"
 
 using namespace testing_support;
 
@@ -164,27 +165,27 @@ TEST_F(SourceList, OpensRightOfTheCallerElseLeftOfItAndMovesUpIntoTheWorkArea)
     const int bottom = screen->availableGeometry().bottom() + 1;
     QRect shown;
     auto look = [&] {
-        shown = picker.frameGeometry();
+        shown = SettledOuterGeometry(picker);
         Key(&picker, Qt::Key_Escape);
     };
 
     Open(look);
-    EXPECT_EQ(shown.left(), caller.frameGeometry().right() + 1);
-    EXPECT_EQ(shown.top(), caller.frameGeometry().top());
+    EXPECT_EQ(shown.left(), SettledOuterGeometry(caller).right() + 1);
+    EXPECT_EQ(shown.top(), SettledOuterGeometry(caller).top());
 
     // Less than the picker's width left to the desktop's right edge: on the caller's left.
-    caller.move(right - caller.frameGeometry().width() - 100, 60);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return caller.frameGeometry().top() == 60; }));
+    caller.move(right - SettledOuterGeometry(caller).width() - 100, 60);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return SettledOuterGeometry(caller).top() == 60; }));
     Open(look);
-    EXPECT_EQ(shown.right() + 1, caller.frameGeometry().left());
+    EXPECT_EQ(shown.right() + 1, SettledOuterGeometry(caller).left());
     EXPECT_EQ(shown.top(), 60);
 
     // Low on the screen: the picker's bottom on the work area's bottom.
     caller.move(40, bottom - 100);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return caller.frameGeometry().left() == 40; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return SettledOuterGeometry(caller).left() == 40; }));
     Open(look);
     EXPECT_EQ(shown.bottom() + 1, bottom);
-    EXPECT_EQ(shown.left(), caller.frameGeometry().right() + 1);
+    EXPECT_EQ(shown.left(), SettledOuterGeometry(caller).right() + 1);
 }
 
 TEST_F(SourceList, PutsTheHookInForceBackWhenItCloses)
