@@ -1,5 +1,6 @@
 #include "app/DesktopFit.h"
 
+#include <algorithm>
 #include <cstdint>
 
 platform::TRect FitIntoDesktop(platform::TRect window, platform::TSize desktop)
@@ -18,4 +19,13 @@ platform::TRect FitIntoDesktop(platform::TRect window, platform::TSize desktop)
     if (top + height > desktop.cy)
         top = desktop.cy - height;
     return {int(left), int(top), int(left + width), int(top + height)};
+}
+
+platform::TRect FitIntoWorkArea(platform::TRect window, platform::TRect workArea)
+{
+    const int width = std::min(window.Width(), workArea.Width());
+    const int height = std::min(window.Height(), workArea.Height());
+    const int left = std::max(std::min(window.Left, workArea.Right - width), workArea.Left);
+    const int top = std::max(std::min(window.Top, workArea.Bottom - height), workArea.Top);
+    return {left, top, left + width, top + height};
 }

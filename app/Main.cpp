@@ -4,15 +4,18 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "app/AppDir.h"
+#include "app/DesktopFit.h"
 #include "app/NumEntry.h"
 #include "app/ProjectOption.h"
 #include "app/WorkFile.h"
@@ -21,6 +24,8 @@
 #include "link/PcCom.h"
 #include "platform/Cp932.h"
 #include "platform/Exceptions.h"
+#include "platform/WindowFrame.h"
+#include "platform/WindowSize.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -54,6 +59,24 @@ void AddToolSeparator(QToolBar* bar, const char* name, int width)
     separator->setObjectName(QLatin1String(name));
     separator->setFixedWidth(width);
     bar->addWidget(separator);
+}
+
+// Keeps a window whole on the desktop's work area: moved as little as it takes, and shrunk only
+// where it is larger than the work area.
+void KeepOnWorkArea(QWidget& window)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableVirtualGeometry();
+    const QRect outer = platform::OuterGeometry(window);
+    const platform::TRect fitted = FitIntoWorkArea(
+        {outer.left(), outer.top(), outer.left() + outer.width(), outer.top() + outer.height()},
+        {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()});
+    if (fitted.Width() != outer.width() || fitted.Height() != outer.height()) {
+        const QSize client =
+            window.size() - (outer.size() - QSize(fitted.Width(), fitted.Height()));
+        platform::SetWindowSize(window, client);
+    }
+    if (fitted.Left != outer.left() || fitted.Top != outer.top())
+        platform::MoveOuter(window, {fitted.Left, fitted.Top});
 }
 
 }  // namespace
@@ -166,6 +189,11 @@ void TMainForm::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     AlignControls();
+    // The dashboard panel sizes the window to its indicators: a drag that reaches past the work
+    // area's edge moves the window back inside, so that its close box and status bar stay in
+    // reach.
+    if (isVisible())
+        KeepOnWorkArea(*this);
 }
 
 void TMainForm::AlignControls()
@@ -253,9 +281,13 @@ void TMainForm::ShowCommPanel()
         PCom->hide();
         return;
     }
-    // Directly below the main window, left edges aligned.
-    const QRect frame = frameGeometry();
-    PCom->move(frame.left(), frame.top() + frame.height());
+    // Directly below the main window, left edges aligned; moved up into the work area where
+    // there is no room below.
+    platform::PlaceNowAndOnceFramed(*PCom, [this] {
+        const QRect outer = platform::OuterGeometry(*this);
+        platform::MoveOuter(*PCom, {outer.left(), outer.top() + outer.height()});
+        KeepOnWorkArea(*PCom);
+    });
     PCom->show();
 }
 

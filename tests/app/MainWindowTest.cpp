@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -36,16 +37,20 @@
 #include "link/PcCom.h"
 #include "link/Progress.h"
 #include "platform/FileDialog.h"
+#include "platform/WindowFrame.h"
 #include "tests/support/ApplicationOnMeter.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/ComboChoice.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/KeyProbe.h"
 #include "tests/support/MeterStandIn.h"
+#include "tests/support/WindowSystem.h"
 
 using testing_support::KeyProbe;
 using testing_support::MeterStandIn;
 using testing_support::ReadAll;
+using testing_support::SettledOuterGeometry;
+using testing_support::UserMayResize;
 using testing_support::WriteAll;
 
 namespace {
@@ -304,11 +309,17 @@ TEST_F(MainWindow, F2ShowsTheCommunicationPanelBelowTheWindowAndHidesItAgain)
     QApplication::setActiveWindow(MainForm);
     probe->setFocus();
 
+    // A window small enough to leave room below it, in the work area's top left corner.
+    auto added = AddIndicators(1);
+    added.front()->setGeometry(8, 8, 200, 100);
+    MainForm->MainPanel->UpdateSize();
+    const QRect area = QGuiApplication::primaryScreen()->availableVirtualGeometry();
+    platform::MoveOuter(*MainForm, area.topLeft());
+    const QRect main = SettledOuterGeometry(*MainForm);
+
     QTest::keyClick(MainForm->windowHandle(), Qt::Key_F2);
     ASSERT_TRUE(PCom->isVisible());
-    const QRect main = MainForm->frameGeometry();
-    EXPECT_EQ(PCom->frameGeometry().left(), main.left());
-    EXPECT_EQ(PCom->frameGeometry().top(), main.top() + main.height());
+    EXPECT_EQ(SettledOuterGeometry(*PCom).topLeft(), main.bottomLeft() + QPoint(0, 1));
     QTest::keyClick(MainForm->windowHandle(), Qt::Key_F2);
     EXPECT_FALSE(PCom->isVisible());
     QTest::keyClick(MainForm->windowHandle(), Qt::Key_F3);
@@ -334,6 +345,46 @@ TEST_F(MainWindow, F2ShowsTheCommunicationPanelBelowTheWindowAndHidesItAgain)
     EXPECT_TRUE(MainForm->ShiftDown);
     QTest::mouseClick(probe, Qt::LeftButton);
     EXPECT_FALSE(MainForm->ShiftDown);
+}
+
+TEST_F(MainWindow, ItsBorderIsFixedAndItAndTheCommunicationPanelStayOnTheWorkArea)
+{
+    Start(AnsweringMeter);
+    EXPECT_FALSE(UserMayResize(*MainForm));
+    const QRect area = QGuiApplication::primaryScreen()->availableVirtualGeometry();
+    auto added = AddIndicators(1);
+    TIndicator& indicator = *added.front();
+    const auto extendTo = [&](int right, int bottom) {
+        indicator.setGeometry(8, 8, right - 8, bottom - 8);
+        MainForm->MainPanel->UpdateSize();  // as every step of a drag does
+        return SettledOuterGeometry(*MainForm);
+    };
+
+    // A window that fits, in the work area's bottom right corner.
+    const QRect small = extendTo(400, 100);
+    platform::MoveOuter(*MainForm,
+                        area.bottomRight() - QPoint(small.width(), small.height()) + QPoint(1, 1));
+    EXPECT_EQ(SettledOuterGeometry(*MainForm).bottomRight(), area.bottomRight());
+
+    // A drag that grows it past the work area's edges moves it back inside, its size kept.
+    QRect grown = extendTo(500, 150);
+    EXPECT_TRUE(area.contains(grown)) << grown.x() << "," << grown.y();
+    EXPECT_EQ(grown.size(), small.size() + QSize(100, 50));
+    EXPECT_EQ(grown.bottomRight(), area.bottomRight());
+
+    // F2 with no room below the window: the communication panel stands on the work area.
+    QTest::keyClick(MainForm->windowHandle(), Qt::Key_F2);
+    ASSERT_TRUE(PCom->isVisible());
+    const QRect panel = SettledOuterGeometry(*PCom);
+    EXPECT_TRUE(area.contains(panel)) << panel.x() << "," << panel.y();
+    QTest::keyClick(MainForm->windowHandle(), Qt::Key_F2);
+    EXPECT_FALSE(PCom->isVisible());
+
+    // Larger than the work area: as large as the work area, on it, and still fixed.
+    grown = extendTo(area.width() + 100, area.height() + 100);
+    EXPECT_EQ(grown, area);
+    EXPECT_EQ(MainForm->minimumSize(), MainForm->maximumSize());
+    EXPECT_FALSE(UserMayResize(*MainForm));
 }
 
 TEST_F(MainWindow, TheFirmwareButtonStopsMonitoringOnlyWhileAFileIsUsed)

@@ -388,6 +388,21 @@ TEST(DesktopFitTest, ShrinksThenMovesLeftAndUpButNeverRight)
               (TRect{-16777215, 0, -16777215 + 800, 600}));
 }
 
+TEST(DesktopFitTest, OnTheWorkAreaAWindowIsMovedInsideWholeAndShrunkOnlyWhereLarger)
+{
+    // A work area below a 30-pixel panel, 1920 by 1050.
+    const platform::TRect area{0, 30, 1920, 1080};
+    using platform::TRect;
+    // Inside already: unchanged.
+    EXPECT_EQ(FitIntoWorkArea({823, 30, 1662, 540}, area), (TRect{823, 30, 1662, 540}));
+    // Past the right and bottom edges: moved left and up, size kept.
+    EXPECT_EQ(FitIntoWorkArea({1100, 600, 1953, 1082}, area), (TRect{1067, 598, 1920, 1080}));
+    // Above and left of the work area: moved right and down.
+    EXPECT_EQ(FitIntoWorkArea({-20, 0, 600, 400}, area), (TRect{0, 30, 620, 430}));
+    // Larger than the work area: as large as the work area, on it.
+    EXPECT_EQ(FitIntoWorkArea({100, 40, 2100, 1200}, area), area);
+}
+
 TEST(WorkFileEncodingTest, CodePage932WithCrLfAfterEveryLine)
 {
     const QStringList lines{QString::fromLatin1(WorkFileHeader),
