@@ -197,11 +197,8 @@ int TFProjectOption::Execute()
     hookInstalled_ = true;
     // Centred on the main window: the window that was active when the settings were asked for.
     if (QWidget* over = parentWidget() ? parentWidget()->window() : QApplication::activeWindow()) {
-        platform::PlaceNowAndOnceFramed(*this, [this, over] {
-            QRect outer = platform::OuterGeometry(*this);
-            outer.moveCenter(platform::OuterGeometry(*over).center());
-            platform::MoveOuter(*this, outer.topLeft());
-        });
+        platform::PlaceNowAndOnceFramed(*this,
+                                        [this, over] { platform::CentreOuterOn(*this, *over); });
     }
     return exec();
 }

@@ -52,10 +52,7 @@ void TProgressForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (const QWidget* owner = parentWidget()) {
-        platform::PlaceNowAndOnceFramed(*this, [this, owner] {
-            QRect outer = platform::OuterGeometry(*this);
-            outer.moveCenter(platform::OuterGeometry(*owner).center());
-            platform::MoveOuter(*this, outer.topLeft());
-        });
+        platform::PlaceNowAndOnceFramed(*this,
+                                        [this, owner] { platform::CentreOuterOn(*this, *owner); });
     }
 }

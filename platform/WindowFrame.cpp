@@ -116,6 +116,13 @@ void MoveOuter(QWidget& window, QPoint outerTopLeft)
     window.setGeometry(QRect(outerTopLeft + QPoint(frame.left(), frame.top()), window.size()));
 }
 
+void CentreOuterOn(QWidget& window, const QWidget& over)
+{
+    QRect outer = OuterGeometry(window);
+    outer.moveCenter(OuterGeometry(over).center());
+    MoveOuter(window, outer.topLeft());
+}
+
 int ClientHeightFor(const QWidget& window, int outerHeight)
 {
     const QMargins frame = FrameMargins(window);

@@ -25,6 +25,9 @@ QRect OuterGeometry(const QWidget& window);
 // Puts the outer top-left corner of window at outerTopLeft.
 void MoveOuter(QWidget& window, QPoint outerTopLeft);
 
+// Puts the centre of window's outer rectangle on the centre of over's.
+void CentreOuterOn(QWidget& window, const QWidget& over);
+
 // The client height that gives window the outer height outerHeight.
 int ClientHeightFor(const QWidget& window, int outerHeight);
 
