@@ -86,10 +86,10 @@ void Canvas::Prepare() const
         prepare_();
 }
 
-void Canvas::Changed() const
+void Canvas::Changed(const TRect& rect) const
 {
-    if (changed_)
-        changed_();
+    if (changed_ && rect.Left < rect.Right && rect.Top < rect.Bottom)
+        changed_(rect);
 }
 
 void Canvas::MoveTo(int x, int y)
@@ -172,14 +172,6 @@ void Canvas::Apply(PixelList& pixels, QRgb color, PenMode mode, bool unique)
         else
             line[p.X] = color;
     };
-    if (unique) {
-        for (const TPoint& p : pixels)
-            put(p);
-        Changed();
-        return;
-    }
-    // Each pixel exactly once (an exclusive-or pen drawn twice on a pixel would restore it),
-    // marked in a bitmap of the list's bounding box.
     int left = pixels[0].X, right = left, top = pixels[0].Y, bottom = top;
     for (const TPoint& p : pixels) {
         left = std::min(left, p.X);
@@ -187,6 +179,15 @@ void Canvas::Apply(PixelList& pixels, QRgb color, PenMode mode, bool unique)
         top = std::min(top, p.Y);
         bottom = std::max(bottom, p.Y);
     }
+    const TRect touched{left, top, right + 1, bottom + 1};
+    if (unique) {
+        for (const TPoint& p : pixels)
+            put(p);
+        Changed(touched);
+        return;
+    }
+    // Each pixel exactly once (an exclusive-or pen drawn twice on a pixel would restore it),
+    // marked in a bitmap of the list's bounding box.
     const std::size_t boxWidth = std::size_t(right - left) + 1;
     std::vector<bool> done(boxWidth * (std::size_t(bottom - top) + 1), false);
     for (const TPoint& p : pixels) {
@@ -196,7 +197,7 @@ void Canvas::Apply(PixelList& pixels, QRgb color, PenMode mode, bool unique)
         done[mark] = true;
         put(p);
     }
-    Changed();
+    Changed(touched);
 }
 
 void Canvas::LineTo(int x, int y)
@@ -219,23 +220,24 @@ void Canvas::LineTo(int x, int y)
     const int w = surface_->width();
     const QRgb color = ToQRgb(Pen.Color);
     const bool xorMode = Pen.Mode == PenMode::Xor;
-    bool drawn = false;
+    TRect touched{w, surface_->height(), 0, 0};
     for (std::size_t r = 0; r < strokeRuns_.size(); ++r) {
         const int left = std::max(strokeRuns_[r].first, 0);
         const int right = std::min(strokeRuns_[r].second, w - 1);
         if (left > right)
             continue;
-        auto* line = reinterpret_cast<QRgb*>(surface_->scanLine(strokeTop_ + int(r)));
+        const int row = strokeTop_ + int(r);
+        touched = {std::min(touched.Left, left), std::min(touched.Top, row),
+                   std::max(touched.Right, right + 1), row + 1};
+        auto* line = reinterpret_cast<QRgb*>(surface_->scanLine(row));
         for (int px = left; px <= right; ++px) {
             if (xorMode)
                 line[px] ^= color & kRgbMask;
             else
                 line[px] = color;
         }
-        drawn = true;
     }
-    if (drawn)
-        Changed();
+    Changed(touched);
 }
 
 void Canvas::StraightLine(TPoint to)
@@ -284,7 +286,11 @@ void Canvas::StraightLine(TPoint to)
         else
             pixel = color;
     }
-    Changed();
+    const int near = int(start + sign * first);
+    const int far = int(start + sign * last);
+    const int low = std::min(near, far);
+    const int high = std::max(near, far) + 1;
+    Changed(alongX ? TRect{low, fixed, high, fixed + 1} : TRect{fixed, low, fixed + 1, high});
 }
 
 void Canvas::FillRect(const TRect& rect)
@@ -301,7 +307,7 @@ void Canvas::FillRect(const TRect& rect)
         auto* line = reinterpret_cast<QRgb*>(surface_->scanLine(y));
         std::fill(line + left, line + right, color);
     }
-    Changed();
+    Changed({left, top, right, bottom});
 }
 
 void Canvas::Polygon(std::span<const TPoint> points)
@@ -371,6 +377,8 @@ void Canvas::Frame3D(TRect& rect, TColor topLeft, TColor bottomRight, int width)
     const auto saturated = [](std::int64_t value) {
         return int(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
     };
+    const TRect touched{std::max(rect.Left, 0), std::max(rect.Top, 0), std::min(rect.Right, w),
+                        std::min(rect.Bottom, h)};
     for (int ring = 0; ring < width; ++ring) {
         const std::int64_t right = std::int64_t(rect.Right) - 1;
         const std::int64_t bottom = std::int64_t(rect.Bottom) - 1;
@@ -395,7 +403,7 @@ void Canvas::Frame3D(TRect& rect, TColor topLeft, TColor bottomRight, int width)
         rect = {saturated(std::int64_t(rect.Left) + 1), saturated(std::int64_t(rect.Top) + 1),
                 saturated(std::int64_t(rect.Right) - 1), saturated(std::int64_t(rect.Bottom) - 1)};
     }
-    Changed();
+    Changed(touched);
 }
 
 TColor Canvas::Pixel(int x, int y) const
@@ -412,7 +420,7 @@ void Canvas::SetPixel(int x, int y, TColor color)
     if (x < 0 || y < 0 || x >= surface_->width() || y >= surface_->height())
         return;
     reinterpret_cast<QRgb*>(surface_->scanLine(y))[x] = ToQRgb(color);
-    Changed();
+    Changed({x, y, x + 1, y + 1});
 }
 
 }  // namespace platform

@@ -52,10 +52,10 @@ struct CanvasFont {
 class Canvas {
 public:
     // Draws on *surface (Format_RGB32), which must outlive the canvas; changed (if set) is called
-    // after each operation that altered pixels, so that a control can bring them to the screen;
-    // prepare (if set) runs before each operation, so that an owner can bring the surface to its
-    // current size first.
-    explicit Canvas(QImage* surface, std::function<void()> changed = {},
+    // after each operation that altered pixels with a rectangle on the surface that holds them,
+    // so that a control can bring just those to the screen; prepare (if set) runs before each
+    // operation, so that an owner can bring the surface to its current size first.
+    explicit Canvas(QImage* surface, std::function<void(const TRect&)> changed = {},
                     std::function<void()> prepare = {});
     ~Canvas();
     Canvas(const Canvas&) = delete;
@@ -97,7 +97,8 @@ private:
     using PixelList = std::vector<TPoint>;
 
     void Prepare() const;
-    void Changed() const;
+    // Reports the rectangle an operation drew in (nothing when it is empty).
+    void Changed(const TRect& rect) const;
     // Applies colour to every listed pixel once in mode; a list that may repeat pixels is made
     // unique first.
     void Apply(PixelList& pixels, QRgb color, PenMode mode, bool unique = false);
@@ -126,7 +127,7 @@ private:
                            int y, const QColor& color);
 
     QImage* surface_;
-    std::function<void()> changed_;
+    std::function<void(const TRect&)> changed_;
     std::function<void()> prepare_;
     TPoint penPos_;
     std::map<std::pair<QString, int>, std::unique_ptr<TextFace>> faces_;

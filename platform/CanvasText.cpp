@@ -44,6 +44,7 @@ struct Canvas::TextInk {
         std::int16_t x, y;
     };
     std::vector<Offset> ink;
+    TRect inkBounds;  // around the ink, relative to the cell's top-left corner
 };
 
 struct Canvas::TextFace {
@@ -56,7 +57,8 @@ struct Canvas::TextFace {
 };
 
 // Here, where the kept faces are complete types.
-Canvas::Canvas(QImage* surface, std::function<void()> changed, std::function<void()> prepare)
+Canvas::Canvas(QImage* surface, std::function<void(const TRect&)> changed,
+               std::function<void()> prepare)
     : surface_(surface), changed_(std::move(changed)), prepare_(std::move(prepare))
 {}
 
@@ -170,9 +172,14 @@ void Canvas::RenderInk(const TextFace& face, TextInk& entry)
             const QRgb pixel = line[x] & kRgbMask;
             const bool edge =
                 x == 0 || y == 0 || x == scratch.width() - 1 || y == scratch.height() - 1;
-            if (pixel == kRgbMask && !edge)
-                entry.ink.push_back({std::int16_t(x - pad), std::int16_t(y - pad)});
-            else if (pixel != 0)
+            if (pixel == kRgbMask && !edge) {
+                const TPoint at{x - pad, y - pad};
+                entry.ink.push_back({std::int16_t(at.X), std::int16_t(at.Y)});
+                TRect& b = entry.inkBounds;
+                b = entry.ink.size() == 1 ? TRect{at.X, at.Y, at.X + 1, at.Y + 1}
+                                          : TRect{std::min(b.Left, at.X), std::min(b.Top, at.Y),
+                                                  std::max(b.Right, at.X + 1), at.Y + 1};
+            } else if (pixel != 0)
                 exact = false;
         }
     }
@@ -192,8 +199,7 @@ void Canvas::TextOut(int x, int y, const std::string& text)
         FillRect(
             {x, y, Saturated(std::int64_t(x) + width), Saturated(std::int64_t(y) + face.cell)});
     if (numbers) {
-        numbers->Draw(*surface_, x, y, text, ToQRgb(Font.Color));
-        Changed();
+        Changed(numbers->Draw(*surface_, x, y, text, ToQRgb(Font.Color)));
         return;
     }
     TextInk& ink = InkOf(face, text);
@@ -217,14 +223,21 @@ void Canvas::TextOut(int x, int y, const std::string& text)
             if (px >= 0 && py >= 0 && px < w && py < h)
                 reinterpret_cast<QRgb*>(bits + py * stride)[px] = color;
         }
-        Changed();
+        const TRect& b = ink.inkBounds;
+        const auto clamped = [](std::int64_t value, int limit) {
+            return int(std::clamp<std::int64_t>(value, 0, limit));
+        };
+        Changed({clamped(std::int64_t(x) + b.Left, w), clamped(std::int64_t(y) + b.Top, h),
+                 clamped(std::int64_t(x) + b.Right, w), clamped(std::int64_t(y) + b.Bottom, h)});
         return;
     }
     {
         QPainter painter(surface_);
         DrawShaped(painter, face, ink, x, y, QColor::fromRgb(ToQRgb(Font.Color)));
     }
-    Changed();
+    // Where a shaped text's pixels end is the painter's business: the whole surface may have
+    // changed. This path draws a text the first time only, mostly within a repaint.
+    Changed({0, 0, surface_->width(), surface_->height()});
 }
 
 int Canvas::TextWidth(const std::string& text)

@@ -11,7 +11,8 @@ namespace platform {
 
 SurfaceControl::SurfaceControl(QWidget* parent)
     : QWidget(parent), canvas_(
-                           &surface_, [this] { SurfaceChanged(); }, [this] { SyncSurfaceSize(); })
+                           &surface_, [this](const TRect& rect) { SurfaceChanged(rect); },
+                           [this] { SyncSurfaceSize(); })
 {
     // The surface covers every pixel: Qt need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -49,12 +50,18 @@ void SurfaceControl::SyncSurfaceSize()
     surface_ = std::move(resized);
 }
 
-void SurfaceControl::SurfaceChanged()
+void SurfaceControl::SurfaceChanged(const TRect& rect)
 {
-    if (painting_ || blitPending_)
+    // Inside Paint the whole control reaches the screen anyway.
+    if (painting_)
         return;
-    blitPending_ = true;
-    update();
+    // What the steps before the next paint touched, as one rectangle: the window's bookkeeping
+    // of what to bring to the screen grows with the number of rectangles of all its controls.
+    const QRect touched = pending_.united(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()));
+    if (touched == pending_)
+        return;
+    pending_ = touched;
+    update(pending_);
 }
 
 void SurfaceControl::Invalidate()
@@ -78,7 +85,7 @@ void SurfaceControl::SetBounds(int left, int top, int width, int height)
 
 void SurfaceControl::paintEvent(QPaintEvent* event)
 {
-    blitPending_ = false;
+    pending_ = QRect();
     if (invalid_) {
         invalid_ = false;
         const bool outer = !painting_;
@@ -88,12 +95,15 @@ void SurfaceControl::paintEvent(QPaintEvent* event)
             painting_ = false;
     }
     SyncSurfaceSize();
+    // Only what was asked for: the rectangles the drawing steps touched, or all of it.
     QPainter painter(this);
-    const QRect covered = event->rect() & surface_.rect();
-    if (covered != event->rect())
-        painter.fillRect(event->rect(), QColor::fromRgb(ToQRgb(Color)));
-    if (!covered.isEmpty())
-        painter.drawImage(covered, surface_, covered);
+    for (const QRect& asked : event->region()) {
+        const QRect covered = asked & surface_.rect();
+        if (covered != asked)
+            painter.fillRect(asked, QColor::fromRgb(ToQRgb(Color)));
+        if (!covered.isEmpty())
+            painter.drawImage(covered, surface_, covered);
+    }
 }
 
 void SurfaceControl::resizeEvent(QResizeEvent* event)

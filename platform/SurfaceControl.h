@@ -2,10 +2,12 @@
 // A custom-drawn control with a persistent pixel surface (the platform's TCustomControl).
 // Paint draws the whole face on the surface; it runs in the paint cycle after Invalidate (and
 // once before the control is first shown). Drawing outside Paint (a moving needle, a value) goes
-// to the same surface and reaches the screen without another Paint.
+// to the same surface and reaches the screen without another Paint: only the rectangles its
+// drawing steps touched are brought there.
 // A change of size invalidates the control and calls Resize at once, shown or not; Paint may
 // change the size itself (the nested Resize runs inside it).
 #include <QImage>
+#include <QRect>
 #include <QWidget>
 
 #include "platform/Canvas.h"
@@ -59,13 +61,14 @@ protected:
 
 private:
     void SyncSurfaceSize();
-    void SurfaceChanged();
+    void SurfaceChanged(const TRect& rect);
 
     QImage surface_;
     platform::Canvas canvas_;
     bool invalid_ = true;
-    bool painting_ = false;     // inside paintEvent: the blit follows anyway
-    bool blitPending_ = false;  // an update() is already on its way
+    // What drawing outside the paint cycle has touched since the last paint.
+    QRect pending_;
+    bool painting_ = false;  // inside paintEvent: the blit follows anyway
 };
 
 }  // namespace platform

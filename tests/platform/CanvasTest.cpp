@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 #include <QFontInfo>
 #include <QImage>
+#include <QRect>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <utility>
 
@@ -147,6 +149,79 @@ TEST(CanvasXor, EveryPrimitiveDrawnTwiceRestoresEveryPixel)
     EXPECT_NE(s.image, before);
     drawAll();
     EXPECT_EQ(s.image, before);
+}
+
+TEST(CanvasChanged, EveryStepReportsTheRectangleOfThePixelsItChanged)
+{
+    // Each step on a noisy surface (so that every pixel drawn shows): the reported rectangle is
+    // the bounding box of the changed pixels, on the surface; for a text the painter draws, all
+    // of the surface.
+    struct Step {
+        const char* name;
+        std::function<void(Canvas&)> draw;
+        bool whole = false;
+        std::function<void(Canvas&)> before = [](Canvas&) {};
+    };
+    const auto line = [](int width, TPoint from, TPoint to, PenMode mode = PenMode::Copy) {
+        return [=](Canvas& c) {
+            c.Pen.Width = width;
+            c.Pen.Mode = mode;
+            c.MoveTo(from.X, from.Y);
+            c.LineTo(to.X, to.Y);
+        };
+    };
+    const Step steps[] = {
+        {"row", line(1, {50, 7}, {-9, 7})},
+        {"column", line(1, {3, 2}, {3, 90}, PenMode::Xor)},
+        {"diagonal", line(1, {5, 40}, {60, 3})},
+        {"wide", line(5, {-4, 30}, {30, 12}, PenMode::Xor)},
+        {"fill",
+         [](Canvas& c) {
+             c.FillRect({-5, 40, 12, 70});
+         }},
+        {"polygon",
+         [](Canvas& c) {
+             const std::array<TPoint, 4> points{{{10, 2}, {50, 20}, {30, 44}, {12, 30}}};
+             c.Polygon(points);
+         }},
+        {"frame",
+         [](Canvas& c) {
+             TRect r{20, 10, 90, 30};
+             c.Frame3D(r, clWhite, clBlack);
+         }},
+        {"pixel", [](Canvas& c) { c.SetPixel(63, 47, clWhite); }},
+        {"number", [](Canvas& c) { c.TextOut(-3, 20, "-12.34"); }},
+        {"text", [](Canvas& c) { c.TextOut(5, 5, "Tacho"); }, true},
+        {"kept text", [](Canvas& c) { c.TextOut(10, 30, "Tacho"); }, false,
+         [](Canvas& c) {
+             c.TextOut(5, 5, "Tacho");
+             c.TextOut(5, 5, "Tacho");  // kept from now on
+         }},
+    };
+    for (const Step& step : steps) {
+        QImage image(64, 48, QImage::Format_RGB32);
+        QRect told;
+        Canvas canvas(&image,
+                      [&](const TRect& r) { told |= QRect(r.Left, r.Top, r.Width(), r.Height()); });
+        canvas.Font.Name = QStringLiteral("MS UI Gothic");
+        canvas.Font.Height = 16;
+        canvas.Background = TextBackground::Transparent;
+        canvas.Pen.Color = 0x5A33C7;
+        canvas.Brush.Color = 0x0F0F0F;
+        canvas.Font.Color = 0x0F0F0F;
+        step.before(canvas);
+        FillNoise(image);
+        const QImage before = image.copy();
+        told = QRect();
+        step.draw(canvas);
+        QRect changed;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != before.pixel(x, y))
+                    changed |= QRect(x, y, 1, 1);
+        EXPECT_FALSE(changed.isEmpty()) << step.name;
+        EXPECT_EQ(told, step.whole ? image.rect() : changed) << step.name;
+    }
 }
 
 TEST(CanvasPen, DottedDrawsThreeOnThreeOffFromTheStart)

@@ -2,6 +2,8 @@
 // follows the control's size.
 #include <gtest/gtest.h>
 #include <QEvent>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QTest>
 #include <QWidget>
 
@@ -40,12 +42,15 @@ public:
     int paints = 0;
     int resizes = 0;
     int paintEvents = 0;
+    QRegion painted;  // what the last paint event asked for
 
 protected:
     bool event(QEvent* e) override
     {
-        if (e->type() == QEvent::Paint)
+        if (e->type() == QEvent::Paint) {
             ++paintEvents;
+            painted = static_cast<QPaintEvent*>(e)->region();
+        }
         return SurfaceControl::event(e);
     }
 };
@@ -79,7 +84,7 @@ TEST(SurfaceControl, PaintRunsBeforeFirstShowAndAfterInvalidate)
     EXPECT_EQ(ScreenPixel(control, 0, 0), clRed);
 }
 
-TEST(SurfaceControl, DrawingOutsidePaintReachesTheScreenWithoutPaint)
+TEST(SurfaceControl, DrawingOutsidePaintBringsOnlyWhatItTouchedToTheScreenWithoutPaint)
 {
     QWidget window;
     window.resize(100, 100);
@@ -97,12 +102,22 @@ TEST(SurfaceControl, DrawingOutsidePaintReachesTheScreenWithoutPaint)
     canvas.Pen.Color = clBlue;
     canvas.MoveTo(2, 5);
     canvas.LineTo(12, 5);
-    // The drawing asks for a blit of its own.
+    // The drawing asks for a blit of its own, of the pixels the line covers.
     ASSERT_TRUE(QTest::qWaitFor([&] { return control.paintEvents > paintEvents; }, kWait));
     EXPECT_EQ(control.paints, paints);
+    EXPECT_EQ(control.painted, QRegion(2, 5, 10, 1));
     EXPECT_EQ(ScreenPixel(control, 11, 5), clBlue);
     EXPECT_EQ(ScreenPixel(control, 12, 5), clLime);
     EXPECT_EQ(control.paints, paints);
+
+    // Several steps before the next blit: the rectangle around them all. (Grabbing the screen
+    // above painted the whole control.)
+    const int grabbed = control.paintEvents;
+    canvas.SetPixel(3, 3, clRed);
+    canvas.SetPixel(6, 8, clRed);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.paintEvents > grabbed; }, kWait));
+    EXPECT_EQ(control.painted, QRegion(3, 3, 4, 6));
+    EXPECT_EQ(ScreenPixel(control, 6, 8), clRed);
 }
 
 TEST(SurfaceControl, SurfaceFollowsTheSizeKeepingItsPixels)
