@@ -139,12 +139,16 @@ void Configure(benchmark::internal::Benchmark* benchmark)
 template <class MakeDashboard>
 void RunTicks(benchmark::State& state, MakeDashboard make)
 {
+    // Ten to a row in cells of 200 x 136 pixels, as a dashboard is laid out: side by side,
+    // none covering another.
     QWidget panel;
-    panel.resize(1600, 1200);
+    panel.resize(2000, 1768);
     std::vector<std::unique_ptr<TIndicator>> dashboard;
     for (int i = 0; i < DashboardSize; ++i) {
-        MouseDownPos = {(i % 16) * 96, (i / 16) * 128};
+        MouseDownPos = {(i % 10) * 200, (i / 10) * 136};
         dashboard.push_back(make(&panel, i));
+        TIndicator& placed = *dashboard.back();
+        placed.SetBounds(placed.Left(), placed.Top(), 192, 128);
     }
     panel.show();
     for (auto& indicator : dashboard)
