@@ -1,9 +1,6 @@
 #include "app/BarGraphSetup.h"
 
-#include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
 
 TFBarGraphSetting* FBarGraphSetting = nullptr;
 

@@ -16,7 +16,6 @@
 #include "app/WorkFileReader.h"
 #include "indicators/Indicator.h"
 #include "platform/Cp932.h"
-#include "platform/Exceptions.h"
 #include "platform/MessageBox.h"
 #include "platform/Panel.h"
 #include "platform/RegularFile.h"

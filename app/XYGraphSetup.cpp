@@ -1,6 +1,5 @@
 #include "app/XYGraphSetup.h"
 
-#include <QComboBox>
 #include <QGroupBox>
 
 #include "platform/Cp932.h"

@@ -7,10 +7,8 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <fstream>
-#include <memory>
 #include <optional>
 #include <QEventLoop>
-#include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <string>
@@ -20,7 +18,6 @@
 #include "link/PcCom.h"
 #include "link/Progress.h"
 #include "link/SRecordImage.h"
-#include "platform/MessageBox.h"
 #include "tests/support/MeterStandIn.h"
 
 using testing_support::MeterStandIn;

@@ -14,7 +14,6 @@
 #include "indicators/BarGraphLayout.h"
 #include "indicators/Indicator.h"
 #include "platform/Color.h"
-#include "platform/Geometry.h"
 
 class TBarGraph : public TIndicator {
     Q_OBJECT

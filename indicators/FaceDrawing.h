@@ -2,10 +2,8 @@
 // Drawing steps that every indicator face repeats: the raised panel of the whole control, the
 // sunken well of a scale or plot area, a value right-aligned in its box and one-pixel lines with
 // both ends included. Scale positions are rounded to whole pixels as PixelRounding.h says.
-#include <cstdint>
 #include <string>
 
-#include "indicators/PixelRounding.h"
 #include "platform/Canvas.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"

@@ -83,7 +83,6 @@ public:
     std::int32_t RowCapacity() const { return HeapMemSize; }
 
     // The layout of the last Paint.
-    const platform::TRect& Outer() const { return OuterRect; }
     const platform::TRect& Inner() const { return InnerRect; }
 
 protected:

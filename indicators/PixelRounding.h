@@ -19,16 +19,6 @@ inline int NearestInt(double x)
     return static_cast<int>(r);
 }
 
-// An int64 intermediate result brought back into int, saturating.
-inline int SaturateInt(std::int64_t v)
-{
-    if (v > std::numeric_limits<int>::max())
-        return std::numeric_limits<int>::max();
-    if (v < std::numeric_limits<int>::min())
-        return std::numeric_limits<int>::min();
-    return static_cast<int>(v);
-}
-
 // A scale position in pixels: nearest integer, halves to the even one. Infinite or huge
 // products (a scale whose two limits are equal, or values far outside it) saturate well beyond
 // any control's size, yet far from overflowing when a caller adds a control's offset; NaN (0

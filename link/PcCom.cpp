@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTimer>

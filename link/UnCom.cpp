@@ -1,7 +1,6 @@
 #include "link/UnCom.h"
 
 #include <cerrno>
-#include <climits>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>

@@ -60,12 +60,6 @@ public:
         for (const Enum member : members)
             bits_ |= Bit(member);
     }
-    static constexpr TCommSet FromBits(Bits bits)
-    {
-        TCommSet set;
-        set.bits_ = bits;
-        return set;
-    }
     constexpr bool Contains(Enum member) const { return (bits_ & Bit(member)) != 0; }
     constexpr bool Empty() const { return bits_ == 0; }
     constexpr Bits ToBits() const { return bits_; }
@@ -128,7 +122,6 @@ public:
     TCommThread& operator=(const TCommThread&) = delete;
 
     void Terminate() { terminated_ = true; }
-    bool Terminated() const { return terminated_; }
 
 private:
     void Execute();

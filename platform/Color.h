@@ -17,7 +17,6 @@ constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clRed = 0x0000FF;
 constexpr TColor clLime = 0x00FF00;
 constexpr TColor clBlue = 0xFF0000;
-constexpr TColor clYellow = 0x00FFFF;
 constexpr TColor clGray = 0x808080;
 
 constexpr TColor RGBToColor(int r, int g, int b)

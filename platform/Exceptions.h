@@ -5,7 +5,6 @@
 #include <exception>
 #include <QString>
 #include <stdexcept>
-#include <string>
 
 namespace platform {
 

@@ -12,7 +12,6 @@
 #include <atomic>
 #include <cstdint>
 #include <QString>
-#include <string>
 #include <vector>
 
 namespace platform {

@@ -6,7 +6,6 @@
 #include <QWidget>
 
 #include "indicators/BarGraphLayout.h"
-#include "indicators/Etcpas.h"
 #include "indicators/Port.h"
 #include "platform/Cp932.h"
 #include "tests/indicators/IndicatorPixels.h"

@@ -2,10 +2,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
-#include <QTest>
 
 #include "indicators/Indicator.h"
-#include "platform/ControlCursor.h"
 #include "tests/indicators/MainWindowStandIn.h"
 #include "tests/support/MouseDriver.h"
 

@@ -1,10 +1,8 @@
 #pragma once
 // What the numeric list tests share: a list on a panel, the live channels put back to 0 after
 // each test, and pixel comparisons against text drawn on a canvas of its own.
-#include <memory>
 #include <ostream>
 #include <QImage>
-#include <QWidget>
 #include <string>
 
 #include "indicators/NumericList.h"

@@ -1,7 +1,6 @@
 // The free panel and the scroll bar with a page property.
 #include <gtest/gtest.h>
 #include <optional>
-#include <QTest>
 
 #include "indicators/ScrollBarEx.h"
 #include "indicators/ZpPanel.h"

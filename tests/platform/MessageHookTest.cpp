@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 #include <QApplication>
-#include <QLineEdit>
 #include <QTest>
-#include <QVBoxLayout>
 #include <QWidget>
 #include <vector>
 

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <QTest>
 #include <QWidget>
-#include <QWindow>
 
 #include "platform/ControlCursor.h"
 #include "platform/CursorPos.h"

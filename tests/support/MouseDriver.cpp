@@ -2,7 +2,6 @@
 
 #include <QTest>
 #include <QWidget>
-#include <QWindow>
 
 namespace testing_support {
 
