@@ -1,10 +1,7 @@
 #include "app/AnalogMeterSetup.h"
 
-#include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
 
 TFAnalogMeterSetting* FAnalogMeterSetting = nullptr;
 

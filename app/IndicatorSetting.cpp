@@ -16,7 +16,6 @@
 #include "app/BesidePlacement.h"
 #include "app/Main.h"
 #include "indicators/Etcpas.h"
-#include "indicators/Indicator.h"
 #include "indicators/Port.h"
 #include "platform/Cp932.h"
 #include "platform/Exceptions.h"

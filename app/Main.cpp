@@ -7,7 +7,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QResizeEvent>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>

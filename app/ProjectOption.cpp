@@ -1,17 +1,14 @@
 #include "app/ProjectOption.h"
 
-#include <algorithm>
 #include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
-#include <span>
 
 #include "app/MonitorLoop.h"
 #include "platform/Exceptions.h"

@@ -1,6 +1,6 @@
 #include "app/SourceList.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>

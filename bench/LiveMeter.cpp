@@ -4,7 +4,6 @@
 //
 // Usage: live_meter <status file>. The status file holds the number of value replies and of all
 // replies sent so far, rewritten after each reply. Runs until SIGINT or SIGTERM.
-#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <fstream>

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <QCloseEvent>
 #include <QProgressBar>
-#include <QTimer>
 
 #include "link/PcCom.h"
 #include "platform/Exceptions.h"

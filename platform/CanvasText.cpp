@@ -2,7 +2,6 @@
 // from kept glyphs; other texts are shaped once and kept, and drawn from their kept pixels when
 // they come back.
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 #include <QFontMetrics>
 #include <QGlyphRun>

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <QComboBox>
 #include <QFile>
@@ -29,8 +28,8 @@
 #include "tests/support/FileNodes.h"
 #include "tests/support/MeterStandIn.h"
 #include "tests/support/SRecordFiles.h"
-#include "tests/support/Xmodem.h"
 #include "tests/support/WindowSystem.h"
+#include "tests/support/Xmodem.h"
 
 using testing_support::MeterStandIn;
 

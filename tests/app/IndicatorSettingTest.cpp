@@ -5,7 +5,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -16,9 +15,7 @@
 #include "app/BesidePlacement.h"
 #include "app/IndicatorSetting.h"
 #include "indicators/BarGraph.h"
-#include "indicators/Etcpas.h"
 #include "indicators/Port.h"
-#include "platform/Cp932.h"
 #include "tests/app/SettingDialogDriver.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/WindowSystem.h"

@@ -2,7 +2,6 @@
 // on top of it, driven with key and mouse events.
 #include <gtest/gtest.h>
 
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>

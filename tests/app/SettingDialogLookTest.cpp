@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 
 #include "app/AnalogMeterSetup.h"
 #include "app/BarGraphSetup.h"

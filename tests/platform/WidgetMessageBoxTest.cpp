@@ -2,7 +2,6 @@
 // them as a user would; and Qt's own colour dialog, in Japanese like the rest.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
