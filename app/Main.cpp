@@ -96,7 +96,7 @@ TMainForm::TMainForm(QWidget* owner, const QString& programPath) : QWidget(owner
 
     CreateToolBar();
 
-    MainPanel = new indicators::TZpMainPanel(this);
+    MainPanel = new TZpMainPanel(this);
     MainPanel->setObjectName(QStringLiteral("MainPanel"));
     MainPanel->SetBevelOuter(platform::TBevelCut::bvLowered);
 

@@ -21,9 +21,7 @@ class QStatusBar;
 class QTimer;
 class QToolBar;
 class QToolButton;
-namespace indicators {
 class TZpMainPanel;
-}
 
 class TMainForm : public QWidget, public TMonitorLoop {
     Q_OBJECT
@@ -61,7 +59,7 @@ public:
     QToolButton* ToolButton2;        // "ファームウェア"
     QStatusBar* StatusBar;
     QLabel* StatusText;  // the status bar's one text: the meter's clock
-    indicators::TZpMainPanel* MainPanel;
+    TZpMainPanel* MainPanel;
     QTimer* TimerMonitor;
     QMenu* PopupMenuIndicator;
     // The indicator menu's items.

@@ -27,8 +27,7 @@ struct {
 
 TIndicator::TIndicator(QWidget* AOwner, TPLUT PLUT) : platform::SurfaceControl(AOwner)
 {
-    SetBounds(indicators::SnapPosition(MouseDownPos.X), indicators::SnapPosition(MouseDownPos.Y),
-              32, 32);
+    SetBounds(SnapPosition(MouseDownPos.X), SnapPosition(MouseDownPos.Y), 32, 32);
     // Hover movements classify the edge bands and set the cursor.
     setMouseTracking(true);
     FValue = 0;

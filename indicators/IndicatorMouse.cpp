@@ -10,8 +10,6 @@
 #include "platform/CursorPos.h"
 #include "platform/Exceptions.h"
 
-using namespace indicators;
-
 platform::TCursor TIndicator::GetMouseStyle(std::int32_t X, std::int32_t Y)
 {
     MousePosi = EdgeBands(X, Y, Width(), Height());

@@ -5,8 +5,6 @@
 
 #include "platform/Cursor.h"
 
-namespace indicators {
-
 // Edge-band bits of a point in a control (MousePosi).
 constexpr std::uint8_t kBandLeft = 1;
 constexpr std::uint8_t kBandTop = 2;
@@ -69,5 +67,3 @@ constexpr int SnapSize(int size)
 {
     return (size / kGrid) * kGrid;
 }
-
-}  // namespace indicators

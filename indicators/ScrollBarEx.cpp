@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-namespace indicators {
-
 TScrollBarEx::TScrollBarEx(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {}
 
 int TScrollBarEx::Page() const
@@ -15,5 +13,3 @@ void TScrollBarEx::SetPage(int page)
 {
     setPageStep(std::max(page, 0));
 }
-
-}  // namespace indicators

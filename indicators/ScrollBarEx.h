@@ -2,8 +2,6 @@
 // A scroll bar whose page size (the extent the thumb stands for) is a property of its own.
 #include <QScrollBar>
 
-namespace indicators {
-
 class TScrollBarEx : public QScrollBar {
     Q_OBJECT
     Q_PROPERTY(int Page READ Page WRITE SetPage)
@@ -14,5 +12,3 @@ public:
     // A negative page counts as 0.
     void SetPage(int page);
 };
-
-}  // namespace indicators

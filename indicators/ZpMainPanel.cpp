@@ -5,8 +5,6 @@
 
 #include "platform/WindowSize.h"
 
-namespace indicators {
-
 namespace {
 
 // The panel's top edge in the main window: right below the tool bar.
@@ -43,5 +41,3 @@ void TZpMainPanel::UpdateSize()
     // A window with a fixed border keeps its size fixed against the user, not against us.
     platform::SetWindowSize(*mainWindow, fit);
 }
-
-}  // namespace indicators

@@ -8,8 +8,6 @@
 // size throughout, so the gaps are the room beside the panel inside it (the status bar below).
 #include "platform/Panel.h"
 
-namespace indicators {
-
 class TZpMainPanel : public platform::Panel {
     Q_OBJECT
 public:
@@ -30,5 +28,3 @@ protected:
     int FGapRight = 0;
     int FGapBottom = 0;
 };
-
-}  // namespace indicators

@@ -7,8 +7,6 @@
 #include "platform/ControlCursor.h"
 #include "platform/CursorPos.h"
 
-namespace indicators {
-
 TZpPanel::TZpPanel(QWidget* parent) : platform::Panel(parent)
 {
     // Hover movements classify the edge bands and set the cursor.
@@ -97,5 +95,3 @@ void TZpPanel::mouseReleaseEvent(QMouseEvent* event)
     MouseUp(platform::ButtonOf(*event), platform::ShiftOf(*event), at.x(), at.y());
     event->accept();
 }
-
-}  // namespace indicators

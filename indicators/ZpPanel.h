@@ -8,8 +8,6 @@
 #include "platform/Mouse.h"
 #include "platform/Panel.h"
 
-namespace indicators {
-
 class TZpPanel : public platform::Panel {
     Q_OBJECT
 public:
@@ -39,5 +37,3 @@ private:
     int MemDX = 0;
     int MemDY = 0;
 };
-
-}  // namespace indicators

@@ -3,7 +3,6 @@
 
 #include "indicators/LayoutGrid.h"
 
-using namespace indicators;
 using namespace platform;
 
 TEST(LayoutGrid, TravelRoundsDownTowardMinusInfinity)

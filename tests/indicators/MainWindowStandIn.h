@@ -22,7 +22,7 @@ public:
         toolBar->setFixedHeight(kToolBar);
         auto* statusBar = new QWidget(this);
         statusBar->setFixedHeight(kStatusBar);
-        Panel = new indicators::TZpMainPanel(this);
+        Panel = new TZpMainPanel(this);
         Panel->SetBevelOuter(platform::TBevelCut::bvLowered);
         rows->addWidget(toolBar);
         rows->addWidget(Panel, 1);
@@ -30,7 +30,7 @@ public:
         setGeometry(40, 40, 400, 300);
     }
 
-    indicators::TZpMainPanel* Panel = nullptr;
+    TZpMainPanel* Panel = nullptr;
 };
 
 }  // namespace testing_support

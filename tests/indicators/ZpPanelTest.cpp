@@ -7,8 +7,6 @@
 #include "platform/ControlCursor.h"
 #include "tests/support/MouseDriver.h"
 
-using namespace indicators;
-
 namespace {
 
 class ZpPanelTest : public ::testing::Test {
