@@ -17,7 +17,7 @@
 namespace {
 
 // A copy stands this far right of and below the indicator it copies.
-constexpr int kCopyOffset = 16;
+constexpr int CopyOffset = 16;
 
 }  // namespace
 
@@ -96,7 +96,7 @@ void TMainForm::MenuIndicatorCopyClick(QObject* /*Sender*/)
         const std::string text = "{" + EncodeWorkLines(lines) + "}";
         const char* block = text.c_str();
         if (TIndicator* copy = CreateIndicator(prefix, &block)) {
-            copy->SetBounds(copy->Left() + kCopyOffset, copy->Top() + kCopyOffset, copy->Width(),
+            copy->SetBounds(copy->Left() + CopyOffset, copy->Top() + CopyOffset, copy->Width(),
                             copy->Height());
             MainPanel->UpdateSize();
         }

@@ -51,7 +51,7 @@ void TMonitorLoop::RunMonitorTick()
     // Working storage of this tick only: a tick nested in a message box of this one has its own.
     char line[LineBufferSize];
     const int length = ReceiveLine(line);
-    if (length >= 1 && line[0] == kAck) {
+    if (length >= 1 && line[0] == Ack) {
         if (!ActOnReply(std::string_view(line + 1, static_cast<std::size_t>(length))))
             return;
         RequestState = SettingsShown() ? eReqIdle : eReqPoll;

@@ -59,18 +59,18 @@ std::int32_t ReadInteger(const char*& pos)
     }
     // A hand-edited geometry line may hold any number of digits: stop growing one past the
     // 32-bit range, so the value saturates instead of wrapping to some unrelated size.
-    constexpr std::int64_t kCap = std::int64_t(std::numeric_limits<std::int32_t>::max()) + 1;
+    constexpr std::int64_t Cap = std::int64_t(std::numeric_limits<std::int32_t>::max()) + 1;
     std::int64_t value = 0;
     for (; IsDigit(At(p)); ++p) {
-        if (value < kCap)
+        if (value < Cap)
             value = value * 10 + (At(p) - '0');
     }
     pos = p;
-    if (value > kCap)
-        value = kCap;
+    if (value > Cap)
+        value = Cap;
     if (negative)
         return static_cast<std::int32_t>(-value);
-    return static_cast<std::int32_t>(value == kCap ? kCap - 1 : value);
+    return static_cast<std::int32_t>(value == Cap ? Cap - 1 : value);
 }
 
 TWorkToken NextToken(const char*& pos, std::string& name, std::int32_t& intValue,

@@ -72,7 +72,7 @@ void BM_CommReceiveSmallDeliveriesAndTake(benchmark::State& state)
 {
     const std::string burst = MonitorReplies();
     const auto chunk = static_cast<std::size_t>(state.range(0));
-    char line[TReceiveRing::kLineSize];
+    char line[TReceiveRing::LineSize];
     panel->Rx.Reset();
     for (auto _ : state) {
         for (std::size_t at = 0; at < burst.size(); at += chunk) {

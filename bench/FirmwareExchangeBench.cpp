@@ -102,7 +102,7 @@ BENCHMARK(BM_ExchangeWithAnInstantMeter)
 // 0x54000 bytes in S2 records of 32 bytes.
 std::string WholeImageFile()
 {
-    return SRecordFile(kFirmwareImageSize / 32, 32, 3);
+    return SRecordFile(FirmwareImageSize / 32, 32, 3);
 }
 
 void BM_LoadTheWholeImage(benchmark::State& state)

@@ -131,13 +131,13 @@ void TAnalogMeter::Paint()
         std::int32_t u = 0;
         if (ConvertLimit(UpperCache_, FUpperLimit, u) && FMinValue < u && u < FMaxValue) {
             DrawArcBand(L.ScaleR1 + 1, L.ScaleR2, FColorUpperLimit,
-                        kDialDegToRad * ((double(FMaxValue) - u) * d + 90 - h),
-                        kDialDegToRad * (90 - h));
+                        DialDegToRad * ((double(FMaxValue) - u) * d + 90 - h),
+                        DialDegToRad * (90 - h));
         }
         std::int32_t lo = 0;
         if (ConvertLimit(LowerCache_, FLowerLimit, lo) && FMinValue < lo && lo < FMaxValue) {
-            DrawArcBand(L.ScaleR1 + 1, L.ScaleR2, FColorLowerLimit, kDialDegToRad * (90 + h),
-                        kDialDegToRad * (90 + h - (double(lo) - FMinValue) * d));
+            DrawArcBand(L.ScaleR1 + 1, L.ScaleR2, FColorLowerLimit, DialDegToRad * (90 + h),
+                        DialDegToRad * (90 + h - (double(lo) - FMinValue) * d));
         }
         DrawScale(scale, decimals);
     } else {
@@ -199,8 +199,8 @@ void TAnalogMeter::DrawScale(const TDialScaleCheck& scale, int decimals)
     c.Pen.Width = L.TickPenWidth();
     c.Pen.Color = FColorSLine;
     const int n = scale.Ticks;
-    L.SubScalePit = kDialDegToRad * FScaleAngle / n;
-    L.MinRadian = kDialDegToRad * (270 - (360 - FScaleAngle) / 2);
+    L.SubScalePit = DialDegToRad * FScaleAngle / n;
+    L.MinRadian = DialDegToRad * (270 - (360 - FScaleAngle) / 2);
     double theta = L.MinRadian;
     std::int64_t v = L.VMin;
     int j = 0;
@@ -286,7 +286,7 @@ void TAnalogMeter::GraphDraw()
         L.NeedleDraw = false;
         return;
     }
-    L.ValueToRadian = kDialDegToRad * PaintedScaleAngle_ / (double(L.VMax) - L.VMin);
+    L.ValueToRadian = DialDegToRad * PaintedScaleAngle_ / (double(L.VMax) - L.VMin);
     const double theta = L.MinRadian - (double(needleValue) - L.VMin) * L.ValueToRadian;
     L.NeedleSP = DialPoint(L.DCX, L.DCY, theta, L.Needle);
     L.NeedleEP = DialPoint(L.DCX, L.DCY, theta, L.Boss);

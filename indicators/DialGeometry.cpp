@@ -11,11 +11,11 @@ using platform::TRect;
 namespace {
 
 // Coordinates and radii far beyond any surface; keeps sums of layout fields inside int.
-constexpr std::int64_t kCoordLimit = 1 << 24;
+constexpr std::int64_t CoordLimit = 1 << 24;
 
 int ClampCoord(std::int64_t v)
 {
-    return static_cast<int>(std::clamp<std::int64_t>(v, -kCoordLimit, kCoordLimit));
+    return static_cast<int>(std::clamp<std::int64_t>(v, -CoordLimit, CoordLimit));
 }
 
 }  // namespace
@@ -27,7 +27,7 @@ int DialEffectiveAngle(int scaleAngle)
 
 int DialEffectiveTitleHeight(int heightTitle)
 {
-    return std::clamp(heightTitle, 0, kDialMaxTitleHeight);
+    return std::clamp(heightTitle, 0, DialMaxTitleHeight);
 }
 
 TDialLayout ComputeDialLayout(const TDialLayoutInput& in)
@@ -36,9 +36,9 @@ TDialLayout ComputeDialLayout(const TDialLayoutInput& in)
     const int angle = DialEffectiveAngle(in.ScaleAngle);
     const std::int64_t titleH = DialEffectiveTitleHeight(in.HeightTitle);
     const std::int64_t scalePct =
-        std::clamp(in.HeightScale, -kDialMaxFontPercent, kDialMaxFontPercent);
+        std::clamp(in.HeightScale, -DialMaxFontPercent, DialMaxFontPercent);
     const std::int64_t valuePct =
-        std::clamp(in.HeightValue, -kDialMaxFontPercent, kDialMaxFontPercent);
+        std::clamp(in.HeightValue, -DialMaxFontPercent, DialMaxFontPercent);
     const std::int64_t prevDigitalFH = ClampCoord(in.PreviousDigitalFH);
 
     // 1. Minimum width.
@@ -46,7 +46,7 @@ TDialLayout ComputeDialLayout(const TDialLayoutInput& in)
     out.Width = std::max(in.Width, out.WidthMin);
 
     // 2. Minimum height from the scale's height, the title and the margins; a multiple of 8.
-    const double c = std::cos(kDialDegToRad * angle / 2);
+    const double c = std::cos(DialDegToRad * angle / 2);
     std::int64_t heightMin = NearestInt(50 - 50 * c) + 6 + 10 + titleH + 12;
     heightMin = heightMin / 8 * 8;
     out.HeightMin = static_cast<int>(heightMin);
@@ -60,7 +60,7 @@ TDialLayout ComputeDialLayout(const TDialLayoutInput& in)
         NearestInt(static_cast<double>(height - (titleH + 6 + prevDigitalFH + 12)) * 0.862);
     int e = static_cast<int>(width / 2 - 10);
     if (angle < 180)
-        e = NearestInt(e / std::sin(kDialDegToRad * angle / 2));
+        e = NearestInt(e / std::sin(DialDegToRad * angle / 2));
     const std::int64_t r1 = ClampCoord(std::min({a, b, e}));
     out.ScaleR1 = static_cast<int>(r1);
 
@@ -100,7 +100,7 @@ std::vector<TPoint> DialBandPoints(int dcx, int dcy, int ro, int ri, double a, d
     if (!(a > b))
         return points;
     // Sectors up to a full turn; a wider one would be drawn over itself anyway.
-    const int steps = std::clamp(NearestInt((a - b) / kDialBandStep), 1, 99);
+    const int steps = std::clamp(NearestInt((a - b) / DialBandStep), 1, 99);
     const double step = (a - b) / steps;
     points.reserve(2 * (steps + 1));
     double angle = a;
@@ -136,12 +136,12 @@ TDialScaleCheck CheckDialScale(int scaleAngle, int minValue, int maxValue, int m
                                int subScaleDiv, int mainScaleExp)
 {
     TDialScaleCheck check;
-    if (scaleAngle < 1 || scaleAngle > 360 || mainScaleExp > kDialMaxScaleExp)
+    if (scaleAngle < 1 || scaleAngle > 360 || mainScaleExp > DialMaxScaleExp)
         return check;
     if (mainScaleDiv < 1 || subScaleDiv < 1)
         return check;
     const std::int64_t ticks = std::int64_t{mainScaleDiv} * subScaleDiv;
-    if (ticks > kDialMaxTicks)
+    if (ticks > DialMaxTicks)
         return check;
     const std::int64_t range = std::int64_t{maxValue} - minValue;
     if (range <= 0)

@@ -12,14 +12,14 @@
 #include "platform/Geometry.h"
 
 // The degree-to-radian factor the dial's drawing is defined with (not the exact pi/180).
-constexpr double kDialDegToRad = 0.017453292;
+constexpr double DialDegToRad = 0.017453292;
 // About five degrees: the step of a limit band's arcs.
-constexpr double kDialBandStep = 0.08726646;
+constexpr double DialBandStep = 0.08726646;
 // Limits that keep a broken stored property from making the control or its fonts enormous.
-constexpr int kDialMaxTitleHeight = 1024;  // pixels
-constexpr int kDialMaxFontPercent = 1000;  // percent of the scale radius
-constexpr int kDialMaxTicks = 3600;        // ticks on the scale
-constexpr int kDialMaxScaleExp = 9;        // 10^9 still fits 32 bits
+constexpr int DialMaxTitleHeight = 1024;  // pixels
+constexpr int DialMaxFontPercent = 1000;  // percent of the scale radius
+constexpr int DialMaxTicks = 3600;        // ticks on the scale
+constexpr int DialMaxScaleExp = 9;        // 10^9 still fits 32 bits
 
 struct TDialLayoutInput {
     int Width = 0;
@@ -52,7 +52,7 @@ struct TDialLayout {
 // The angle the layout and the scale are computed with: the stored angle held within 1..360, so
 // that no division by 1 - cos or by sin ever meets zero.
 int DialEffectiveAngle(int scaleAngle);
-// The title height used for layout and drawing: within 0..kDialMaxTitleHeight.
+// The title height used for layout and drawing: within 0..DialMaxTitleHeight.
 int DialEffectiveTitleHeight(int heightTitle);
 
 TDialLayout ComputeDialLayout(const TDialLayoutInput& in);
@@ -78,8 +78,8 @@ struct TDialScanLine {
 std::vector<TDialScanLine> DialHubLines(int dcx, int dcy, int boss);
 
 // What the scale limits allow. A scale is drawn only when the angle lies within 1..360, the
-// minimum lies below the maximum, both divisions are at least 1 and give at most kDialMaxTicks
-// ticks, a main step is at least one unit and the exponent is at most kDialMaxScaleExp; otherwise
+// minimum lies below the maximum, both divisions are at least 1 and give at most DialMaxTicks
+// ticks, a main step is at least one unit and the exponent is at most DialMaxScaleExp; otherwise
 // the dial shows its face, hub and value text without ticks, numbers, bands or needle.
 struct TDialScaleCheck {
     bool Usable = false;

@@ -61,15 +61,15 @@ void TIndicator::MouseMove(platform::TShiftState, int X, int Y)
     const int dy = SnapTravel(cursor.Y - DefMouse.Y);
     // A corner drag changes one axis per event: the horizontal edge when dx changed, else the
     // vertical one.
-    if (Cursor() == platform::crDrag && (MousePosi & kBandInside) && (dx != MemDX || dy != MemDY))
+    if (Cursor() == platform::crDrag && (MousePosi & BandInside) && (dx != MemDX || dy != MemDY))
         DragMove(dx, dy);
-    else if ((MousePosi & kBandLeft) && dx != MemDX)
+    else if ((MousePosi & BandLeft) && dx != MemDX)
         DragLeftEdge(dx);
-    else if ((MousePosi & kBandRight) && dx != MemDX)
+    else if ((MousePosi & BandRight) && dx != MemDX)
         DragRightEdge(dx);
-    else if ((MousePosi & kBandTop) && dy != MemDY)
+    else if ((MousePosi & BandTop) && dy != MemDY)
         DragTopEdge(dy);
-    else if ((MousePosi & kBandBottom) && dy != MemDY)
+    else if ((MousePosi & BandBottom) && dy != MemDY)
         DragBottomEdge(dy);
     if (auto* panel = qobject_cast<TZpMainPanel*>(parentWidget()))
         panel->UpdateSize();

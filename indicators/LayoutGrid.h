@@ -6,29 +6,29 @@
 #include "platform/Cursor.h"
 
 // Edge-band bits of a point in a control (MousePosi).
-constexpr std::uint8_t kBandLeft = 1;
-constexpr std::uint8_t kBandTop = 2;
-constexpr std::uint8_t kBandRight = 4;
-constexpr std::uint8_t kBandBottom = 8;
-constexpr std::uint8_t kBandInside = 16;
+constexpr std::uint8_t BandLeft = 1;
+constexpr std::uint8_t BandTop = 2;
+constexpr std::uint8_t BandRight = 4;
+constexpr std::uint8_t BandBottom = 8;
+constexpr std::uint8_t BandInside = 16;
 
-constexpr int kGrid = 8;
+constexpr int Grid = 8;
 
 // The bands of x, y in a control of the given size: the 8-pixel edge bands it lies in, or
-// kBandInside alone. A control narrower or lower than 16 pixels has overlapping bands.
+// BandInside alone. A control narrower or lower than 16 pixels has overlapping bands.
 constexpr std::uint8_t EdgeBands(int x, int y, int width, int height)
 {
-    if (x >= kGrid && y >= kGrid && width - x >= kGrid && height - y >= kGrid)
-        return kBandInside;
+    if (x >= Grid && y >= Grid && width - x >= Grid && height - y >= Grid)
+        return BandInside;
     std::uint8_t bands = 0;
-    if (x < kGrid)
-        bands |= kBandLeft;
-    if (y < kGrid)
-        bands |= kBandTop;
-    if (width - x < kGrid)
-        bands |= kBandRight;
-    if (height - y < kGrid)
-        bands |= kBandBottom;
+    if (x < Grid)
+        bands |= BandLeft;
+    if (y < Grid)
+        bands |= BandTop;
+    if (width - x < Grid)
+        bands |= BandRight;
+    if (height - y < Grid)
+        bands |= BandBottom;
     return bands;
 }
 
@@ -36,15 +36,15 @@ constexpr std::uint8_t EdgeBands(int x, int y, int width, int height)
 constexpr platform::TCursor CursorOfBands(std::uint8_t bands)
 {
     switch (bands) {
-    case kBandLeft:
-    case kBandRight: return platform::crSizeWE;
-    case kBandTop:
-    case kBandBottom: return platform::crSizeNS;
-    case kBandLeft | kBandTop:
-    case kBandRight | kBandBottom: return platform::crSizeNWSE;
-    case kBandTop | kBandRight:
-    case kBandLeft | kBandBottom: return platform::crSizeNESW;
-    case kBandInside: return platform::crDrag;
+    case BandLeft:
+    case BandRight: return platform::crSizeWE;
+    case BandTop:
+    case BandBottom: return platform::crSizeNS;
+    case BandLeft | BandTop:
+    case BandRight | BandBottom: return platform::crSizeNWSE;
+    case BandTop | BandRight:
+    case BandLeft | BandBottom: return platform::crSizeNESW;
+    case BandInside: return platform::crDrag;
     default: return platform::crDefault;
     }
 }
@@ -52,18 +52,18 @@ constexpr platform::TCursor CursorOfBands(std::uint8_t bands)
 // Mouse travel rounded down to the grid, toward minus infinity: 7 gives 0, -1 gives -8.
 constexpr int SnapTravel(int travel)
 {
-    return static_cast<int>(static_cast<unsigned>(travel) & ~static_cast<unsigned>(kGrid - 1));
+    return static_cast<int>(static_cast<unsigned>(travel) & ~static_cast<unsigned>(Grid - 1));
 }
 
 // A position on the grid: the grid line at or before it (div truncating toward zero), one pixel
 // in.
 constexpr int SnapPosition(int position)
 {
-    return (position / kGrid) * kGrid + 1;
+    return (position / Grid) * Grid + 1;
 }
 
 // A size on the grid: a multiple of 8.
 constexpr int SnapSize(int size)
 {
-    return (size / kGrid) * kGrid;
+    return (size / Grid) * Grid;
 }

@@ -25,13 +25,13 @@ inline int NearestInt(double x)
 // times infinity: a value on the limit of such a scale) counts as 0.
 inline int RoundToPixel(double position)
 {
-    constexpr double limit = 1 << 30;
+    constexpr double Limit = 1 << 30;
     if (std::isnan(position))
         return 0;
-    if (position >= limit)
-        return int(limit);
-    if (position <= -limit)
-        return -int(limit);
+    if (position >= Limit)
+        return int(Limit);
+    if (position <= -Limit)
+        return -int(Limit);
     return int(std::nearbyint(position));
 }
 

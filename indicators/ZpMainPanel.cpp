@@ -8,7 +8,7 @@
 namespace {
 
 // The panel's top edge in the main window: right below the tool bar.
-constexpr int kToolBarHeight = 30;
+constexpr int ToolBarHeight = 30;
 
 }  // namespace
 
@@ -33,7 +33,7 @@ void TZpMainPanel::UpdateSize()
         right = std::max(right, child->x() + child->width());
         bottom = std::max(bottom, child->y() + child->height());
     }
-    move(0, kToolBarHeight);
+    move(0, ToolBarHeight);
     QWidget* mainWindow = window();
     if (mainWindow == this)
         return;

@@ -31,7 +31,7 @@ void TZpPanel::MouseDown(platform::TMouseButton button, platform::TShiftState, i
 void TZpPanel::MouseMove(platform::TShiftState, int x, int y)
 {
     if (!MouseLBPush) {
-        MousePosi = EdgeBands(x, y, Width(), Height()) & ~kBandInside;
+        MousePosi = EdgeBands(x, y, Width(), Height()) & ~BandInside;
         platform::SetControlCursor(*this, CursorOfBands(MousePosi));
         return;
     }
@@ -53,17 +53,17 @@ void TZpPanel::MouseMove(platform::TShiftState, int x, int y)
         left = MemLeft + dx;
         top = MemTop + dy;
     }
-    if ((MousePosi & kBandLeft) && MemWidth - dx >= WidthMin) {
+    if ((MousePosi & BandLeft) && MemWidth - dx >= WidthMin) {
         left = MemLeft + dx;
         width = MemWidth - dx;
     }
-    if ((MousePosi & kBandRight) && MemWidth + dx >= WidthMin)
+    if ((MousePosi & BandRight) && MemWidth + dx >= WidthMin)
         width = MemWidth + dx;
-    if ((MousePosi & kBandTop) && MemHeight - dy >= HeightMin) {
+    if ((MousePosi & BandTop) && MemHeight - dy >= HeightMin) {
         top = MemTop + dy;
         height = MemHeight - dy;
     }
-    if ((MousePosi & kBandBottom) && MemHeight + dy >= HeightMin)
+    if ((MousePosi & BandBottom) && MemHeight + dy >= HeightMin)
         height = MemHeight + dy;
     left = std::max(left, 1);
     top = std::max(top, 1);

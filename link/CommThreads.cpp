@@ -53,11 +53,11 @@ void TCommThread::Execute()
             std::uint32_t mask = 0;
             if (!FComm->FPort.WaitEvent(mask))
                 throw ECommLineLost(platform::SystemErrorText(errno));
-            if (mask & platform::kEvRxChar)
+            if (mask & platform::EvRxChar)
                 Dispatch([this] { FComm->DoCommReceive(); });
-            if (mask & platform::kEvTxEmpty)
+            if (mask & platform::EvTxEmpty)
                 Dispatch([this] { FComm->DoCommTransmit(); });
-            if (mask & ~static_cast<std::uint32_t>(platform::kEvRxChar | platform::kEvTxEmpty))
+            if (mask & ~static_cast<std::uint32_t>(platform::EvRxChar | platform::EvTxEmpty))
                 Dispatch([this, mask] { FComm->DoCommEvent(mask); });
         }
     } catch (const ECommLineLost&) {

@@ -14,7 +14,7 @@ BlockRequest ExamineBlockRequest(std::string_view text, std::int32_t imageEnd,
         request.verdict = BlockVerdict::BadCharacter;
     } else if (request.address + request.size > imageSize) {
         request.verdict = BlockVerdict::BadAddress;
-    } else if (request.size > kMaxBlockSize) {
+    } else if (request.size > MaxBlockSize) {
         request.verdict = BlockVerdict::BadSize;
     } else if (static_cast<std::int64_t>(request.address) >= imageEnd) {
         request.verdict = BlockVerdict::End;
@@ -32,12 +32,12 @@ int BuildBlockReply(char* frame, std::span<const std::uint8_t> image, std::uint3
         std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t byte) { return byte == 0xFF; });
     const std::uint32_t sent = allErased ? 0 : count;
     char* out = frame;
-    *out++ = kStx;
+    *out++ = Stx;
     PutHex(out, address, 3);
     PutHex(out, sent, 2);
     AppendHexBytes(out, bytes.data(), static_cast<int>(sent));
     PutHex(out, Crc16(frame + 1, static_cast<std::size_t>(out - frame - 1)), 2);
-    *out++ = kEtx;
+    *out++ = Etx;
     *out = '\0';
     return static_cast<int>(out - frame);
 }

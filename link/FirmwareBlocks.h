@@ -9,14 +9,14 @@
 #include <span>
 #include <string_view>
 
-constexpr std::uint32_t kMaxBlockSize = 512;
+constexpr std::uint32_t MaxBlockSize = 512;
 // STX, address, count, 512 bytes, CRC, ETX, and a NUL behind it for the log.
-constexpr int kBlockReplyBufferSize = 1 + 6 + 4 + 2 * 512 + 4 + 1 + 1;
+constexpr int BlockReplyBufferSize = 1 + 6 + 4 + 2 * 512 + 4 + 1 + 1;
 
 enum class BlockVerdict {
     BadCharacter,  // a character that is no hexadecimal digit among the first ten
     BadAddress,    // address + size beyond the image
-    BadSize,       // more than kMaxBlockSize bytes
+    BadSize,       // more than MaxBlockSize bytes
     End,           // at or past the end of the image data: the meter is told "@END"
     Send,          // answered with a block reply
 };
@@ -33,7 +33,7 @@ BlockRequest ExamineBlockRequest(std::string_view text, std::int32_t imageEnd,
                                  std::uint32_t imageSize);
 
 // Writes the reply to a request of count bytes at address (which lie inside image) into frame
-// (at least kBlockReplyBufferSize bytes), with a NUL behind the ETX; answers the frame's length
+// (at least BlockReplyBufferSize bytes), with a NUL behind the ETX; answers the frame's length
 // without the NUL.
 int BuildBlockReply(char* frame, std::span<const std::uint8_t> image, std::uint32_t address,
                     std::uint32_t count);

@@ -42,7 +42,7 @@ const char* FaultText(SRecordFault fault)
 
 }  // namespace
 
-TFirmwareExchange::TFirmwareExchange() : Image(std::make_unique<std::uint8_t[]>(kFirmwareImageSize))
+TFirmwareExchange::TFirmwareExchange() : Image(std::make_unique<std::uint8_t[]>(FirmwareImageSize))
 {}
 
 std::optional<FirmwareReport> TFirmwareExchange::Load(const QString& FileName)
@@ -53,7 +53,7 @@ std::optional<FirmwareReport> TFirmwareExchange::Load(const QString& FileName)
         return ErrorReport(QStringLiteral("ファイルが見つかりません\n\r") + FileName);
     if (file.Outcome == platform::ReadOutcome::Refused)
         return ErrorReport(platform::CannotReadMessage(FileName, file.Reason));
-    const SRecordFileCheck check = CheckSRecordFile(file.Bytes, kFirmwareImageSize, TxLineSize);
+    const SRecordFileCheck check = CheckSRecordFile(file.Bytes, FirmwareImageSize, TxLineSize);
     if (check.fault != SRecordFault::None)
         return ErrorReport(LineReport(FaultText(check.fault), check.lineNumber));
 
@@ -63,7 +63,7 @@ std::optional<FirmwareReport> TFirmwareExchange::Load(const QString& FileName)
     FileSize = static_cast<std::int32_t>(FileBuffer.size());
     FileBytesLeft = FileSize;
     ImageEnd =
-        FillImageFromSRecords(FileBuffer, std::span<std::uint8_t>(Image.get(), kFirmwareImageSize));
+        FillImageFromSRecords(FileBuffer, std::span<std::uint8_t>(Image.get(), FirmwareImageSize));
     FileReadPtr = FileBuffer.data();
     BytesSent = 0;
     LineNumber = 0;
@@ -124,7 +124,7 @@ FirmwareStep TFirmwareExchange::SendNextFileLine()
 
 FirmwareStep TFirmwareExchange::AnswerBlockRequest(std::string_view Text)
 {
-    const BlockRequest request = ExamineBlockRequest(Text, ImageEnd, kFirmwareImageSize);
+    const BlockRequest request = ExamineBlockRequest(Text, ImageEnd, FirmwareImageSize);
     switch (request.verdict) {
     case BlockVerdict::BadCharacter:
         return End(ErrorReport(QStringLiteral("キャラクタエラー\n\r")));
@@ -144,9 +144,9 @@ FirmwareStep TFirmwareExchange::AnswerBlockRequest(std::string_view Text)
 
 FirmwareStep TFirmwareExchange::SendBlock(int Address, int Count)
 {
-    char frame[kBlockReplyBufferSize];
+    char frame[BlockReplyBufferSize];
     const int length =
-        BuildBlockReply(frame, std::span<const std::uint8_t>(Image.get(), kFirmwareImageSize),
+        BuildBlockReply(frame, std::span<const std::uint8_t>(Image.get(), FirmwareImageSize),
                         static_cast<std::uint32_t>(Address), static_cast<std::uint32_t>(Count));
     FirmwareStep step;
     step.blockReply.assign(frame, static_cast<std::size_t>(length));

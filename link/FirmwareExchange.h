@@ -68,7 +68,7 @@ public:
 
     // Set for every line handled, cleared when the exchange ends.
     bool Programming = false;
-    std::unique_ptr<std::uint8_t[]> Image;  // kFirmwareImageSize bytes that block requests read
+    std::unique_ptr<std::uint8_t[]> Image;  // FirmwareImageSize bytes that block requests read
     std::int32_t ImageEnd = 0;              // end (exclusive) of the image's data
     std::string FileBuffer;                 // the whole file; released after a bad line
     char* FileReadPtr = nullptr;            // first byte not sent yet

@@ -22,9 +22,9 @@ TPCom* PCom = nullptr;
 
 namespace {
 
-constexpr int kClientWidth = 632;
-constexpr int kClientHeight = 357;
-constexpr int kFrameBufferSize = 1024;
+constexpr int ClientWidth = 632;
+constexpr int ClientHeight = 357;
+constexpr int FrameBufferSize = 1024;
 
 void ShowAbortBox(const QString& text)
 {
@@ -45,13 +45,13 @@ TPCom::TPCom(QWidget* Owner, PortLister ListPorts) : QWidget(Owner, Qt::Window)
     QFont font(QStringLiteral("ＭＳ ゴシック"));
     font.setPixelSize(platform::PixelSizeForCellHeight(font, 12));
     setFont(font);
-    resize(kClientWidth, kClientHeight);
+    resize(ClientWidth, ClientHeight);
 
     Memo = new QPlainTextEdit(this);
     Memo->setObjectName(QStringLiteral("Memo"));
     Memo->setReadOnly(true);
     Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo->setMaximumBlockCount(kLogLines);
+    Memo->setMaximumBlockCount(LogLines);
     Memo->setGeometry(-2, -2, 634, 322);
 
     Port = new QComboBox(this);
@@ -184,19 +184,19 @@ void TPCom::SendCommand(const char* Text)
 {
     if (!Comm || Rx.ErrorFlags() != 0)
         return;
-    char frame[kFrameBufferSize];
+    char frame[FrameBufferSize];
     char* out = frame;
-    *out++ = kStx;
+    *out++ = Stx;
     // The text ends at its first byte outside 0x20..0x7F; an over-long one is cut where the
     // frame and its NUL fill the buffer.
-    const char* const textEnd = frame + kFrameBufferSize - 2;
+    const char* const textEnd = frame + FrameBufferSize - 2;
     for (const char* in = Text; out < textEnd; ++in) {
         const auto byte = static_cast<unsigned char>(*in);
         if (byte < 0x20 || byte > 0x7F)
             break;
         *out++ = static_cast<char>(byte);
     }
-    *out++ = kEtx;
+    *out++ = Etx;
     *out = '\0';
     // A frame refused because the previous one is still going out is dropped without notice.
     Comm->Write(frame, static_cast<unsigned>(out - frame));
@@ -207,7 +207,7 @@ int TPCom::GetReceivedLine(char* Buffer)
 {
     if (Rx.ErrorFlags() != 0) {
         platform::MessageBeep();
-        if (Rx.ErrorFlags() & TReceiveRing::kOverflow) {
+        if (Rx.ErrorFlags() & TReceiveRing::Overflow) {
             // Cleared before the box, so that ticks running while it is open find no flag.
             Rx.ClearErrorFlags();
             ShowAbortBox(QStringLiteral("受信バッファオーバーフロー"));
@@ -263,13 +263,13 @@ void TPCom::Log(const char* Prefix, const char* Bytes)
         const auto byte = static_cast<unsigned char>(*p);
         if (byte >= 0x20 && byte <= 0x7F)
             entry += static_cast<char>(byte);
-        else if (byte == kStx)
+        else if (byte == Stx)
             entry += "<STX>";
-        else if (byte == kEtx)
+        else if (byte == Etx)
             entry += "<ETX>";
-        else if (byte == kAck)
+        else if (byte == Ack)
             entry += "<ACK>";
-        else if (byte == kNak)
+        else if (byte == Nak)
             entry += "<NAK>";
         else
             entry += "<\?\?\?>";
@@ -338,7 +338,7 @@ void TPCom::resizeEvent(QResizeEvent* event)
     const int w = width();
     const int h = height();
     Memo->setGeometry(-2, -2, w + 2, h - 35);
-    Port->move(8, h - (kClientHeight - 328));
-    Button2->move(w - (kClientWidth - 470), h - (kClientHeight - 326));
-    Button1->move(w - (kClientWidth - 551), h - (kClientHeight - 326));
+    Port->move(8, h - (ClientHeight - 328));
+    Button2->move(w - (ClientWidth - 470), h - (ClientHeight - 326));
+    Button1->move(w - (ClientWidth - 551), h - (ClientHeight - 326));
 }

@@ -34,10 +34,10 @@ public:
 
     // The traffic log keeps this many of its most recent entries: a day's polling would
     // otherwise grow it without bound.
-    static constexpr int kLogLines = 2000;
+    static constexpr int LogLines = 2000;
 
     // Controls.
-    QPlainTextEdit* Memo;  // the traffic log, its oldest entries dropped beyond kLogLines
+    QPlainTextEdit* Memo;  // the traffic log, its oldest entries dropped beyond LogLines
     QComboBox* Port;       // the port list; its text names the port SetPortOpen(true) opens
     QPushButton* Button2;  // "クリア"
     QPushButton* Button1;  // "閉じる"

@@ -47,7 +47,7 @@ void TPCom::TimerTimer()
     // exchange would stall with the meter waiting for it: the meter's line waits for a later tick.
     if (Comm && Comm->Sending())
         return;
-    char line[TReceiveRing::kLineSize];
+    char line[TReceiveRing::LineSize];
     const int length = Rx.TakeLine(line);
     if (length < 0)
         return;

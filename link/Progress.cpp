@@ -11,8 +11,8 @@
 TProgressForm* ProgressForm = nullptr;
 
 namespace {
-constexpr int kClientWidth = 634;
-constexpr int kClientHeight = 65;
+constexpr int ClientWidth = 634;
+constexpr int ClientHeight = 65;
 }  // namespace
 
 TProgressForm::TProgressForm(QWidget* Owner)
@@ -21,7 +21,7 @@ TProgressForm::TProgressForm(QWidget* Owner)
     : QWidget(Owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("ProgressForm"));
-    setFixedSize(kClientWidth, kClientHeight);
+    setFixedSize(ClientWidth, ClientHeight);
     ProgressBar = new QProgressBar(this);
     ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
     ProgressBar->setGeometry(16, 24, 602, 16);

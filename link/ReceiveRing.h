@@ -11,11 +11,11 @@
 
 class TReceiveRing {
 public:
-    static constexpr unsigned kLines = 32;
-    static constexpr unsigned kLineSize = 1024;
+    static constexpr unsigned Lines = 32;
+    static constexpr unsigned LineSize = 1024;
     // Bytes of a line kept before its ETX, the status byte included.
-    static constexpr int kKeptBytes = 1021;
-    static constexpr std::uint32_t kOverflow = 0x1;
+    static constexpr int KeptBytes = 1021;
+    static constexpr std::uint32_t Overflow = 0x1;
 
     TReceiveRing() { Reset(); }
     TReceiveRing(const TReceiveRing&) = delete;
@@ -37,10 +37,10 @@ public:
     // After an overflow the ring reads as empty until the flag is cleared.
     bool Empty() const
     {
-        return (ErrorFlags() & kOverflow) != 0 || RxReadIndex.load(std::memory_order_relaxed) ==
-                                                      RxWriteIndex.load(std::memory_order_acquire);
+        return (ErrorFlags() & Overflow) != 0 || RxReadIndex.load(std::memory_order_relaxed) ==
+                                                     RxWriteIndex.load(std::memory_order_acquire);
     }
-    // Copies the oldest line into Buffer (at least kLineSize bytes): its first byte, the bytes
+    // Copies the oldest line into Buffer (at least LineSize bytes): its first byte, the bytes
     // up to and including its ETX, then a NUL; releases the line and answers the number of
     // bytes between the first byte and the ETX (0 to 1020). -1 when no line waits (or after an
     // overflow, until the flag is cleared).
@@ -54,5 +54,5 @@ private:
     // Receiving thread only.
     int RxLineLength = 0;
     char* RxWritePtr = nullptr;
-    char RxRing[kLines][kLineSize];
+    char RxRing[Lines][LineSize];
 };

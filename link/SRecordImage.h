@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-constexpr std::int32_t kFirmwareImageSize = 0x54000;
+constexpr std::int32_t FirmwareImageSize = 0x54000;
 
 // Sets every byte of image to 0xFF, then writes the data of each S1, S2 and S3 record of file
 // (lines ended by LF, optionally CR LF) at its address, a later record over an earlier one.

@@ -88,9 +88,9 @@ void TComm::Open(PCommCntrlRec APRec, const QString& AComName)
         (bitsPerChar * 1000ull + FrCntrl.nBoudRate - 1) / FrCntrl.nBoudRate);
     timeouts.writeConstant = 1000;
     using namespace platform;
-    const bool ready = FPort.SetEventMask(FEventMask | kEvRxChar | kEvTxEmpty) &&
+    const bool ready = FPort.SetEventMask(FEventMask | EvRxChar | EvTxEmpty) &&
                        FPort.SetQueueSizes(FrCntrl.nQueueIn, FrCntrl.nQueueOut) &&
-                       FPort.Purge(kPurgeTxAbort | kPurgeRxAbort | kPurgeTxClear | kPurgeRxClear) &&
+                       FPort.Purge(PurgeTxAbort | PurgeRxAbort | PurgeTxClear | PurgeRxClear) &&
                        FPort.SetTimeouts(timeouts) && SetDcb();
     if (!ready) {
         const int error = errno;
@@ -113,7 +113,7 @@ void TComm::Close()
     using namespace platform;
     FPort.SetEventMask(0);  // releases the event thread's wait
     // Ends a pending write as aborted, which the send thread takes quietly.
-    FPort.Purge(kPurgeTxAbort | kPurgeRxAbort | kPurgeTxClear | kPurgeRxClear);
+    FPort.Purge(PurgeTxAbort | PurgeRxAbort | PurgeTxClear | PurgeRxClear);
     FSendThread->TerminatePost();
     FCommThread.reset();
     FSendThread.reset();
@@ -373,29 +373,29 @@ unsigned TComm::GetModemStatus()
 
 bool TComm::isDsr()
 {
-    return (GetModemStatus() & platform::kModemDsr) != 0;
+    return (GetModemStatus() & platform::ModemDsr) != 0;
 }
 bool TComm::isCts()
 {
-    return (GetModemStatus() & platform::kModemCts) != 0;
+    return (GetModemStatus() & platform::ModemCts) != 0;
 }
 bool TComm::isRing()
 {
-    return (GetModemStatus() & platform::kModemRing) != 0;
+    return (GetModemStatus() & platform::ModemRing) != 0;
 }
 bool TComm::isRlsd()
 {
-    return (GetModemStatus() & platform::kModemRlsd) != 0;
+    return (GetModemStatus() & platform::ModemRlsd) != 0;
 }
 
 void TComm::RxPurge()
 {
-    if (HandleCheck(false) && !FPort.Purge(platform::kPurgeRxAbort | platform::kPurgeRxClear))
+    if (HandleCheck(false) && !FPort.Purge(platform::PurgeRxAbort | platform::PurgeRxClear))
         RaiseSystemError(errno);
 }
 
 void TComm::TxPurge()
 {
-    if (HandleCheck(false) && !FPort.Purge(platform::kPurgeTxAbort | platform::kPurgeTxClear))
+    if (HandleCheck(false) && !FPort.Purge(platform::PurgeTxAbort | platform::PurgeTxClear))
         RaiseSystemError(errno);
 }

@@ -8,9 +8,9 @@
 namespace platform {
 namespace {
 
-constexpr int kDotOn = 3;      // a dotted pen draws three pixels...
-constexpr int kDotPeriod = 6;  // ...then leaves three out
-constexpr QRgb kRgbMask = 0x00FFFFFF;
+constexpr int DotOn = 3;      // a dotted pen draws three pixels...
+constexpr int DotPeriod = 6;  // ...then leaves three out
+constexpr QRgb RgbMask = 0x00FFFFFF;
 
 std::int64_t FloorDiv(std::int64_t n, std::int64_t d)  // d > 0
 {
@@ -104,7 +104,7 @@ void Canvas::PenStroke(TPoint from, TPoint to, PixelList& out)
     if (Pen.Width <= 1) {
         const bool dotted = Pen.Style == PenStyle::Dot;
         WalkLine(from, to, 0, w, 0, h, 0, [&](std::int64_t i, int x, int y) {
-            if (dotted && i % kDotPeriod >= kDotOn)
+            if (dotted && i % DotPeriod >= DotOn)
                 return;
             if (x >= 0 && y >= 0 && x < w && y < h)
                 out.push_back({x, y});
@@ -168,7 +168,7 @@ void Canvas::Apply(PixelList& pixels, QRgb color, PenMode mode, bool unique)
     const auto put = [&](const TPoint& p) {
         auto* line = reinterpret_cast<QRgb*>(bits + p.Y * stride);
         if (mode == PenMode::Xor)
-            line[p.X] ^= color & kRgbMask;
+            line[p.X] ^= color & RgbMask;
         else
             line[p.X] = color;
     };
@@ -232,7 +232,7 @@ void Canvas::LineTo(int x, int y)
         auto* line = reinterpret_cast<QRgb*>(surface_->scanLine(row));
         for (int px = left; px <= right; ++px) {
             if (xorMode)
-                line[px] ^= color & kRgbMask;
+                line[px] ^= color & RgbMask;
             else
                 line[px] = color;
         }
@@ -275,14 +275,14 @@ void Canvas::StraightLine(TPoint to)
     uchar* const bits = surface_->bits();
     const qsizetype stride = surface_->bytesPerLine();
     for (std::int64_t i = first; i <= last; ++i) {
-        if (dotted && i % kDotPeriod >= kDotOn)
+        if (dotted && i % DotPeriod >= DotOn)
             continue;
         const int moving = int(start + sign * i);
         const int px = alongX ? moving : fixed;
         const int py = alongX ? fixed : moving;
         QRgb& pixel = reinterpret_cast<QRgb*>(bits + py * stride)[px];
         if (xorMode)
-            pixel ^= color & kRgbMask;
+            pixel ^= color & RgbMask;
         else
             pixel = color;
     }

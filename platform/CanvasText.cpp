@@ -17,7 +17,7 @@
 namespace platform {
 namespace {
 
-constexpr QRgb kRgbMask = 0x00FFFFFF;
+constexpr QRgb RgbMask = 0x00FFFFFF;
 
 int Saturated(std::int64_t value)
 {
@@ -106,11 +106,11 @@ Canvas::TextInk& Canvas::InkOf(TextFace& face, const std::string& text)
 {
     // Texts kept at most per face: the titles, labels and descriptions of a dashboard, while a
     // dashboard of 127 indicators stays within a few megabytes.
-    constexpr std::size_t kMaxTexts = 256;
+    constexpr std::size_t MaxTexts = 256;
 
     if (const auto found = face.texts.find(text); found != face.texts.end())
         return *found->second;
-    if (face.texts.size() >= kMaxTexts)
+    if (face.texts.size() >= MaxTexts)
         face.texts.clear();
     auto entry = std::make_unique<TextInk>();
     entry->text = FromCp932(text);
@@ -150,9 +150,9 @@ void Canvas::DrawShaped(QPainter& painter, const TextFace& face, const TextInk& 
 void Canvas::RenderInk(const TextFace& face, TextInk& entry)
 {
     // Larger texts (titles in big faces) are drawn directly each time.
-    constexpr int kMaxCell = 64;
-    constexpr int kMaxWidth = 512;
-    if (entry.text.isEmpty() || face.cell > kMaxCell || entry.width > kMaxWidth)
+    constexpr int MaxCell = 64;
+    constexpr int MaxWidth = 512;
+    if (entry.text.isEmpty() || face.cell > MaxCell || entry.width > MaxWidth)
         return;
     // White on black with room for overhangs all round; any grey pixel means the face does not
     // render plain pixels, and ink on the scratch's edge that an overhang may have been cut:
@@ -168,10 +168,10 @@ void Canvas::RenderInk(const TextFace& face, TextInk& entry)
     for (int y = 0; y < scratch.height() && exact; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
         for (int x = 0; x < scratch.width(); ++x) {
-            const QRgb pixel = line[x] & kRgbMask;
+            const QRgb pixel = line[x] & RgbMask;
             const bool edge =
                 x == 0 || y == 0 || x == scratch.width() - 1 || y == scratch.height() - 1;
-            if (pixel == kRgbMask && !edge) {
+            if (pixel == RgbMask && !edge) {
                 const TPoint at{x - pad, y - pad};
                 entry.ink.push_back({std::int16_t(at.X), std::int16_t(at.Y)});
                 TRect& b = entry.inkBounds;

@@ -10,7 +10,7 @@ namespace platform {
 namespace {
 
 // crDefault is the plain arrow; it comes first so that the arrow maps back to it.
-constexpr std::array<std::pair<TCursor, Qt::CursorShape>, 6> kShapes{{
+constexpr std::array<std::pair<TCursor, Qt::CursorShape>, 6> Shapes{{
     {crDefault, Qt::ArrowCursor},
     {crSizeNESW, Qt::SizeBDiagCursor},
     {crSizeNS, Qt::SizeVerCursor},
@@ -23,7 +23,7 @@ constexpr std::array<std::pair<TCursor, Qt::CursorShape>, 6> kShapes{{
 
 Qt::CursorShape ToQtCursorShape(TCursor cursor)
 {
-    for (const auto& [id, shape] : kShapes)
+    for (const auto& [id, shape] : Shapes)
         if (id == cursor)
             return shape;
     return Qt::ArrowCursor;
@@ -31,7 +31,7 @@ Qt::CursorShape ToQtCursorShape(TCursor cursor)
 
 TCursor FromQtCursorShape(Qt::CursorShape shape)
 {
-    for (const auto& [id, known] : kShapes)
+    for (const auto& [id, known] : Shapes)
         if (known == shape)
             return id;
     return crDefault;

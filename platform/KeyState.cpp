@@ -13,8 +13,8 @@ std::int16_t GetKeyState(int virtualKey)
     case VK_MENU: modifier = Qt::AltModifier; break;
     default: return 0;
     }
-    constexpr auto kDown = static_cast<std::int16_t>(0x8000);
-    return QGuiApplication::queryKeyboardModifiers().testFlag(modifier) ? kDown : 0;
+    constexpr auto Down = static_cast<std::int16_t>(0x8000);
+    return QGuiApplication::queryKeyboardModifiers().testFlag(modifier) ? Down : 0;
 }
 
 }  // namespace platform

@@ -9,14 +9,14 @@ namespace platform {
 
 namespace {
 
-constexpr const char* kProperty = "zoltPopupMenu";
+constexpr const char* Property = "zoltPopupMenu";
 
 }  // namespace
 
 void SetPopupMenu(QWidget* control, QMenu* menu)
 {
     // A guarded pointer: a menu that goes first leaves no dangling reference behind.
-    control->setProperty(kProperty, QVariant::fromValue(QPointer<QMenu>(menu)));
+    control->setProperty(Property, QVariant::fromValue(QPointer<QMenu>(menu)));
     if (!menu) {
         control->setContextMenuPolicy(Qt::DefaultContextMenu);
         return;
@@ -33,7 +33,7 @@ void SetPopupMenu(QWidget* control, QMenu* menu)
 
 QMenu* PopupMenuOf(const QWidget* control)
 {
-    return control->property(kProperty).value<QPointer<QMenu>>().data();
+    return control->property(Property).value<QPointer<QMenu>>().data();
 }
 
 }  // namespace platform

@@ -33,9 +33,9 @@ long long Deadline(std::uint32_t constant, std::uint32_t multiplier, unsigned si
 
 // While bytes wait that nobody has read, readiness cannot tell new bytes from old ones: the
 // event wait then looks again after this many milliseconds instead of spinning.
-constexpr int kUnreadRecheckMs = 10;
+constexpr int UnreadRecheckMs = 10;
 // Modem lines have no readiness to wait on: they are sampled while their events are asked for.
-constexpr int kModemSampleMs = 20;
+constexpr int ModemSampleMs = 20;
 
 }  // namespace
 
@@ -169,24 +169,24 @@ bool SerialDevice::WaitEvent(std::uint32_t& events)
         const auto available = static_cast<unsigned>(waiting);
         unsigned reported = rxReported_.load();
         if (available > reported) {
-            if (mask & kEvRxChar)
-                found |= kEvRxChar;
-            if ((mask & kEvRx80Full) && available >= queueIn_ / 10 * 8)
-                found |= kEvRx80Full;
+            if (mask & EvRxChar)
+                found |= EvRxChar;
+            if ((mask & EvRx80Full) && available >= queueIn_ / 10 * 8)
+                found |= EvRx80Full;
             rxReported_ = available;
         } else if (available < reported) {
             rxReported_ = available;
         }
         if (available == 0)
-            waitForInput = (mask & (kEvRxChar | kEvRx80Full)) != 0;
+            waitForInput = (mask & (EvRxChar | EvRx80Full)) != 0;
         else
-            timeoutMs = kUnreadRecheckMs;
+            timeoutMs = UnreadRecheckMs;
 
-        if ((mask & kEvTxEmpty) && txPending_) {
+        if ((mask & EvTxEmpty) && txPending_) {
             int outQueue = 0;
             if (::ioctl(fd_, TIOCOUTQ, &outQueue) != 0 || outQueue == 0) {
                 txPending_ = false;
-                found |= kEvTxEmpty;
+                found |= EvTxEmpty;
             } else {
                 // Look again when about half of what waits should have gone out.
                 const long long bitsPerSecond = baudRate_.load() ? baudRate_.load() : 9600;
@@ -194,21 +194,21 @@ bool SerialDevice::WaitEvent(std::uint32_t& events)
                 timeoutMs = static_cast<int>(std::clamp(halfMs, 1LL, 100LL));
             }
         }
-        constexpr std::uint32_t modemEvents = kEvCts | kEvDsr | kEvRlsd | kEvRing;
+        constexpr std::uint32_t modemEvents = EvCts | EvDsr | EvRlsd | EvRing;
         if (mask & modemEvents) {
             std::uint32_t status = 0;
             if (GetModemStatus(status)) {
                 const std::uint32_t changed = status ^ lastModemStatus_.exchange(status);
-                if (changed & kModemCts)
-                    found |= mask & kEvCts;
-                if (changed & kModemDsr)
-                    found |= mask & kEvDsr;
-                if (changed & kModemRlsd)
-                    found |= mask & kEvRlsd;
-                if ((changed & kModemRing) && (status & kModemRing))
-                    found |= mask & kEvRing;
-                if (timeoutMs < 0 || timeoutMs > kModemSampleMs)
-                    timeoutMs = kModemSampleMs;
+                if (changed & ModemCts)
+                    found |= mask & EvCts;
+                if (changed & ModemDsr)
+                    found |= mask & EvDsr;
+                if (changed & ModemRlsd)
+                    found |= mask & EvRlsd;
+                if ((changed & ModemRing) && (status & ModemRing))
+                    found |= mask & EvRing;
+                if (timeoutMs < 0 || timeoutMs > ModemSampleMs)
+                    timeoutMs = ModemSampleMs;
             }
         }
         if (found != 0) {
@@ -236,7 +236,7 @@ bool SerialDevice::WaitEvent(std::uint32_t& events)
             if (::ioctl(fd_, FIONREAD, &waiting) != 0)
                 return false;
             if (waiting <= 0 || static_cast<unsigned>(waiting) <= rxReported_.load() ||
-                !(mask & kEvRxChar)) {
+                !(mask & EvRxChar)) {
                 errno = EIO;
                 return false;
             }
@@ -290,16 +290,16 @@ bool SerialDevice::Purge(unsigned flags)
         errno = EBADF;
         return false;
     }
-    if (flags & kPurgeTxAbort) {
+    if (flags & PurgeTxAbort) {
         ++txAbortGeneration_;
         Signal(txAbortFd_);
     }
-    if (flags & kPurgeRxAbort) {
+    if (flags & PurgeRxAbort) {
         ++rxAbortGeneration_;
         Signal(rxAbortFd_);
     }
-    const bool clearTx = flags & kPurgeTxClear;
-    const bool clearRx = flags & kPurgeRxClear;
+    const bool clearTx = flags & PurgeTxClear;
+    const bool clearRx = flags & PurgeRxClear;
     if (clearTx || clearRx) {
         const int queue = clearTx && clearRx ? TCIOFLUSH : clearTx ? TCOFLUSH : TCIFLUSH;
         if (::tcflush(fd_, queue) != 0)
@@ -461,13 +461,13 @@ bool SerialDevice::GetModemStatus(std::uint32_t& status)
     if (::ioctl(fd_, TIOCMGET, &lines) != 0)
         return false;
     if (lines & TIOCM_CTS)
-        status |= kModemCts;
+        status |= ModemCts;
     if (lines & TIOCM_DSR)
-        status |= kModemDsr;
+        status |= ModemDsr;
     if (lines & TIOCM_RI)
-        status |= kModemRing;
+        status |= ModemRing;
     if (lines & TIOCM_CD)
-        status |= kModemRlsd;
+        status |= ModemRlsd;
     return true;
 }
 

@@ -18,35 +18,35 @@ namespace platform {
 
 // Event bits, as the system numbers them.
 enum SerialEventBits : std::uint32_t {
-    kEvRxChar = 0x0001,
-    kEvRxFlag = 0x0002,
-    kEvTxEmpty = 0x0004,
-    kEvCts = 0x0008,
-    kEvDsr = 0x0010,
-    kEvRlsd = 0x0020,
-    kEvBreak = 0x0040,
-    kEvErr = 0x0080,
-    kEvRing = 0x0100,
-    kEvPerr = 0x0200,
-    kEvRx80Full = 0x0400,
-    kEvEvent1 = 0x0800,
-    kEvEvent2 = 0x1000,
+    EvRxChar = 0x0001,
+    EvRxFlag = 0x0002,
+    EvTxEmpty = 0x0004,
+    EvCts = 0x0008,
+    EvDsr = 0x0010,
+    EvRlsd = 0x0020,
+    EvBreak = 0x0040,
+    EvErr = 0x0080,
+    EvRing = 0x0100,
+    EvPerr = 0x0200,
+    EvRx80Full = 0x0400,
+    EvEvent1 = 0x0800,
+    EvEvent2 = 0x1000,
 };
 
 // Purge flags, as the system numbers them.
 enum SerialPurgeBits : unsigned {
-    kPurgeTxAbort = 0x1,
-    kPurgeRxAbort = 0x2,
-    kPurgeTxClear = 0x4,
-    kPurgeRxClear = 0x8,
+    PurgeTxAbort = 0x1,
+    PurgeRxAbort = 0x2,
+    PurgeTxClear = 0x4,
+    PurgeRxClear = 0x8,
 };
 
 // Modem status bits, as the system numbers them.
 enum SerialModemBits : std::uint32_t {
-    kModemCts = 0x10,
-    kModemDsr = 0x20,
-    kModemRing = 0x40,
-    kModemRlsd = 0x80,
+    ModemCts = 0x10,
+    ModemDsr = 0x20,
+    ModemRing = 0x40,
+    ModemRlsd = 0x80,
 };
 
 enum class DtrControl { Disable, Enable, Handshake };

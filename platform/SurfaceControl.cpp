@@ -35,8 +35,8 @@ void SurfaceControl::SyncSurfaceSize()
 {
     // A control grown absurdly large (a huge font height read from a file) keeps a surface of
     // bounded size over its top-left part, instead of gigabytes of pixels nobody can see.
-    const QSize wanted(std::clamp(width(), 0, kMaxSurfaceSide),
-                       std::clamp(height(), 0, kMaxSurfaceSide));
+    const QSize wanted(std::clamp(width(), 0, MaxSurfaceSide),
+                       std::clamp(height(), 0, MaxSurfaceSide));
     // An empty control has a null surface: nothing to keep, nothing to paint on.
     if (surface_.size() == wanted && (!surface_.isNull() || wanted.isEmpty()))
         return;

@@ -21,7 +21,7 @@ public:
     explicit SurfaceControl(QWidget* parent = nullptr);
 
     // The surface covers at most this many pixels each way; drawing beyond is clipped.
-    static constexpr int kMaxSurfaceSide = 4096;
+    static constexpr int MaxSurfaceSide = 4096;
 
     // The canvas over the surface; the surface follows the control's size (pixels kept where
     // both overlap, new ones in Color) every time the canvas is asked for or draws.

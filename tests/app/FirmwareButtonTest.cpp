@@ -40,7 +40,7 @@ namespace {
 // ms: generous bound for anything that crosses the line or waits for ticks; only a fault ever
 // waits it out.
 constexpr int Bound = 60000;
-const QString kDone = QStringLiteral("プログラミング完了！\n\r");
+const QString Done = QStringLiteral("プログラミング完了！\n\r");
 
 class FirmwareButton : public ::testing::Test {
 protected:
@@ -137,7 +137,7 @@ TEST_F(FirmwareButton, ThePanelsTimerRunsTheExchangeWhileMonitoringStandsStill)
 
     FromMeter("@SUCCESS");
     ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Timer->isActive(); }, Bound));
-    EXPECT_EQ(boxes.Texts(), std::vector<QString>{kDone});
+    EXPECT_EQ(boxes.Texts(), std::vector<QString>{Done});
     EXPECT_EQ(boxes.Beeps(), 1);
     ExpectMonitoring();
 }
@@ -317,7 +317,7 @@ TEST_F(FirmwareButton, AWholeFileIsProgrammedOverTheLineAndMonitoringResumes)
 
     meter.Send(MeterStandIn::Ack("@SUCCESS"));
     ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Timer->isActive(); }, Bound));
-    EXPECT_EQ(boxes.Texts(), std::vector<QString>{kDone});
+    EXPECT_EQ(boxes.Texts(), std::vector<QString>{Done});
     ExpectMonitoring();
     // Nothing polled the meter while it was being programmed; then the loop polls again.
     EXPECT_TRUE(std::none_of(got.begin() + start,

@@ -24,8 +24,8 @@ using platform::TRect;
 
 namespace {
 
-constexpr TColor kRed = 0x0000FF;
-constexpr TColor kGreen = 0x00FF00;
+constexpr TColor Red = 0x0000FF;
+constexpr TColor Green = 0x00FF00;
 
 class AnalogMeterTest : public ::testing::Test {
 protected:
@@ -49,7 +49,7 @@ protected:
         auto dial = NewDial(240, 240);
         dial->SetIoName("TACHO");
         dial->SetUpperLimit(upper);
-        dial->SetColorULmt(kRed);
+        dial->SetColorULmt(Red);
         Tacho = value;
         dial->SetValue();
         dial->Paint();
@@ -216,8 +216,8 @@ TEST_F(AnalogMeterTest, OddSweepStartsItsTicksOneDegreeAfterItsLowerBand)
     dial->SetScaleAngle(65);
     dial->Paint();
     const TAnalogMeterLayout& l = dial->Layout();
-    EXPECT_NEAR(l.MinRadian / kDialDegToRad, 123, 1e-9);
-    EXPECT_NEAR((l.MinRadian - 50 * l.SubScalePit) / kDialDegToRad, 58, 1e-9);
+    EXPECT_NEAR(l.MinRadian / DialDegToRad, 123, 1e-9);
+    EXPECT_NEAR((l.MinRadian - 50 * l.SubScalePit) / DialDegToRad, 58, 1e-9);
 }
 
 TEST_F(AnalogMeterTest, ValueBoxIsAsWideAsTheWiderEndOfTheRange)
@@ -246,18 +246,18 @@ TEST_F(AnalogMeterTest, UpperBandFrom8000CoversNineToMinus45Degrees)
     const double mid = (l.ScaleR1 + 1 + l.ScaleR2) / 2.0;
     // Inside the band between ticks (ticks every 5.4 degrees from 225).
     for (double degrees : {-42.0, -20.0, 0.0, 7.0})
-        EXPECT_EQ(PixelAt(*dial, DialPoint(l.DCX, l.DCY, kDialDegToRad * degrees, mid)), Rgb(kRed))
+        EXPECT_EQ(PixelAt(*dial, DialPoint(l.DCX, l.DCY, DialDegToRad * degrees, mid)), Rgb(Red))
             << degrees;
     // Outside it.
     for (double degrees : {12.0, 30.0, 90.5, 200.0})
-        EXPECT_EQ(PixelAt(*dial, DialPoint(l.DCX, l.DCY, kDialDegToRad * degrees, mid)),
+        EXPECT_EQ(PixelAt(*dial, DialPoint(l.DCX, l.DCY, DialDegToRad * degrees, mid)),
                   Rgb(dial->ColorBack()))
             << degrees;
     // The band ends on the polygon of 11 steps.
-    const auto points = DialBandPoints(l.DCX, l.DCY, l.ScaleR1 + 1, l.ScaleR2, kDialDegToRad * 9,
-                                       kDialDegToRad * -45);
+    const auto points = DialBandPoints(l.DCX, l.DCY, l.ScaleR1 + 1, l.ScaleR2, DialDegToRad * 9,
+                                       DialDegToRad * -45);
     EXPECT_EQ(points.size(), 24u);
-    EXPECT_EQ(PixelAt(*dial, points[0]), Rgb(kRed));
+    EXPECT_EQ(PixelAt(*dial, points[0]), Rgb(Red));
 }
 
 TEST_F(AnalogMeterTest, LimitTextsMeanRealUnitsOfTheBoundChannel)
@@ -267,24 +267,24 @@ TEST_F(AnalogMeterTest, LimitTextsMeanRealUnitsOfTheBoundChannel)
     speed->SetIoName("SPEED");
     speed->SetMaxValue(1000);
     speed->SetLowerLimit("8.5");
-    speed->SetColorLLmt(kGreen);
+    speed->SetColorLLmt(Green);
     speed->Paint();
     const TAnalogMeterLayout& l = speed->Layout();
     const double mid = (l.ScaleR1 + 1 + l.ScaleR2) / 2.0;
     // 850 of 1000 over 270 degrees: the band runs from 225 down to 225 - 229.5 = -4.5 degrees.
-    EXPECT_EQ(PixelAt(*speed, DialPoint(l.DCX, l.DCY, kDialDegToRad * 2, mid)), Rgb(kGreen));
-    EXPECT_EQ(PixelAt(*speed, DialPoint(l.DCX, l.DCY, kDialDegToRad * -8, mid)),
+    EXPECT_EQ(PixelAt(*speed, DialPoint(l.DCX, l.DCY, DialDegToRad * 2, mid)), Rgb(Green));
+    EXPECT_EQ(PixelAt(*speed, DialPoint(l.DCX, l.DCY, DialDegToRad * -8, mid)),
               Rgb(speed->ColorBack()));
 
     auto tacho = NewDial(240, 240);
     tacho->SetIoName("TACHO");
     tacho->SetMaxValue(1000);
     tacho->SetLowerLimit("8.5");
-    tacho->SetColorLLmt(kGreen);
+    tacho->SetColorLLmt(Green);
     tacho->Paint();
     // 8 of 1000: about 2.2 degrees, drawn as one step rather than lost.
-    EXPECT_GT(CountPixels(*tacho, kGreen), 0);
-    EXPECT_EQ(PixelAt(*tacho, DialPoint(l.DCX, l.DCY, kDialDegToRad * 200, mid)),
+    EXPECT_GT(CountPixels(*tacho, Green), 0);
+    EXPECT_EQ(PixelAt(*tacho, DialPoint(l.DCX, l.DCY, DialDegToRad * 200, mid)),
               Rgb(tacho->ColorBack()));
 
     // No text, no band; a limit at or beyond the range's ends, no band either.
@@ -294,10 +294,10 @@ TEST_F(AnalogMeterTest, LimitTextsMeanRealUnitsOfTheBoundChannel)
         none->SetMaxValue(1000);
         none->SetLowerLimit(text);
         none->SetUpperLimit(text);
-        none->SetColorLLmt(kGreen);
-        none->SetColorULmt(kGreen);
+        none->SetColorLLmt(Green);
+        none->SetColorULmt(Green);
         none->Paint();
-        EXPECT_EQ(CountPixels(*none, kGreen), 0) << text;
+        EXPECT_EQ(CountPixels(*none, Green), 0) << text;
     }
     EXPECT_TRUE(boxes.Boxes().empty());
 }
@@ -392,14 +392,14 @@ TEST_F(AnalogMeterTest, UnchangedValueDrawsNothingAndRepaintsNothingAlsoWhenPinn
         ASSERT_TRUE(QTest::qWaitFor([&] { return !dial->Invalidated(); }, 10000));
         PaintCounter counter(dial.get());
         const TRect& box = dial->Layout().DigitalRect;
-        dial->Canvas().SetPixel(box.Left, box.Top, kGreen);
+        dial->Canvas().SetPixel(box.Left, box.Top, Green);
         ASSERT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, 10000));
         counter.paints = 0;
 
         dial->SetValue();
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
-        EXPECT_EQ(PixelAt(*dial, {box.Left, box.Top}), Rgb(kGreen)) << value;
+        EXPECT_EQ(PixelAt(*dial, {box.Left, box.Top}), Rgb(Green)) << value;
         EXPECT_EQ(counter.paints, 0) << value;
         // A changed value does reach the screen the same way.
         Tacho = value + 1;
@@ -434,7 +434,7 @@ TEST_F(AnalogMeterTest, ValueTooWideForTheBoxShowsHashes)
     dial->SetValue();
     EXPECT_TRUE(dial->Surface() == WithBoxText(*dial, "###"));  // a box of five digits holds it
     const TAnalogMeterLayout& l = dial->Layout();  // the needle pinned to the scale's start
-    EXPECT_EQ(l.NeedleSP, DialPoint(l.DCX, l.DCY, kDialDegToRad * 225, l.Needle));
+    EXPECT_EQ(l.NeedleSP, DialPoint(l.DCX, l.DCY, DialDegToRad * 225, l.Needle));
 }
 
 TEST_F(AnalogMeterTest, OverflowMarkStaysInsideANarrowBox)
@@ -468,7 +468,7 @@ TEST_F(AnalogMeterTest, ValueBeyondTheMaximumPinsTheNeedleAndShowsTheTrueValue)
     dial->SetValue();
     const TAnalogMeterLayout& l = dial->Layout();
     EXPECT_EQ(dial->Value(), 12000);
-    EXPECT_EQ(l.NeedleSP, DialPoint(l.DCX, l.DCY, kDialDegToRad * -45, l.Needle));
+    EXPECT_EQ(l.NeedleSP, DialPoint(l.DCX, l.DCY, DialDegToRad * -45, l.Needle));
     EXPECT_TRUE(dial->Surface() == WithBoxText(*dial, "12000"));
 
     // A repaint shows the true value too, and over a range that holds it the needle points at
@@ -478,7 +478,7 @@ TEST_F(AnalogMeterTest, ValueBeyondTheMaximumPinsTheNeedleAndShowsTheTrueValue)
     dial->SetMaxValue(20000);
     dial->Paint();
     EXPECT_EQ(l.NeedleSP,
-              DialPoint(l.DCX, l.DCY, kDialDegToRad * 225 - 12000 * l.ValueToRadian, l.Needle));
+              DialPoint(l.DCX, l.DCY, DialDegToRad * 225 - 12000 * l.ValueToRadian, l.Needle));
 }
 
 TEST_F(AnalogMeterTest, SetValueBeforeTheFirstPaintWaitsForIt)
@@ -496,8 +496,8 @@ TEST_F(AnalogMeterTest, SetValueBeforeTheFirstPaintWaitsForIt)
     EXPECT_TRUE(l.NeedleDraw);
     // 7500 of 10000 over 270 degrees from 225: 22.5 degrees.
     EXPECT_EQ(l.NeedleSP,
-              DialPoint(l.DCX, l.DCY, kDialDegToRad * 225 - 7500 * l.ValueToRadian, l.Needle));
-    EXPECT_NEAR(l.ValueToRadian, kDialDegToRad * 270 / 10000, 1e-15);
+              DialPoint(l.DCX, l.DCY, DialDegToRad * 225 - 7500 * l.ValueToRadian, l.Needle));
+    EXPECT_NEAR(l.ValueToRadian, DialDegToRad * 270 / 10000, 1e-15);
 }
 
 TEST_F(AnalogMeterTest, NeedleShowsItsColourOnTheFace)
@@ -688,7 +688,7 @@ TEST_F(AnalogMeterTest, BadLimitTextIsReportedOnceWhenGivenNotAtEveryRepaint)
 {
     auto dial = NewDial(240, 240);
     dial->SetIoName("TACHO");
-    dial->SetColorULmt(kGreen);
+    dial->SetColorULmt(Green);
     dial->SetUpperLimit("80.0.0");
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Texts()[0], QString::fromUtf8("\"80.0.0\"は整数ではありません。"));
@@ -698,7 +698,7 @@ TEST_F(AnalogMeterTest, BadLimitTextIsReportedOnceWhenGivenNotAtEveryRepaint)
     dial->SetIoName("SPEED");  // other decimals: still bad, still quiet
     dial->Paint();
     EXPECT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(CountPixels(*dial, kGreen), 0);
+    EXPECT_EQ(CountPixels(*dial, Green), 0);
 
     // A new bad text is reported again, once; a good one draws its band.
     dial->SetLowerLimit("   ");
@@ -707,7 +707,7 @@ TEST_F(AnalogMeterTest, BadLimitTextIsReportedOnceWhenGivenNotAtEveryRepaint)
     EXPECT_EQ(boxes.Boxes().size(), 2u);
     dial->SetUpperLimit("80");
     dial->Paint();
-    EXPECT_GT(CountPixels(*dial, kGreen), 0);
+    EXPECT_GT(CountPixels(*dial, Green), 0);
     EXPECT_EQ(boxes.Boxes().size(), 2u);
 }
 
@@ -746,16 +746,16 @@ TEST_F(AnalogMeterTest, BrokenLimitsShowFaceHubAndValueButNoScaleOrNeedle)
         auto dial = NewDial(240, 240);
         dial->SetIoName("TACHO");
         dial->SetUpperLimit("1");
-        dial->SetColorULmt(kGreen);
-        dial->SetColorSLine(kRed);
-        dial->SetColorNeedle(kRed);
+        dial->SetColorULmt(Green);
+        dial->SetColorSLine(Red);
+        dial->SetColorNeedle(Red);
         c.apply(*dial);
         Tacho = 4321;
         dial->SetValue();
         dial->Paint();
         EXPECT_FALSE(dial->Layout().NeedleDraw);
-        EXPECT_EQ(CountPixels(*dial, kRed), 0);    // no ticks, no needle
-        EXPECT_EQ(CountPixels(*dial, kGreen), 0);  // no band
+        EXPECT_EQ(CountPixels(*dial, Red), 0);    // no ticks, no needle
+        EXPECT_EQ(CountPixels(*dial, Green), 0);  // no band
         EXPECT_GT(CountPixels(*dial, dial->ColorBoss()), 0);
         EXPECT_TRUE(dial->Surface() == WithBoxText(*dial, "4321") || ShowsOverflowMark(*dial));
         // Live values keep coming without trouble.
@@ -771,12 +771,12 @@ TEST_F(AnalogMeterTest, HubOfRadiusZeroDrawsNoHub)
     auto dial = NewDial();
     dial->SetScaleAngle(60);
     dial->SetHeightTitle(20);
-    dial->SetColorBoss(kGreen);
+    dial->SetColorBoss(Green);
     dial->SetIoName("TACHO");
     Tacho = 100;
     dial->SetValue();
     dial->Paint();
     EXPECT_EQ(dial->Height(), 48);
     EXPECT_EQ(dial->Layout().Boss, 0);
-    EXPECT_EQ(CountPixels(*dial, kGreen), 0);
+    EXPECT_EQ(CountPixels(*dial, Green), 0);
 }

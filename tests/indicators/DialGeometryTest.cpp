@@ -126,10 +126,10 @@ TEST(DialLayout, ASmallSweepWithATallTitleLeavesAHubOfRadiusZero)
 TEST(DialBand, UpperBandFrom8000On0To10000SpansNineToMinus45DegreesIn11Steps)
 {
     const double d = 270.0 / 10000;
-    const double a = kDialDegToRad * ((10000 - 8000) * d + 90 - 135);
-    const double b = kDialDegToRad * (90 - 135);
-    EXPECT_NEAR(a / kDialDegToRad, 9, 1e-9);
-    EXPECT_NEAR(b / kDialDegToRad, -45, 1e-9);
+    const double a = DialDegToRad * ((10000 - 8000) * d + 90 - 135);
+    const double b = DialDegToRad * (90 - 135);
+    EXPECT_NEAR(a / DialDegToRad, 9, 1e-9);
+    EXPECT_NEAR(b / DialDegToRad, -45, 1e-9);
     const auto points = DialBandPoints(120, 140, 111, 101, a, b);
     ASSERT_EQ(points.size(), 24u);  // 11 steps: 12 points on each arc
     EXPECT_EQ(points[0], DialPoint(120, 140, a, 111));
@@ -142,7 +142,7 @@ TEST(DialBand, UpperBandFrom8000On0To10000SpansNineToMinus45DegreesIn11Steps)
 
 TEST(DialBand, NarrowBandsTakeOneStepAndReversedOnesNone)
 {
-    const double one = kDialDegToRad;
+    const double one = DialDegToRad;
     EXPECT_EQ(DialBandPoints(0, 0, 10, 5, one, 0).size(), 4u);
     EXPECT_EQ(DialBandPoints(0, 0, 10, 5, 1e-12, 0).size(), 4u);
     EXPECT_TRUE(DialBandPoints(0, 0, 10, 5, 0, one).empty());
@@ -155,9 +155,9 @@ TEST(DialBand, NarrowBandsTakeOneStepAndReversedOnesNone)
 TEST(DialPointTest, CoordinatesRoundAsWholes)
 {
     EXPECT_EQ(DialPoint(60, 79, 0, 49), (TPoint{109, 79}));
-    EXPECT_EQ(DialPoint(60, 79, kDialDegToRad * 90, 49), (TPoint{60, 30}));
+    EXPECT_EQ(DialPoint(60, 79, DialDegToRad * 90, 49), (TPoint{60, 30}));
     // 225 degrees: (60 - 34.648, 79 + 34.648).
-    EXPECT_EQ(DialPoint(60, 79, kDialDegToRad * 225, 49), (TPoint{25, 114}));
+    EXPECT_EQ(DialPoint(60, 79, DialDegToRad * 225, 49), (TPoint{25, 114}));
 }
 
 TEST(DialHub, ScanLinesAreSymmetricWithTheCentreRowAsWideAsItsNeighbours)

@@ -11,11 +11,11 @@ using namespace platform;
 
 namespace {
 
-constexpr TColor kBack = 0x203040;
+constexpr TColor Back = 0x203040;
 using Pixels = std::set<std::pair<int, int>>;
 
 struct Surface {
-    Surface() : image(24, 20, QImage::Format_RGB32), canvas(&image) { image.fill(ToQRgb(kBack)); }
+    Surface() : image(24, 20, QImage::Format_RGB32), canvas(&image) { image.fill(ToQRgb(Back)); }
     Pixels In(TColor colour) const
     {
         Pixels pixels;

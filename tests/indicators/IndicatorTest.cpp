@@ -12,7 +12,7 @@
 
 namespace {
 
-const QString kTooMany = QStringLiteral("インジケーターが多すぎます。");
+const QString TooMany = QStringLiteral("インジケーターが多すぎます。");
 
 // A kind that paints its whole face in one colour and counts its paints.
 class FaceIndicator : public TIndicator {
@@ -113,7 +113,7 @@ TEST_F(Indicators, RegistryFullAt127ThenFreeAgainAfterADestruction)
     EXPECT_EQ(IndicatorCount, 127);
     EXPECT_EQ(IndicatorArry[127], nullptr);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].text, kTooMany);
+    EXPECT_EQ(boxes.Boxes()[0].text, TooMany);
     EXPECT_EQ(boxes.Boxes()[0].icon, platform::BoxIcon::Error);
     EXPECT_EQ(boxes.Boxes()[0].buttons, platform::BoxButtons::Ok);
     // Left out of the registry, but a control like any other.

@@ -29,24 +29,24 @@ TEST(LayoutGrid, PositionsLandOnEightPlusOneAndSizesOnEight)
 TEST(LayoutGrid, BandsAndTheirCursors)
 {
     // A 32 by 32 control.
-    EXPECT_EQ(EdgeBands(16, 16, 32, 32), kBandInside);
-    EXPECT_EQ(EdgeBands(8, 8, 32, 32), kBandInside);
-    EXPECT_EQ(EdgeBands(24, 24, 32, 32), kBandInside);
-    EXPECT_EQ(EdgeBands(7, 16, 32, 32), kBandLeft);
-    EXPECT_EQ(EdgeBands(25, 16, 32, 32), kBandRight);
-    EXPECT_EQ(EdgeBands(3, 3, 32, 32), kBandLeft | kBandTop);
-    EXPECT_EQ(EdgeBands(30, 2, 32, 32), kBandTop | kBandRight);
-    EXPECT_EQ(EdgeBands(30, 30, 32, 32), kBandRight | kBandBottom);
+    EXPECT_EQ(EdgeBands(16, 16, 32, 32), BandInside);
+    EXPECT_EQ(EdgeBands(8, 8, 32, 32), BandInside);
+    EXPECT_EQ(EdgeBands(24, 24, 32, 32), BandInside);
+    EXPECT_EQ(EdgeBands(7, 16, 32, 32), BandLeft);
+    EXPECT_EQ(EdgeBands(25, 16, 32, 32), BandRight);
+    EXPECT_EQ(EdgeBands(3, 3, 32, 32), BandLeft | BandTop);
+    EXPECT_EQ(EdgeBands(30, 2, 32, 32), BandTop | BandRight);
+    EXPECT_EQ(EdgeBands(30, 30, 32, 32), BandRight | BandBottom);
 
-    EXPECT_EQ(CursorOfBands(kBandInside), crDrag);
-    EXPECT_EQ(CursorOfBands(kBandLeft), crSizeWE);
-    EXPECT_EQ(CursorOfBands(kBandRight), crSizeWE);
-    EXPECT_EQ(CursorOfBands(kBandTop), crSizeNS);
-    EXPECT_EQ(CursorOfBands(kBandBottom), crSizeNS);
-    EXPECT_EQ(CursorOfBands(kBandLeft | kBandTop), crSizeNWSE);
-    EXPECT_EQ(CursorOfBands(kBandRight | kBandBottom), crSizeNWSE);
-    EXPECT_EQ(CursorOfBands(kBandTop | kBandRight), crSizeNESW);
-    EXPECT_EQ(CursorOfBands(kBandLeft | kBandBottom), crSizeNESW);
+    EXPECT_EQ(CursorOfBands(BandInside), crDrag);
+    EXPECT_EQ(CursorOfBands(BandLeft), crSizeWE);
+    EXPECT_EQ(CursorOfBands(BandRight), crSizeWE);
+    EXPECT_EQ(CursorOfBands(BandTop), crSizeNS);
+    EXPECT_EQ(CursorOfBands(BandBottom), crSizeNS);
+    EXPECT_EQ(CursorOfBands(BandLeft | BandTop), crSizeNWSE);
+    EXPECT_EQ(CursorOfBands(BandRight | BandBottom), crSizeNWSE);
+    EXPECT_EQ(CursorOfBands(BandTop | BandRight), crSizeNESW);
+    EXPECT_EQ(CursorOfBands(BandLeft | BandBottom), crSizeNESW);
     for (std::uint8_t both : {5, 7, 10, 11, 13, 14, 15, 0})
         EXPECT_EQ(CursorOfBands(both), crDefault) << int(both);
 }
@@ -55,9 +55,9 @@ TEST(LayoutGrid, NarrowControlsHaveOverlappingBands)
 {
     // 12 pixels wide, at its middle height: the two side bands overlap at 5 to 7.
     for (int x = 0; x <= 4; ++x)
-        EXPECT_EQ(EdgeBands(x, 16, 12, 32), kBandLeft) << x;
+        EXPECT_EQ(EdgeBands(x, 16, 12, 32), BandLeft) << x;
     for (int x = 5; x <= 7; ++x)
-        EXPECT_EQ(EdgeBands(x, 16, 12, 32), kBandLeft | kBandRight) << x;
+        EXPECT_EQ(EdgeBands(x, 16, 12, 32), BandLeft | BandRight) << x;
     for (int x = 8; x <= 11; ++x)
-        EXPECT_EQ(EdgeBands(x, 16, 12, 32), kBandRight) << x;
+        EXPECT_EQ(EdgeBands(x, 16, 12, 32), BandRight) << x;
 }

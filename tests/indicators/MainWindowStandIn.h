@@ -10,8 +10,8 @@ namespace testing_support {
 
 class MainWindowStandIn : public QWidget {
 public:
-    static constexpr int kToolBar = 30;
-    static constexpr int kStatusBar = 19;
+    static constexpr int ToolBar = 30;
+    static constexpr int StatusBar = 19;
 
     MainWindowStandIn()
     {
@@ -19,9 +19,9 @@ public:
         rows->setContentsMargins(0, 0, 0, 0);
         rows->setSpacing(0);
         auto* toolBar = new QWidget(this);
-        toolBar->setFixedHeight(kToolBar);
+        toolBar->setFixedHeight(ToolBar);
         auto* statusBar = new QWidget(this);
-        statusBar->setFixedHeight(kStatusBar);
+        statusBar->setFixedHeight(StatusBar);
         Panel = new TZpMainPanel(this);
         Panel->SetBevelOuter(platform::TBevelCut::bvLowered);
         rows->addWidget(toolBar);

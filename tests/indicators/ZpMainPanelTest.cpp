@@ -31,9 +31,9 @@ protected:
 
 TEST_F(ZpMainPanelTest, GapsAreTheRoomBesideThePanel)
 {
-    EXPECT_EQ(window.Panel->Top(), MainWindowStandIn::kToolBar);
+    EXPECT_EQ(window.Panel->Top(), MainWindowStandIn::ToolBar);
     EXPECT_EQ(window.Panel->GapRight(), 0);
-    EXPECT_EQ(window.Panel->GapBottom(), MainWindowStandIn::kStatusBar);
+    EXPECT_EQ(window.Panel->GapBottom(), MainWindowStandIn::StatusBar);
     EXPECT_EQ(window.Panel->BevelOuter(), platform::TBevelCut::bvLowered);
 }
 
@@ -54,7 +54,7 @@ TEST_F(ZpMainPanelTest, TheWindowFitsTheFurthestIndicatorEdges)
     hidden->setGeometry(1, 1, 300, 8);
     window.Panel->UpdateSize();
     EXPECT_EQ(window.width(), 301 + 1);
-    EXPECT_EQ(window.height(), 30 + MainWindowStandIn::kStatusBar + 161 + 1);
+    EXPECT_EQ(window.height(), 30 + MainWindowStandIn::StatusBar + 161 + 1);
     EXPECT_EQ(window.Panel->Left(), 0);
     EXPECT_EQ(window.Panel->Top(), 30);
 
@@ -67,7 +67,7 @@ TEST_F(ZpMainPanelTest, TheWindowFitsTheFurthestIndicatorEdges)
     window.Panel->UpdateSize();
     EXPECT_EQ(window.width(), 162);
     EXPECT_EQ(window.Panel->GapRight(), 0);
-    EXPECT_EQ(window.Panel->GapBottom(), MainWindowStandIn::kStatusBar);
+    EXPECT_EQ(window.Panel->GapBottom(), MainWindowStandIn::StatusBar);
 }
 
 TEST_F(ZpMainPanelTest, AWindowOfFixedSizeIsRefittedAsWell)
@@ -75,6 +75,6 @@ TEST_F(ZpMainPanelTest, AWindowOfFixedSizeIsRefittedAsWell)
     window.setFixedSize(400, 300);
     AddChild(9, 9, 64, 32);
     window.Panel->UpdateSize();
-    EXPECT_EQ(window.size(), QSize(74, 30 + MainWindowStandIn::kStatusBar + 42));
+    EXPECT_EQ(window.size(), QSize(74, 30 + MainWindowStandIn::StatusBar + 42));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
 }

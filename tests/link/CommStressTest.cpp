@@ -19,10 +19,10 @@ using testing_support::MeterStandIn;
 
 namespace {
 
-constexpr std::size_t kLines = 100000;
+constexpr std::size_t Lines = 100000;
 // The meter keeps at most this many lines ahead of the reader, so the ring (31 waiting lines)
 // never overflows however the threads are scheduled.
-constexpr std::size_t kWindow = 30;
+constexpr std::size_t Window = 30;
 
 std::string LineText(std::size_t i)
 {
@@ -59,16 +59,16 @@ TEST(CommStress, HundredThousandLinesThroughTheRingWhileSending)
     std::atomic<std::size_t> consumed{0};
     std::size_t bytes = 0;
     meter.StartFlood(
-        kLines, [](std::size_t i) { return MeterStandIn::Ack(LineText(i)); },
+        Lines, [](std::size_t i) { return MeterStandIn::Ack(LineText(i)); },
         [&](std::size_t i) {
             std::unique_lock lock(mutex);
-            linesTaken.wait(lock, [&] { return i < consumed.load() + kWindow; });
+            linesTaken.wait(lock, [&] { return i < consumed.load() + Window; });
         });
 
     const auto start = std::chrono::steady_clock::now();
     std::size_t sent = 0;
-    char line[TReceiveRing::kLineSize];
-    for (std::size_t i = 0; i < kLines;) {
+    char line[TReceiveRing::LineSize];
+    for (std::size_t i = 0; i < Lines;) {
         const int length = ring.TakeLine(line);
         if (length < 0) {
             std::unique_lock lock(mutex);
@@ -101,8 +101,8 @@ TEST(CommStress, HundredThousandLinesThroughTheRingWhileSending)
     comm.Close();
 
     std::printf("%zu lines, %zu bytes in %zu deliveries, %.2f s (%.2f MB/s); %zu frames sent\n",
-                kLines, bytes, deliveries.load(), seconds, bytes / seconds / 1e6, sent);
-    RecordProperty("lines", static_cast<int>(kLines));
+                Lines, bytes, deliveries.load(), seconds, bytes / seconds / 1e6, sent);
+    RecordProperty("lines", static_cast<int>(Lines));
     RecordProperty("deliveries", static_cast<int>(deliveries.load()));
     RecordProperty("frames_sent", static_cast<int>(sent));
 }

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::uint32_t kImage = 0x54000;
+constexpr std::uint32_t Image = 0x54000;
 
 std::string CrcDigits(const std::string& text)
 {
@@ -18,18 +18,18 @@ std::string CrcDigits(const std::string& text)
 
 BlockVerdict Verdict(std::string_view text, std::int32_t imageEnd = 0x1000)
 {
-    return ExamineBlockRequest(text, imageEnd, kImage).verdict;
+    return ExamineBlockRequest(text, imageEnd, Image).verdict;
 }
 
 }  // namespace
 
 TEST(BlockRequest, ReadsAddressAndSizeInEitherCase)
 {
-    const BlockRequest upper = ExamineBlockRequest("0000A00010", 0x1000, kImage);
+    const BlockRequest upper = ExamineBlockRequest("0000A00010", 0x1000, Image);
     EXPECT_EQ(upper.verdict, BlockVerdict::Send);
     EXPECT_EQ(upper.address, 0xA0u);
     EXPECT_EQ(upper.size, 0x10u);
-    const BlockRequest lower = ExamineBlockRequest("000abc01ff;trailing", 0x1000, kImage);
+    const BlockRequest lower = ExamineBlockRequest("000abc01ff;trailing", 0x1000, Image);
     EXPECT_EQ(lower.verdict, BlockVerdict::Send);
     EXPECT_EQ(lower.address, 0xABCu);
     EXPECT_EQ(lower.size, 0x1FFu);
@@ -53,10 +53,10 @@ TEST(BlockRequest, ChecksInOrderCharactersAddressSizeEnd)
 
 TEST(BlockReply, CarriesAddressCountDataAndTheCrcOfTheText)
 {
-    std::vector<std::uint8_t> image(kImage, 0xFF);
+    std::vector<std::uint8_t> image(Image, 0xFF);
     image[0x123] = 0x00;
     image[0x124] = 0xAB;
-    char frame[kBlockReplyBufferSize];
+    char frame[BlockReplyBufferSize];
     const int length = BuildBlockReply(frame, image, 0x122, 4);
     const std::string body = "000122"
                              "0004"
@@ -68,8 +68,8 @@ TEST(BlockReply, CarriesAddressCountDataAndTheCrcOfTheText)
 
 TEST(BlockReply, AnErasedBlockHasCountZeroAndNoData)
 {
-    std::vector<std::uint8_t> image(kImage, 0xFF);
-    char frame[kBlockReplyBufferSize];
+    std::vector<std::uint8_t> image(Image, 0xFF);
+    char frame[BlockReplyBufferSize];
     const int length = BuildBlockReply(frame, image, 0x53E00, 512);
     const std::string body = "053E000000";
     EXPECT_EQ(std::string(frame, static_cast<std::size_t>(length)),
@@ -78,8 +78,8 @@ TEST(BlockReply, AnErasedBlockHasCountZeroAndNoData)
 
 TEST(BlockReply, TheLargestBlockFillsTheBufferExactly)
 {
-    std::vector<std::uint8_t> image(kImage, 0x5A);
-    char frame[kBlockReplyBufferSize];
-    EXPECT_EQ(BuildBlockReply(frame, image, kImage - 512, 512), 1040);
+    std::vector<std::uint8_t> image(Image, 0x5A);
+    char frame[BlockReplyBufferSize];
+    EXPECT_EQ(BuildBlockReply(frame, image, Image - 512, 512), 1040);
     EXPECT_EQ(frame[1039], '\x03');
 }

@@ -24,7 +24,7 @@ using testing_support::WriteText;
 
 namespace {
 
-const QString kDone = QStringLiteral("プログラミング完了！\n\r");
+const QString Done = QStringLiteral("プログラミング完了！\n\r");
 
 std::string HexText(std::uint32_t value, int digits)
 {
@@ -129,7 +129,7 @@ TEST_F(FirmwareExchange, WholeFilesGoLineByLineAsTheMeterAsksToSuccess)
         const FirmwareStep done = Meter("@SUCCESS");
         EXPECT_TRUE(done.ended);
         ASSERT_TRUE(done.report);
-        EXPECT_EQ(done.report->text, kDone);
+        EXPECT_EQ(done.report->text, Done);
         EXPECT_EQ(done.report->icon, platform::BoxIcon::Information);
         EXPECT_EQ(done.report->buttons, platform::BoxButtons::Ok);
         EXPECT_FALSE(exchange.Running());
@@ -292,7 +292,7 @@ TEST_F(FirmwareExchange, BlockRequestsAreAnsweredFromTheFilesImageUntilItsEnd)
     const std::string bin = Path("image.bin");
     SrecCat("'" + wholeFiles[1] + "' -fill 0xFF 0 0x54000 -o '" + bin + "' -binary");
     const std::vector<std::uint8_t> image = testing_support::ReadBytes(bin);
-    ASSERT_EQ(image.size(), static_cast<std::size_t>(kFirmwareImageSize));
+    ASSERT_EQ(image.size(), static_cast<std::size_t>(FirmwareImageSize));
     const auto bytes = [&](std::size_t from, std::size_t to) {
         return std::vector<std::uint8_t>(image.begin() + from, image.begin() + to);
     };

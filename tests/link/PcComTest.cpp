@@ -534,13 +534,13 @@ TEST(PcComLog, KeepsOnlyTheMostRecentEntriesInOrder)
     MeterStandIn meter;
     auto panel = PanelOn({meter.PortName()});
     panel->show();
-    constexpr int kFrames = 10000;
-    for (int i = 0; i < kFrames; ++i)
+    constexpr int Frames = 10000;
+    for (int i = 0; i < Frames; ++i)
         panel->LogTx(("\x02@F" + std::to_string(i) + "\x03").c_str());
     const QStringList lines = LogLines(*panel);
-    ASSERT_EQ(lines.size(), TPCom::kLogLines);
-    for (int i = 0; i < TPCom::kLogLines; ++i) {
-        const int frame = kFrames - TPCom::kLogLines + i;
+    ASSERT_EQ(lines.size(), TPCom::LogLines);
+    for (int i = 0; i < TPCom::LogLines; ++i) {
+        const int frame = Frames - TPCom::LogLines + i;
         ASSERT_EQ(lines[i], QStringLiteral("Tx:<STX>@F%1<ETX>").arg(frame)) << i;
     }
 }

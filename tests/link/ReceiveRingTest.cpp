@@ -14,7 +14,7 @@ std::atomic<long> allocations{0};
 
 std::string Take(TReceiveRing& ring, int* length = nullptr)
 {
-    char buffer[TReceiveRing::kLineSize];
+    char buffer[TReceiveRing::LineSize];
     const int n = ring.TakeLine(buffer);
     if (length)
         *length = n;
@@ -105,7 +105,7 @@ TEST(ReceiveRing, ThirtyOneLinesWaitAndTheThirtySecondOverflows)
         Deliver(ring, "\x06line" + std::to_string(i) + "\x03");
     EXPECT_EQ(ring.ErrorFlags(), 0u);
     Deliver(ring, "\x06line31\x03\x06dropped\x03");
-    EXPECT_EQ(ring.ErrorFlags(), TReceiveRing::kOverflow);
+    EXPECT_EQ(ring.ErrorFlags(), TReceiveRing::Overflow);
     EXPECT_TRUE(ring.Empty());  // the waiting lines are lost
     EXPECT_EQ(Take(ring), "(none)");
     const std::uint32_t writeIndex = ring.RxWriteIndex.load();

@@ -14,13 +14,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::vector<char> file(data, data + size);
-    const SRecordFileCheck check = CheckSRecordFile(file, kFirmwareImageSize, 256);
+    const SRecordFileCheck check = CheckSRecordFile(file, FirmwareImageSize, 256);
     const bool whole = check.fault == SRecordFault::None;
     if (whole != (check.lineNumber == 0))
         std::abort();
-    static std::vector<std::uint8_t> image(kFirmwareImageSize);
+    static std::vector<std::uint8_t> image(FirmwareImageSize);
     const std::int32_t end = FillImageFromSRecords(file, image);
-    if (end < 0 || end > kFirmwareImageSize)
+    if (end < 0 || end > FirmwareImageSize)
         std::abort();
 
     char line[256];
@@ -32,9 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         // Each line may also stand for a block request.
         const BlockRequest request = ExamineBlockRequest(
-            std::string_view(line, static_cast<std::size_t>(length)), end, kFirmwareImageSize);
+            std::string_view(line, static_cast<std::size_t>(length)), end, FirmwareImageSize);
         if (request.verdict == BlockVerdict::Send) {
-            char frame[kBlockReplyBufferSize];
+            char frame[BlockReplyBufferSize];
             BuildBlockReply(frame, image, request.address, request.size);
         }
     }

@@ -15,7 +15,7 @@ using testing_support::ReadBytes;
 using testing_support::SrecCat;
 
 struct Filled {
-    std::vector<std::uint8_t> image = std::vector<std::uint8_t>(kFirmwareImageSize, 0);
+    std::vector<std::uint8_t> image = std::vector<std::uint8_t>(FirmwareImageSize, 0);
     std::int32_t end = -1;
 };
 
@@ -100,7 +100,7 @@ TEST_F(SRecordImageFiles, S2AndS3FilesWithCrLfMatchSrecCat)
         EXPECT_EQ(filled.end, expected.end);
         EXPECT_TRUE(filled.image == expected.image);
     }
-    EXPECT_EQ(FillFile(s3).end, kFirmwareImageSize);
+    EXPECT_EQ(FillFile(s3).end, FirmwareImageSize);
 }
 
 TEST(SRecordImage, OtherLinesAreLeftAloneAndLowerCaseDigitsCount)

@@ -17,12 +17,12 @@ using namespace platform;
 
 namespace {
 
-constexpr TColor kBack = 0x203040;
+constexpr TColor Back = 0x203040;
 
 struct Surface {
     explicit Surface(int w = 40, int h = 30) : image(w, h, QImage::Format_RGB32), canvas(&image)
     {
-        image.fill(ToQRgb(kBack));
+        image.fill(ToQRgb(Back));
     }
     // Pixels that differ from the background.
     std::set<std::pair<int, int>> Marked() const
@@ -30,7 +30,7 @@ struct Surface {
         std::set<std::pair<int, int>> marked;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                if (canvas.Pixel(x, y) != kBack)
+                if (canvas.Pixel(x, y) != Back)
                     marked.insert({x, y});
         return marked;
     }
@@ -104,8 +104,8 @@ TEST(CanvasLine, ConsecutiveLinesTouchEachJoinOnce)
     s.canvas.LineTo(2, 2);
     // Every pixel of the closed triangle was xored exactly once: none is back to the background.
     for (const auto& [x, y] : s.Marked())
-        EXPECT_EQ(s.canvas.Pixel(x, y), kBack ^ 0x0000FF) << x << "," << y;
-    EXPECT_EQ(s.canvas.Pixel(12, 2), kBack ^ 0x0000FF);
+        EXPECT_EQ(s.canvas.Pixel(x, y), Back ^ 0x0000FF) << x << "," << y;
+    EXPECT_EQ(s.canvas.Pixel(12, 2), Back ^ 0x0000FF);
 }
 
 TEST(CanvasLine, ClipsFarEndPointsWithoutWalkingThem)
@@ -296,7 +296,7 @@ TEST(CanvasFill, PolygonFilledWithTheBrushOutlinedWithThePen)
             const bool onEdge = ((x == 2 || x == 12) && y >= 2 && y <= 10) ||
                                 ((y == 2 || y == 10) && x >= 2 && x <= 12);
             const bool inside = x > 2 && x < 12 && y > 2 && y < 10;
-            const TColor expected = onEdge ? clRed : inside ? clBlue : kBack;
+            const TColor expected = onEdge ? clRed : inside ? clBlue : Back;
             EXPECT_EQ(s.canvas.Pixel(x, y), expected) << x << "," << y;
         }
 
@@ -327,7 +327,7 @@ TEST(CanvasFrame, RaisedAndSunkenFramesInTheirColours)
     EXPECT_EQ(s.canvas.Pixel(1, 6), dark);  // as does the bottom-left corner to the bottom row
     EXPECT_EQ(s.canvas.Pixel(8, 6), dark);
     EXPECT_EQ(s.canvas.Pixel(4, 6), dark);
-    EXPECT_EQ(s.canvas.Pixel(4, 4), kBack);
+    EXPECT_EQ(s.canvas.Pixel(4, 4), Back);
     EXPECT_EQ(s.Marked().size(), 2u * 8u + 2u * 4u);
 
     TRect inner{12, 2, 20, 10};
@@ -337,7 +337,7 @@ TEST(CanvasFrame, RaisedAndSunkenFramesInTheirColours)
     EXPECT_EQ(s.canvas.Pixel(13, 3), dark);
     EXPECT_EQ(s.canvas.Pixel(19, 9), light);
     EXPECT_EQ(s.canvas.Pixel(18, 8), light);
-    EXPECT_EQ(s.canvas.Pixel(15, 5), kBack);
+    EXPECT_EQ(s.canvas.Pixel(15, 5), Back);
 }
 
 TEST(CanvasFrame, AFrameFarLargerThanTheSurfaceDrawsOnlyItsVisibleEdges)
@@ -383,7 +383,7 @@ TEST(CanvasText, OpaqueTextFillsItsExtentWithTheBrush)
             const TColor pixel = s.canvas.Pixel(x, y);
             const bool inExtent = x >= 5 && x < 5 + extent.cx && y >= 4 && y < 4 + extent.cy;
             if (!inExtent)
-                EXPECT_EQ(pixel, kBack) << x << "," << y;
+                EXPECT_EQ(pixel, Back) << x << "," << y;
             else if (pixel == clWhite)
                 ++glyph;
             else

@@ -47,7 +47,7 @@ std::future<WaitResult> WaitInBackground(SerialDevice& device)
 
 TEST_F(SerialDeviceTest, MaskOfZeroReleasesAWaitAtOnce)
 {
-    ASSERT_TRUE(device.SetEventMask(kEvRxChar));
+    ASSERT_TRUE(device.SetEventMask(EvRxChar));
     auto wait = WaitInBackground(device);
     EXPECT_EQ(wait.wait_for(50ms), std::future_status::timeout);  // nothing happens meanwhile
     ASSERT_TRUE(device.SetEventMask(0));
@@ -59,11 +59,11 @@ TEST_F(SerialDeviceTest, MaskOfZeroReleasesAWaitAtOnce)
 
 TEST_F(SerialDeviceTest, ReceivedBytesAndAnEmptiedTransmitQueueAreReported)
 {
-    ASSERT_TRUE(device.SetEventMask(kEvRxChar | kEvTxEmpty));
+    ASSERT_TRUE(device.SetEventMask(EvRxChar | EvTxEmpty));
     auto wait = WaitInBackground(device);
     meter.Send("abc");
     ASSERT_EQ(wait.wait_for(10s), std::future_status::ready);
-    EXPECT_EQ(wait.get().events, std::uint32_t(kEvRxChar));
+    EXPECT_EQ(wait.get().events, std::uint32_t(EvRxChar));
     unsigned waiting = 0;
     ASSERT_TRUE(device.ClearError(&waiting, nullptr));
     EXPECT_EQ(waiting, 3u);
@@ -75,7 +75,7 @@ TEST_F(SerialDeviceTest, ReceivedBytesAndAnEmptiedTransmitQueueAreReported)
     ASSERT_TRUE(device.Write("xyz", 3, written));
     EXPECT_EQ(written, 3u);
     ASSERT_EQ(wait.wait_for(10s), std::future_status::ready);
-    EXPECT_EQ(wait.get().events, std::uint32_t(kEvTxEmpty));
+    EXPECT_EQ(wait.get().events, std::uint32_t(EvTxEmpty));
     char buffer[8] = {};
     unsigned got = 0;
     ASSERT_TRUE(device.Read(buffer, 3, got));
@@ -109,7 +109,7 @@ TEST_F(SerialDeviceTest, PurgeAbortsAPendingRead)
         return ok ? 0 : errno;
     });
     EXPECT_EQ(read.wait_for(50ms), std::future_status::timeout);
-    ASSERT_TRUE(device.Purge(kPurgeRxAbort | kPurgeRxClear));
+    ASSERT_TRUE(device.Purge(PurgeRxAbort | PurgeRxClear));
     ASSERT_EQ(read.wait_for(10s), std::future_status::ready);
     EXPECT_EQ(read.get(), ECANCELED);
     // A purge with nothing pending does not abort the next read.
@@ -143,7 +143,7 @@ TEST_F(SerialDeviceTest, AnyRateByValueAndOnlyWhatALineCanDo)
 
 TEST_F(SerialDeviceTest, WaitFailsOnceTheLineIsGone)
 {
-    ASSERT_TRUE(device.SetEventMask(kEvRxChar | kEvTxEmpty));
+    ASSERT_TRUE(device.SetEventMask(EvRxChar | EvTxEmpty));
     auto wait = WaitInBackground(device);
     meter.Vanish();
     ASSERT_EQ(wait.wait_for(10s), std::future_status::ready);

@@ -53,7 +53,7 @@ protected:
     {
         if (wait.wait_for(30s) != std::future_status::ready) {
             ADD_FAILURE() << "the event wait is still blocked";
-            device_.SetEventMask(platform::kEvRxChar);
+            device_.SetEventMask(platform::EvRxChar);
             device_.SetEventMask(0);
         }
         return wait.get();
@@ -68,7 +68,7 @@ protected:
 
 TEST_F(SerialEventWait, AWaitBegunAfterTheMaskWasClearedEndsAtOnce)
 {
-    ASSERT_TRUE(device_.SetEventMask(platform::kEvRxChar));
+    ASSERT_TRUE(device_.SetEventMask(platform::EvRxChar));
     ASSERT_TRUE(device_.SetEventMask(0));
     auto wait = StartWait();
     const WaitResult result = Finish(wait);
@@ -78,7 +78,7 @@ TEST_F(SerialEventWait, AWaitBegunAfterTheMaskWasClearedEndsAtOnce)
 
 TEST_F(SerialEventWait, ClearingTheMaskReleasesAWaitWithoutEvents)
 {
-    ASSERT_TRUE(device_.SetEventMask(platform::kEvRxChar | platform::kEvTxEmpty));
+    ASSERT_TRUE(device_.SetEventMask(platform::EvRxChar | platform::EvTxEmpty));
     for (int round = 0; round < 50; ++round) {
         SCOPED_TRACE(round);
         auto wait = StartWait();
@@ -89,18 +89,18 @@ TEST_F(SerialEventWait, ClearingTheMaskReleasesAWaitWithoutEvents)
         const WaitResult result = Finish(wait);
         EXPECT_TRUE(result.ok);
         EXPECT_EQ(result.events, 0u);
-        ASSERT_TRUE(device_.SetEventMask(platform::kEvRxChar | platform::kEvTxEmpty));
+        ASSERT_TRUE(device_.SetEventMask(platform::EvRxChar | platform::EvTxEmpty));
     }
 }
 
 TEST_F(SerialEventWait, ReceivedBytesAreReportedOnce)
 {
-    ASSERT_TRUE(device_.SetEventMask(platform::kEvRxChar));
+    ASSERT_TRUE(device_.SetEventMask(platform::EvRxChar));
     ASSERT_EQ(::write(master_, "abc", 3), 3);
     auto first = StartWait();
     const WaitResult result = Finish(first);
     EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.events, platform::kEvRxChar);
+    EXPECT_EQ(result.events, platform::EvRxChar);
     // Unread, the same bytes are no new event: the next wait blocks until the mask changes.
     auto second = StartWait();
     EXPECT_EQ(second.wait_for(50ms), std::future_status::timeout);

@@ -13,7 +13,7 @@ using namespace platform;
 
 namespace {
 
-constexpr int kWait = 10000;  // ms; generous bound for the offscreen paint cycle
+constexpr int Wait = 10000;  // ms; generous bound for the offscreen paint cycle
 
 // Paints its face in one colour and counts paints, resizes and paint events.
 class FaceControl : public SurfaceControl {
@@ -70,7 +70,7 @@ TEST(SurfaceControl, PaintRunsBeforeFirstShowAndAfterInvalidate)
     control.SetBounds(10, 10, 40, 30);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return control.paints >= 1; }, kWait));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.paints >= 1; }, Wait));
     EXPECT_EQ(control.Surface().size(), QSize(40, 30));
     EXPECT_EQ(control.Canvas().Pixel(39, 29), clLime);
     EXPECT_EQ(ScreenPixel(window, 10 + 39, 10 + 29), clLime);
@@ -79,7 +79,7 @@ TEST(SurfaceControl, PaintRunsBeforeFirstShowAndAfterInvalidate)
     control.face = clRed;
     control.Invalidate();
     EXPECT_TRUE(control.Invalidated());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return control.paints > paints; }, kWait));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.paints > paints; }, Wait));
     EXPECT_FALSE(control.Invalidated());
     EXPECT_EQ(ScreenPixel(control, 0, 0), clRed);
 }
@@ -93,7 +93,7 @@ TEST(SurfaceControl, DrawingOutsidePaintBringsOnlyWhatItTouchedToTheScreenWithou
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     ASSERT_TRUE(
-        QTest::qWaitFor([&] { return control.paints >= 1 && !control.Invalidated(); }, kWait));
+        QTest::qWaitFor([&] { return control.paints >= 1 && !control.Invalidated(); }, Wait));
     QCoreApplication::processEvents();
 
     const int paints = control.paints;
@@ -103,7 +103,7 @@ TEST(SurfaceControl, DrawingOutsidePaintBringsOnlyWhatItTouchedToTheScreenWithou
     canvas.MoveTo(2, 5);
     canvas.LineTo(12, 5);
     // The drawing asks for a blit of its own, of the pixels the line covers.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return control.paintEvents > paintEvents; }, kWait));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.paintEvents > paintEvents; }, Wait));
     EXPECT_EQ(control.paints, paints);
     EXPECT_EQ(control.painted, QRegion(2, 5, 10, 1));
     EXPECT_EQ(ScreenPixel(control, 11, 5), clBlue);
@@ -115,7 +115,7 @@ TEST(SurfaceControl, DrawingOutsidePaintBringsOnlyWhatItTouchedToTheScreenWithou
     const int grabbed = control.paintEvents;
     canvas.SetPixel(3, 3, clRed);
     canvas.SetPixel(6, 8, clRed);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return control.paintEvents > grabbed; }, kWait));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.paintEvents > grabbed; }, Wait));
     EXPECT_EQ(control.painted, QRegion(3, 3, 4, 6));
     EXPECT_EQ(ScreenPixel(control, 6, 8), clRed);
 }
@@ -149,7 +149,7 @@ TEST(SurfaceControl, AHugeControlKeepsABoundedSurfaceAndStillPaints)
     FaceControl control;
     control.SetBounds(0, 0, 100000, 40);
     control.Paint();
-    const int side = SurfaceControl::kMaxSurfaceSide;
+    const int side = SurfaceControl::MaxSurfaceSide;
     EXPECT_EQ(control.Surface().size(), QSize(side, 40));
     EXPECT_EQ(control.Canvas().Pixel(side - 1, 39), clLime);
     // Drawing beyond the surface is clipped, not written out of bounds.
@@ -171,7 +171,7 @@ TEST(SurfaceControl, PaintMayEnlargeTheControlWhileShown)
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     ASSERT_TRUE(
-        QTest::qWaitFor([&] { return control.Width() == 120 && !control.Invalidated(); }, kWait));
+        QTest::qWaitFor([&] { return control.Width() == 120 && !control.Invalidated(); }, Wait));
     QCoreApplication::processEvents();
     EXPECT_EQ(control.Surface().size(), QSize(120, 32));
     EXPECT_EQ(control.Canvas().Pixel(119, 31), clLime);

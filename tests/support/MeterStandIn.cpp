@@ -13,10 +13,10 @@
 namespace testing_support {
 namespace {
 
-constexpr char kStx = 0x02;
-constexpr char kEtx = 0x03;
-constexpr char kAck = 0x06;
-constexpr char kNak = 0x15;
+constexpr char Stx = 0x02;
+constexpr char Etx = 0x03;
+constexpr char Ack = 0x06;
+constexpr char Nak = 0x15;
 
 void MakeRaw(int fd)
 {
@@ -57,12 +57,12 @@ MeterStandIn::~MeterStandIn()
 
 std::string MeterStandIn::Ack(std::string_view text)
 {
-    return std::string(1, kAck) + std::string(text) + kEtx;
+    return std::string(1, testing_support::Ack) + std::string(text) + Etx;
 }
 
 std::string MeterStandIn::Nak(std::string_view text)
 {
-    return std::string(1, kNak) + std::string(text) + kEtx;
+    return std::string(1, testing_support::Nak) + std::string(text) + Etx;
 }
 
 MeterStandIn::Script MeterStandIn::Always(std::vector<std::string> writes)
@@ -216,10 +216,10 @@ void MeterStandIn::TakeBytes(const char* bytes, std::size_t size)
         received_.append(bytes, size);
         for (std::size_t i = 0; i < size; ++i) {
             const char byte = bytes[i];
-            if (byte == kStx) {
+            if (byte == Stx) {
                 inFrame_ = true;
                 partial_.clear();
-            } else if (byte == kEtx && inFrame_) {
+            } else if (byte == Etx && inFrame_) {
                 inFrame_ = false;
                 requests_.push_back(partial_);
                 if (script_) {
