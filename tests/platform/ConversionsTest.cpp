@@ -1,0 +1,89 @@
+// Code page 932 text, whole numbers typed by the user, and file dialog filters.
+#include <gtest/gtest.h>
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include "platform/Cp932.h"
+#include "platform/Exceptions.h"
+#include "platform/FileDialog.h"
+#include "tests/support/BoxRecorder.h"
+
+using namespace platform;
+
+TEST(Cp932, EveryByteAndCharacterConvertsAsTheCodePageConverterDoes)
+{
+    // Printable ASCII takes a short cut; everything else, control bytes included, must come out
+    // exactly as the converter makes it.
+    QStringDecoder decoder("windows-31j");
+    QStringEncoder encoder("windows-31j");
+    for (int b = 0; b < 256; ++b) {
+        const std::string bytes = std::string("x") + char(b) + "7";
+        EXPECT_EQ(FromCp932(bytes), decoder.decode(QByteArrayView(bytes.data(), 3))) << b;
+        decoder.resetState();
+        // A lead byte takes the next byte, a 0x5C too, into its character.
+        EXPECT_EQ(IsCp932LeadByte(char(b)), FromCp932({char(b), '\x5C'}).size() == 1) << b;
+    }
+    for (char16_t c = 0; c < 0x100; ++c) {
+        const QString text = QStringLiteral("x") + QChar(c) + QStringLiteral("7");
+        const QByteArray expected = encoder.encode(text);
+        encoder.resetState();
+        EXPECT_EQ(ToCp932(text), expected.toStdString()) << int(c);
+    }
+    EXPECT_EQ(ToCp932(QStringLiteral("[ﾟc]")), "[\xDF"
+                                               "c]");
+    const QString japanese = QStringLiteral("受信バッファオーバーフロー");
+    EXPECT_EQ(ToCp932(japanese).size(), std::size_t(2 * japanese.size()));
+    EXPECT_EQ(FromCp932(ToCp932(japanese)), japanese);
+    // A lead byte whose trail byte is missing does not take the text's end with it.
+    EXPECT_TRUE(FromCp932(std::string("A\x82", 2)).startsWith(u'A'));
+}
+
+TEST(Cp932, NamesEachCharacterItCannotHoldOnceAndWhole)
+{
+    EXPECT_EQ(Cp932Unholdable(QStringLiteral("油温 ① ～ ﾟ [rpm]")), QString());
+    // An accented letter, a wave dash other than the code page's, an emoji (a surrogate pair).
+    EXPECT_EQ(Cp932Unholdable(QStringLiteral("é〜😀 油 é😀")), QStringLiteral("é〜😀"));
+}
+
+TEST(StrToInt, TakesWholeNumbersOfThirtyTwoBitsAndRefusesTheRestInAnErrorBox)
+{
+    const std::pair<const char*, int> numbers[] = {{"0", 0},
+                                                   {"-1", -1},
+                                                   {"+42", 42},
+                                                   {"  7", 7},
+                                                   {"2147483647", INT32_MAX},
+                                                   {"$FF", 255},
+                                                   {"-2147483648", INT32_MIN}};
+    for (const auto& [text, value] : numbers)
+        EXPECT_EQ(StrToInt(QString::fromLatin1(text)), value) << text;
+
+    testing_support::BoxRecorder boxes;
+    const char* const wrong[] = {"", "abc", "12 ", "1.5", "2147483648", "-", "12a"};
+    for (const char* text : wrong)
+        Guarded([&] {
+            StrToInt(QString::fromLatin1(text));
+            ADD_FAILURE() << "accepted " << text;
+        });
+    ASSERT_EQ(boxes.Boxes().size(), std::size(wrong));
+    for (std::size_t i = 0; i < std::size(wrong); ++i) {
+        EXPECT_EQ(boxes.Boxes()[i].text,
+                  QStringLiteral("''%1'' は整数ではありません").arg(QString::fromLatin1(wrong[i])));
+        EXPECT_EQ(boxes.Boxes()[i].icon, BoxIcon::Error);
+        EXPECT_EQ(boxes.Boxes()[i].buttons, BoxButtons::Ok);
+    }
+}
+
+TEST(FileDialog, FiltersBecomeQtNameFiltersAndNoPresenterCancels)
+{
+    EXPECT_EQ(QtNameFilters(QStringLiteral("MOTファイル(*.mot)|*.mot")),
+              QStringLiteral("MOTファイル(*.mot) (*.mot)"));
+    EXPECT_EQ(QtNameFilters(QStringLiteral("すべてのファイル (*.*)|*.*")),
+              QStringLiteral("すべてのファイル (*.*) (*)"));
+    EXPECT_EQ(QtNameFilters(QStringLiteral("A|*.a;*.b|B|*.c")),
+              QStringLiteral("A (*.a *.b);;B (*.c)"));
+    EXPECT_EQ(QtNameFilters(QString()), QString());
+    TSaveDialog dialog;
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_TRUE(dialog.FileName.isEmpty());
+}
