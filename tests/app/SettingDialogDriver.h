@@ -1,45 +1,65 @@
 #pragma once
-// Drives an indicator settings dialog while it is open modally, with input delivered as the
+// Drives the indicator settings dialogs while they are open modally, with input delivered as the
 // windowing system delivers it: keys and clicks enter through the window that has them (the
 // dialog, or an open drop-down list) and go on to the control with the focus or under the
-// pointer. Colour dialogs are answered from a script.
+// pointer. Colour dialogs are answered from a script. DialogBench puts one dialog over an
+// indicator of its kind in a window of its own.
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <functional>
 #include <optional>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
-#include <QPoint>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
-#include <QWidget>
 #include <QWindow>
 #include <vector>
 
+#include "indicators/Port.h"
 #include "platform/ColorDialog.h"
+#include "tests/support/BoxRecorder.h"
 
 namespace testing_support {
 
 inline constexpr int WaitBound = 10000;  // ms
+// Rows of the channel table: no decimals, two, one.
+inline constexpr int TachoRow = 5;
+inline constexpr int SpeedRow = 6;
+inline constexpr int BatteryRow = 11;
 
-// Runs open (which shows the dialog modally) with drive scheduled inside its modal loop. Should
-// drive leave the dialog open, it is closed with -99 so that a test fails instead of hanging.
+// Runs act on window once it is shown and active, without blocking whatever opens it. Should act
+// leave it open, it is closed with -99 so that a test fails instead of hanging.
+inline void WhenShown(QDialog& window, std::function<void()> act, int triesLeft = WaitBound / 10)
+{
+    QTimer::singleShot(10, &window, [&window, act, triesLeft] {
+        if (!window.isVisible()) {
+            if (triesLeft > 0)
+                WhenShown(window, act, triesLeft - 1);
+            return;
+        }
+        if (QTest::qWaitForWindowExposed(&window, WaitBound)) {
+            window.activateWindow();
+            (void)QTest::qWaitForWindowActive(&window, WaitBound);
+            act();
+        }
+        if (window.isVisible())
+            window.done(-99);
+    });
+}
+
+// Runs open (which shows the dialog modally) with drive working in it; answers open's result.
 inline int RunWhileOpen(QDialog& dialog, const std::function<int()>& open,
                         const std::function<void()>& drive)
 {
-    QTimer::singleShot(0, &dialog, [&] {
-        if (QTest::qWaitForWindowExposed(&dialog, WaitBound)) {
-            dialog.activateWindow();
-            (void)QTest::qWaitForWindowActive(&dialog, WaitBound);
-            drive();
-        }
-        if (dialog.isVisible())
-            dialog.done(-99);
-    });
+    WhenShown(dialog, drive);
     return open();
 }
 
-// Gives control the focus, as a click on it would, and waits until it has it.
 inline bool Focus(QWidget* control)
 {
     control->setFocus(Qt::MouseFocusReason);
@@ -71,23 +91,54 @@ inline void Click(QWidget* control, std::optional<QPoint> at = std::nullopt)
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, point);
 }
 
-// Opens a combo box's list with a click and answers whether it opened.
+inline void Retype(QLineEdit* entry, const QString& text)
+{
+    ASSERT_TRUE(Focus(entry));
+    entry->selectAll();
+    Type(entry, text);
+}
+
+inline void ShowTab(QTabWidget* pages, int index)
+{
+    Click(pages->tabBar(), pages->tabBar()->tabRect(index).center());
+}
+
 inline bool OpenList(QComboBox* box)
 {
     Click(box);
     return QTest::qWaitFor([box] { return box->view()->isVisible(); }, WaitBound);
 }
 
-// Clicks row of an open combo box list.
-inline void ClickRow(QComboBox* box, int row)
+// Opens a combo box's list and clicks row.
+inline void Pick(QComboBox* box, int row)
 {
+    ASSERT_TRUE(OpenList(box));
     QAbstractItemView* view = box->view();
-    const QRect item = view->visualRect(view->model()->index(row, 0));
-    QWidget* viewport = view->viewport();
-    QWidget* popup = viewport->window();
-    const QPoint point = viewport->mapTo(popup, item.center());
+    QWidget* popup = view->viewport()->window();
+    const QPoint point =
+        view->viewport()->mapTo(popup, view->visualRect(view->model()->index(row, 0)).center());
     QTest::mousePress(popup->windowHandle(), Qt::LeftButton, Qt::NoModifier, point);
     QTest::mouseRelease(popup->windowHandle(), Qt::LeftButton, Qt::NoModifier, point);
+}
+
+// A way of closing a dialog: a control given the focus, a key, a click, the title bar's close box.
+struct Gesture {
+    const char* name;
+    QWidget* focus;
+    int key;
+    QWidget* click;
+    bool closeBox;
+};
+
+inline void Perform(QDialog& dialog, const Gesture& g)
+{
+    ASSERT_TRUE(!g.focus || Focus(g.focus));
+    if (g.key)
+        Key(&dialog, Qt::Key(g.key));
+    if (g.click)
+        Click(g.click);
+    if (g.closeBox)
+        dialog.close();
 }
 
 // Answers colour dialogs from a script (nothing left: cancelled) and keeps their requests.
@@ -95,13 +146,14 @@ class ColorDialogScript {
 public:
     ColorDialogScript()
     {
-        previous_ = platform::SetColorDialogPresenter(
-            [this](const platform::ColorDialogRequest& request) -> std::optional<platform::TColor> {
-                requests.push_back(request);
-                if (answers.empty())
-                    return std::nullopt;
-                const auto answer = answers.front();
-                answers.pop_front();
+        previous_ =
+            platform::SetColorDialogPresenter([this](const platform::ColorDialogRequest& r) {
+                requests.push_back(r);
+                std::optional<platform::TColor> answer;
+                if (!answers.empty()) {
+                    answer = answers.front();
+                    answers.pop_front();
+                }
                 return answer;
             });
     }
@@ -114,6 +166,49 @@ public:
 
 private:
     platform::ColorDialogPresenter previous_;
+};
+
+// A settings dialog over an indicator of its kind, in a shown window.
+template <class TDialog>
+struct DialogBench {
+    using TKind = typename TDialog::TIndicatorClass;
+
+    explicit DialogBench(QSize indicatorSize = {200, 120})
+    {
+        host.setGeometry(20, 30, 500, 400);
+        indicator = new TKind(&host, SourceIndexQ7);
+        indicator->setGeometry(QRect(QPoint(9, 9), indicatorSize));
+        host.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&host));
+    }
+
+    // Opens the dialog beside the indicator's screen corner (or at, on the screen).
+    int Open(const std::function<void()>& drive, std::optional<QPoint> at = std::nullopt)
+    {
+        const QPoint corner = at ? *at : indicator->mapToGlobal(QPoint());
+        return RunWhileOpen(
+            dialog, [&] { return dialog.Execute(indicator, corner.x(), corner.y()); }, drive);
+    }
+
+    // The indicator's property lines but its place and size (a repaint may grow it).
+    QStringList Lines() const
+    {
+        QStringList lines;
+        indicator->SaveProperty(lines, "");
+        lines.removeIf([](const QString& line) {
+            return line.startsWith(QLatin1String("Left=")) ||
+                   line.startsWith(QLatin1String("Top=")) ||
+                   line.startsWith(QLatin1String("Width=")) ||
+                   line.startsWith(QLatin1String("Height="));
+        });
+        return lines;
+    }
+
+    BoxRecorder boxes;
+    ColorDialogScript colors;
+    QWidget host;
+    TKind* indicator = nullptr;  // owned by host
+    TDialog dialog;
 };
 
 }  // namespace testing_support

@@ -1,23 +1,25 @@
-// The four indicator settings dialogs and the channel picker as the user sees them, open beside
-// what they edit, offscreen and on a real desktop: placed and sized at their first opening as at
-// every later one, and on every tab each caption fits its control and no control covers another
-// or leaves its parent. ZOLT_SNAPSHOT_DIR=<folder> also writes them as PNGs.
+// The four indicator settings dialogs and the channel picker as the user sees them, offscreen and
+// on a real desktop: placed beside what they edit and sized the same at their first opening as
+// at every later one, each tab setting its height, and on every tab each caption fits its control
+// (Japanese text included) and no control covers a sibling or leaves its parent (clear of a
+// bevelled panel's bevel). ZOLT_SNAPSHOT_DIR=<folder> also writes them as PNGs beside the window
+// they were opened from.
 #include <gtest/gtest.h>
 
 #include <array>
-#include <QTest>
+#include <QAbstractButton>
+#include <QDir>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
 
 #include "app/AnalogMeterSetup.h"
 #include "app/BarGraphSetup.h"
 #include "app/NumericListSetup.h"
 #include "app/SourceList.h"
 #include "app/XYGraphSetup.h"
-#include "indicators/AnalogMeter.h"
-#include "indicators/BarGraph.h"
 #include "indicators/NumericList.h"
-#include "indicators/Port.h"
-#include "indicators/XYGraph.h"
-#include "tests/app/DialogLayoutCheck.h"
 #include "tests/app/SettingDialogDriver.h"
 #include "tests/support/WindowSystem.h"
 
@@ -28,136 +30,148 @@ namespace {
 // Title bar and frame of a window on a desktop, generously.
 constexpr int TallTitleBarAndFrame = 36;
 
-std::string Joined(const std::vector<std::string>& lines)
+// The problems found on the controls now shown, one line each; empty when the layout is sound.
+std::string LayoutProblems(const QWidget& dialog)
 {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    return text;
+    std::string problems;
+    auto name = [](const QWidget* w) {
+        return (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                          : w->objectName())
+            .toStdString();
+    };
+    auto fits = [&](const QWidget* widget, const QString& text, int padding) {
+        if (widget->fontMetrics().horizontalAdvance(text) + padding > widget->width())
+            problems += name(widget) + ": \"" + text.toStdString() + "\" does not fit\n";
+    };
+    for (const QWidget* widget : dialog.findChildren<QWidget*>()) {
+        if (!widget->isVisible())
+            continue;
+        if (const auto* label = qobject_cast<const QLabel*>(widget))
+            fits(label, label->text(), 0);
+        else if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+            fits(button, button->text(), 6);
+        else if (const auto* group = qobject_cast<const QGroupBox*>(widget))
+            fits(group, group->title(), 16);
+        // Controls that arrange their own children are left to themselves.
+        if (widget->isWindow() || widget->inherits("QTabWidget") ||
+            widget->inherits("QAbstractScrollArea") || widget->inherits("QStackedWidget") ||
+            widget->inherits("QComboBox") || widget->inherits("TUpDown") ||
+            widget->inherits("QLineEdit") || widget->inherits("QAbstractButton"))
+            continue;
+        std::vector<const QWidget*> shown;
+        for (const QObject* child : widget->children()) {
+            const auto* control = qobject_cast<const QWidget*>(child);
+            if (control && !control->isWindow() && control->isVisible())
+                shown.push_back(control);
+        }
+        const auto* bevelled = qobject_cast<const QFrame*>(widget);
+        const QRect inside = bevelled && bevelled->frameWidth() > 0
+                                 ? bevelled->contentsRect().marginsRemoved({2, 2, 2, 2})
+                                 : widget->rect();
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            if (widget != &dialog && !inside.contains(shown[i]->geometry()))
+                problems += name(shown[i]) + " leaves " + name(widget) + "\n";
+            for (std::size_t j = i + 1; j < shown.size(); ++j) {
+                if (shown[i]->geometry().intersects(shown[j]->geometry()))
+                    problems += name(shown[i]) + " overlaps " + name(shown[j]) + "\n";
+            }
+        }
+    }
+    return problems;
 }
 
-// Opens the dialog twice. Both openings stand beside the indicator (its right edge, tops
-// aligned) with the same outer rectangle, as the window system has it, the height the tab it
-// opens on sets; on a desktop the first opening is the one whose frame is not known beforehand.
-// On each tab of the first opening the layout is checked, also with room for a taller title bar
-// than the desktop's, and a snapshot taken; each tab sets its outer height, and the first tab
-// gives back the height the dialog opened with. tabHeights: 0 where a tab sets none.
-template <class Dialog, class Indicator>
-void LookAtEveryTab(Dialog& dialog, Indicator* indicator, QWidget& host, const QString& name,
-                    std::array<int, 2> tabHeights)
+// With ZOLT_SNAPSHOT_DIR set: the dialog and the window beside it, each where it stands.
+void SnapshotBeside(QWidget& dialog, QWidget& beside, const QString& file)
 {
-    const QPoint corner = indicator->mapToGlobal(QPoint());
+    const QString folder = qEnvironmentVariable("ZOLT_SNAPSHOT_DIR");
+    if (folder.isEmpty())
+        return;
+    const QRect area = dialog.frameGeometry().united(beside.frameGeometry());
+    QImage image(area.size(), QImage::Format_RGB32);
+    image.fill(Qt::darkGray);
+    QPainter painter(&image);
+    painter.drawPixmap(beside.geometry().topLeft() - area.topLeft(), beside.grab());
+    painter.drawPixmap(dialog.geometry().topLeft() - area.topLeft(), dialog.grab());
+    painter.end();
+    QDir().mkpath(folder);
+    image.save(QDir(folder).filePath(file));
+}
+
+// Opens the dialog twice: both openings stand beside the indicator with the same outer rectangle,
+// the first tab's height. On each tab of the first the layout is checked, also with room for a
+// taller title bar than the desktop's; tabHeights: 0 where a tab sets none.
+template <class TDialog>
+void LookAtEveryTab(DialogBench<TDialog>& b, const QString& name, std::array<int, 2> tabHeights)
+{
+    SCOPED_TRACE(name.toStdString());
     std::array<QRect, 2> opened;
     for (int opening = 0; opening < 2; ++opening) {
-        RunWhileOpen(
-            dialog, [&] { return dialog.Execute(indicator, corner.x(), corner.y()); },
-            [&] {
-                opened[opening] = SettledOuterGeometry(dialog);
-                for (int tab = 0; opening == 0 && tab < dialog.PageControl->count(); ++tab) {
-                    dialog.PageControl->setCurrentIndex(tab);
-                    const QRect outer = SettledOuterGeometry(dialog);
-                    if (tabHeights[tab] > 0) {
-                        EXPECT_EQ(outer.height(), tabHeights[tab]) << name.toStdString() << tab;
-                    }
-                    EXPECT_EQ(outer.width(), opened[0].width()) << name.toStdString() << tab;
-                    EXPECT_EQ(Joined(LayoutProblems(dialog)), "")
-                        << name.toStdString() << " tab " << tab;
-                    // A tab sets the outer height, of which a taller title bar and frame would
-                    // take a larger share.
-                    const int taller = TallTitleBarAndFrame - (outer.height() - dialog.height());
-                    if (dialog.minimumSize() == dialog.maximumSize() && taller > 0) {
-                        const QSize shown = dialog.size();
-                        dialog.setFixedSize(shown.width(), shown.height() - taller);
-                        EXPECT_EQ(Joined(LayoutProblems(dialog)), "")
-                            << name.toStdString() << " tab " << tab << " under a title bar";
-                        dialog.setFixedSize(shown);
-                        (void)SettledOuterGeometry(dialog);
-                    }
-                    SnapshotBeside(dialog, host,
-                                   QStringLiteral("%1-tab%2.png").arg(name).arg(tab + 1));
+        b.Open([&] {
+            opened[opening] = SettledOuterGeometry(b.dialog);
+            for (int tab = 0; opening == 0 && tab < 2; ++tab) {
+                SCOPED_TRACE(tab);
+                b.dialog.PageControl->setCurrentIndex(tab);
+                const QRect outer = SettledOuterGeometry(b.dialog);
+                EXPECT_EQ(outer.height(), tabHeights[tab] > 0 ? tabHeights[tab] : outer.height());
+                EXPECT_EQ(outer.width(), opened[0].width());
+                EXPECT_EQ(LayoutProblems(b.dialog), "");
+                const int taller = TallTitleBarAndFrame - (outer.height() - b.dialog.height());
+                if (b.dialog.minimumSize() == b.dialog.maximumSize() && taller > 0) {
+                    const QSize shown = b.dialog.size();
+                    b.dialog.setFixedSize(shown.width(), shown.height() - taller);
+                    EXPECT_EQ(LayoutProblems(b.dialog), "") << "under a tall title bar";
+                    b.dialog.setFixedSize(shown);
+                    (void)SettledOuterGeometry(b.dialog);
                 }
-                if (opening == 0) {
-                    dialog.PageControl->setCurrentIndex(0);
-                    EXPECT_EQ(SettledOuterGeometry(dialog), opened[0]) << name.toStdString();
-                }
-                Key(&dialog, Qt::Key_Escape);
-            });
+                SnapshotBeside(b.dialog, b.host,
+                               QStringLiteral("%1-tab%2.png").arg(name).arg(tab + 1));
+            }
+            b.dialog.PageControl->setCurrentIndex(0);
+            Key(&b.dialog, Qt::Key_Escape);
+        });
     }
-    EXPECT_EQ(opened[0].topLeft(), corner + QPoint(indicator->width(), 0)) << name.toStdString();
-    if (tabHeights[0] > 0) {
-        EXPECT_EQ(opened[0].height(), tabHeights[0]) << name.toStdString();
-    }
-    EXPECT_EQ(opened[1], opened[0]) << name.toStdString();
+    EXPECT_EQ(opened[0].topLeft(),
+              b.indicator->mapToGlobal(QPoint()) + QPoint(b.indicator->width(), 0));
+    EXPECT_EQ(opened[0].height(), tabHeights[0] > 0 ? tabHeights[0] : opened[0].height());
+    EXPECT_EQ(opened[1], opened[0]);
 }
-
-class SettingDialogLook : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        host.setGeometry(20, 30, 420, 260);
-        host.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
-    }
-
-    QWidget host;
-};
 
 }  // namespace
 
-TEST_F(SettingDialogLook, DialGaugeDialogOnBothTabs)
+TEST(SettingDialogLook, EveryDialogOnBothTabsAndThePickerBesideTheNumericList)
 {
-    auto* dial = new TAnalogMeter(&host, SourceIndexQ7);
-    dial->setGeometry(9, 9, 200, 200);
-    dial->show();
-    dial->SetIoName("JYRO");  // the longest description
-    dial->SetTitle(QStringLiteral("Angular velocity[ﾟ/s]"));
-    dial->SetUpperLimit("8000");
-    TFAnalogMeterSetting dialog;
-    LookAtEveryTab(dialog, dial, host, QStringLiteral("dial-gauge-setting"), {366, 454});
-}
-
-TEST_F(SettingDialogLook, BarGraphDialogOnBothTabs)
-{
-    auto* bar = new TBarGraph(&host, SourceIndexQ7);
-    bar->setGeometry(9, 9, 200, 64);
-    bar->show();
-    bar->SetIoName("JYRO");  // the longest description
-    bar->SetTitle(QStringLiteral("Angular velocity[ﾟ/s]"));
-    bar->SetMarker1("100");
-    TFBarGraphSetting dialog;
-    LookAtEveryTab(dialog, bar, host, QStringLiteral("bar-graph-setting"), {279, 357});
-}
-
-TEST_F(SettingDialogLook, XYGraphDialogOnBothTabs)
-{
-    auto* graph = new TXYGraph(&host, SourceIndexQ7);
-    graph->setGeometry(9, 9, 240, 200);
-    graph->show();
-    graph->SetXIoName("SPEED");
-    graph->SetYIoName("TACHO");
-    graph->SetTitle(QStringLiteral("Tacho[rpm] vs Speed[km/h]"));
-    graph->SetXMaxValue(30000);
-    graph->SetYMaxValue(9000);
-    TFXYGraphSetting dialog;
-    LookAtEveryTab(dialog, graph, host, QStringLiteral("xy-graph-setting"), {373, 359});
-}
-
-TEST_F(SettingDialogLook, NumericListDialogOnBothTabsAndThePickerBesideIt)
-{
-    auto* list = new TNumericList(&host, SourceIndexQ7);
-    list->setGeometry(9, 9, 240, 160);
-    list->show();
-    list->SetNumStrList(QStringList{QStringLiteral("Tacho[rpm]"), QStringLiteral("Oil temp[ﾟc]"),
-                                    QStringLiteral("Angular velocity[ﾟ/s]")});
-    TFNumericListSetup dialog;
-    LookAtEveryTab(dialog, list, host, QStringLiteral("numeric-list-setting"), {0, 0});
-
+    const QString longest = QStringLiteral("Angular velocity[ﾟ/s]");
+    {
+        DialogBench<TFAnalogMeterSetting> b({200, 200});
+        b.indicator->SetIoName("JYRO");  // the longest description
+        b.indicator->SetTitle(longest);
+        b.indicator->SetUpperLimit("8000");
+        LookAtEveryTab(b, QStringLiteral("dial-gauge-setting"), {366, 454});
+    }
+    {
+        DialogBench<TFBarGraphSetting> b({200, 64});
+        b.indicator->SetIoName("JYRO");
+        b.indicator->SetTitle(longest);
+        b.indicator->SetMarker1("100");
+        LookAtEveryTab(b, QStringLiteral("bar-graph-setting"), {279, 357});
+    }
+    {
+        DialogBench<TFXYGraphSetting> b({240, 200});
+        b.indicator->SetXIoName("SPEED");
+        b.indicator->SetYIoName("TACHO");
+        b.indicator->SetTitle(QStringLiteral("Tacho[rpm] vs Speed[km/h]"));
+        b.indicator->SetXMaxValue(30000);
+        LookAtEveryTab(b, QStringLiteral("xy-graph-setting"), {373, 359});
+    }
+    DialogBench<TFNumericListSetup> b({240, 160});
+    b.indicator->SetNumStrList(QStringList{QStringLiteral("Tacho[rpm]"), longest});
+    LookAtEveryTab(b, QStringLiteral("numeric-list-setting"), {0, 0});
     TFSourceList picker;
     RunWhileOpen(
-        picker, [&] { return picker.Execute(SourceIndexQ7, &host); },
+        picker, [&] { return picker.Execute(SourceIndexQ7, &b.host); },
         [&] {
-            EXPECT_EQ(Joined(LayoutProblems(picker)), "");
-            SnapshotBeside(picker, host, QStringLiteral("source-list.png"));
+            EXPECT_EQ(LayoutProblems(picker), "");
+            SnapshotBeside(picker, b.host, QStringLiteral("source-list.png"));
             Key(&picker, Qt::Key_Escape);
         });
 }
