@@ -6,13 +6,13 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <cstdio>
 #include <mutex>
 #include <string>
 #include <thread>
 
 #include "link/ReceiveRing.h"
 #include "link/UnCom.h"
+#include "tests/link/SerialTesting.h"
 #include "tests/support/MeterStandIn.h"
 
 using testing_support::MeterStandIn;
@@ -42,22 +42,15 @@ TEST(CommStress, HundredThousandLinesThroughTheRingWhileSending)
     std::mutex mutex;
     std::condition_variable linesArrived;
     std::condition_variable linesTaken;
-    std::atomic<std::size_t> deliveries{0};
     comm.OnCommReceive = [&](TComm*, char* buffer, unsigned size) {
-        ++deliveries;
         ring.Receive(buffer, size);
         std::lock_guard lock(mutex);
         linesArrived.notify_one();
     };
-    TCommCntrlRec record = TComm::DefaultCntrl();
-    record.nBoudRate = 115200;
-    record.mFlowCntrls = {};
-    record.nQueueIn = 8192;
-    record.nQueueOut = 8192;
+    TCommCntrlRec record = testing_support::MeterLine();
     comm.Open(&record, meter.PortName());
 
     std::atomic<std::size_t> consumed{0};
-    std::size_t bytes = 0;
     meter.StartFlood(
         Lines, [](std::size_t i) { return MeterStandIn::Ack(LineText(i)); },
         [&](std::size_t i) {
@@ -65,7 +58,6 @@ TEST(CommStress, HundredThousandLinesThroughTheRingWhileSending)
             linesTaken.wait(lock, [&] { return i < consumed.load() + Window; });
         });
 
-    const auto start = std::chrono::steady_clock::now();
     std::size_t sent = 0;
     char line[TReceiveRing::LineSize];
     for (std::size_t i = 0; i < Lines;) {
@@ -79,7 +71,6 @@ TEST(CommStress, HundredThousandLinesThroughTheRingWhileSending)
         const std::string expected = "\x06" + LineText(i) + "\x03";
         ASSERT_EQ(std::string(line), expected) << "line " << i;
         ASSERT_EQ(static_cast<std::size_t>(length), expected.size() - 2);
-        bytes += expected.size();
         ++i;
         {
             std::lock_guard lock(mutex);
@@ -90,8 +81,6 @@ TEST(CommStress, HundredThousandLinesThroughTheRingWhileSending)
         if (i % 100 == 0 && comm.Write("\x02@GET_PORT\x03", 11))
             ++sent;
     }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     meter.WaitFlood();
     EXPECT_EQ(ring.ErrorFlags(), 0u);
     EXPECT_TRUE(ring.Empty());
@@ -99,10 +88,4 @@ TEST(CommStress, HundredThousandLinesThroughTheRingWhileSending)
     for (const std::string& request : meter.Requests())
         ASSERT_EQ(request, "@GET_PORT");
     comm.Close();
-
-    std::printf("%zu lines, %zu bytes in %zu deliveries, %.2f s (%.2f MB/s); %zu frames sent\n",
-                Lines, bytes, deliveries.load(), seconds, bytes / seconds / 1e6, sent);
-    RecordProperty("lines", static_cast<int>(Lines));
-    RecordProperty("deliveries", static_cast<int>(deliveries.load()));
-    RecordProperty("frames_sent", static_cast<int>(sent));
 }
