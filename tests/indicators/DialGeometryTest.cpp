@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "indicators/PixelRounding.h"
 
@@ -12,6 +13,9 @@ using platform::TPoint;
 using platform::TRect;
 
 namespace {
+
+constexpr int IntMin = std::numeric_limits<int>::min();
+constexpr int IntMax = std::numeric_limits<int>::max();
 
 TDialLayout Layout(int width, int height, int angle = 270, int title = 16, int previousFH = 0)
 {
@@ -26,151 +30,116 @@ TDialLayout Layout(int width, int height, int angle = 270, int title = 16, int p
 
 }  // namespace
 
-TEST(DialRounding, HalvesGoToTheEvenNeighbourAndExtremesSaturate)
+TEST(DialGeometry, HalvesRoundToTheEvenNeighbourAndExtremesSaturate)
 {
-    EXPECT_EQ(NearestInt(0.5), 0);
-    EXPECT_EQ(NearestInt(1.5), 2);
-    EXPECT_EQ(NearestInt(2.5), 2);
-    EXPECT_EQ(NearestInt(-0.5), 0);
-    EXPECT_EQ(NearestInt(-1.5), -2);
-    EXPECT_EQ(NearestInt(2.4999), 2);
-    EXPECT_EQ(NearestInt(std::nan("")), 0);
-    EXPECT_EQ(NearestInt(1e300), std::numeric_limits<int>::max());
-    EXPECT_EQ(NearestInt(-HUGE_VAL), std::numeric_limits<int>::min());
+    const std::pair<double, int> cases[] = {{0.5, 0},        {1.5, 2},           {2.5, 2},
+                                            {-1.5, -2},      {2.4999, 2},        {std::nan(""), 0},
+                                            {1e300, IntMax}, {-HUGE_VAL, IntMin}};
+    for (const auto& [value, rounded] : cases)
+        EXPECT_EQ(NearestInt(value), rounded) << value;
 }
 
-TEST(DialLayout, NewDialGrowsTo120By128)
+TEST(DialGeometry, Layouts)
 {
-    const TDialLayout lay = Layout(32, 32);
-    EXPECT_EQ(lay.Width, 120);
-    EXPECT_EQ(lay.Height, 128);
-    EXPECT_EQ(lay.WidthMin, 120);
-    EXPECT_EQ(lay.HeightMin, 128);
-    EXPECT_EQ(lay.ScaleR1, 49);
-    EXPECT_EQ(lay.Boss, 7);
-    EXPECT_EQ(lay.ScaleR2, 45);
-    EXPECT_EQ(lay.Needle, 45);
-    EXPECT_EQ(lay.ScaleR3, 41);
-    EXPECT_EQ(lay.DCX, 60);
-    EXPECT_EQ(lay.DCY, 79);
-    EXPECT_EQ(lay.InnerRect, (TRect{4, 24, 116, 124}));
-    EXPECT_EQ(lay.OuterRect, (TRect{0, 0, 120, 128}));
-    EXPECT_EQ(lay.ScaleFH, 7);
-    EXPECT_EQ(lay.DigitalFH, 11);
-}
-
-TEST(DialLayout, A240SquareDialIsLimitedByItsWidth)
-{
-    // The second layout takes the value height of the first into account; neither changes it.
-    for (int previous : {0, 26}) {
-        const TDialLayout lay = Layout(240, 240, 270, 16, previous);
-        EXPECT_EQ(lay.Width, 240);
-        EXPECT_EQ(lay.Height, 240);
-        EXPECT_EQ(lay.ScaleR1, 110);
-        EXPECT_EQ(lay.Boss, 17);
-        EXPECT_EQ(lay.ScaleR2, 101);
-        EXPECT_EQ(lay.ScaleR3, 92);
-        EXPECT_EQ(lay.DCX, 120);
-        EXPECT_EQ(lay.DCY, 140);
-        EXPECT_EQ(lay.InnerRect, (TRect{4, 24, 236, 228}));
-        EXPECT_EQ(lay.DigitalFH, 26);
+    struct Case {
+        int width, height, angle, title, previousFH;
+        int outWidth, outHeight, r1, boss, r2, r3, dcx, dcy;
+        TRect inner;
+        int scaleFH, digitalFH;
+    };
+    const Case cases[] = {
+        // A new dial grows to 120 by 128.
+        {32, 32, 270, 16, 0, 120, 128, 49, 7, 45, 41, 60, 79, {4, 24, 116, 124}, 7, 11},
+        // A square of 240 is limited by its width; the value height of an earlier layout
+        // changes nothing.
+        {240, 240, 270, 16, 0, 240, 240, 110, 17, 101, 92, 120, 140, {4, 24, 236, 228}, 17, 26},
+        {240, 240, 270, 16, 26, 240, 240, 110, 17, 101, 92, 120, 140, {4, 24, 236, 228}, 17, 26},
+        // A small sweep with a tall title leaves no height for the scale: a hub of radius 0.
+        {120, 32, 60, 20, 0, 120, 48, 0, 0, 0, 0, 60, 48 - 4, {4, 28, 116, 44}, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " " << c.angle);
+        const TDialLayout l = Layout(c.width, c.height, c.angle, c.title, c.previousFH);
+        EXPECT_EQ(l.Width, c.outWidth);
+        EXPECT_EQ(l.Height, c.outHeight);
+        EXPECT_EQ(l.ScaleR1, c.r1);
+        EXPECT_EQ(l.Boss, c.boss);
+        if (c.r1 == 0) {
+            EXPECT_TRUE(DialHubLines(l.DCX, l.DCY, l.Boss).empty());
+            continue;
+        }
+        EXPECT_EQ(l.ScaleR2, c.r2);
+        EXPECT_EQ(l.Needle, c.r2);
+        EXPECT_EQ(l.ScaleR3, c.r3);
+        EXPECT_EQ(l.DCX, c.dcx);
+        EXPECT_EQ(l.DCY, c.dcy);
+        EXPECT_EQ(l.InnerRect, c.inner);
+        EXPECT_EQ(l.OuterRect, (TRect{0, 0, c.outWidth, c.outHeight}));
+        EXPECT_EQ(l.ScaleFH, c.scaleFH);
+        EXPECT_EQ(l.DigitalFH, c.digitalFH);
     }
-}
+    EXPECT_EQ(Layout(32, 32).WidthMin, 120);
 
-TEST(DialLayout, MinimumHeightFollowsTheSweep)
-{
-    const std::pair<int, int> table[] = {{60, 48},   {90, 56},   {180, 88},
-                                         {270, 128}, {300, 136}, {360, 144}};
-    for (const auto& [angle, heightMin] : table) {
-        const TDialLayout lay = Layout(32, 32, angle);
-        EXPECT_EQ(lay.HeightMin, heightMin) << angle;
-        EXPECT_EQ(lay.Height, heightMin) << angle;
+    // The least height follows the sweep; a larger control is never shrunk.
+    const std::pair<int, int> sweeps[] = {{60, 48},   {90, 56},   {180, 88},
+                                          {270, 128}, {300, 136}, {360, 144}};
+    for (const auto& [angle, heightMin] : sweeps) {
+        EXPECT_EQ(Layout(32, 32, angle).HeightMin, heightMin) << angle;
+        EXPECT_EQ(Layout(32, 32, angle).Height, heightMin) << angle;
     }
-    // A larger control is never shrunk.
     EXPECT_EQ(Layout(300, 400).Height, 400);
     EXPECT_EQ(Layout(300, 400).Width, 300);
 }
 
-TEST(DialLayout, BrokenAnglesAndHeightsGiveAFiniteLayout)
+TEST(DialGeometry, BrokenAnglesAndHeightsGiveAFiniteLayout)
 {
-    for (int angle :
-         {0, -90, 361, 720, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()}) {
+    for (int angle : {0, -90, 361, 720, IntMin, IntMax}) {
         const TDialLayout lay = Layout(120, 128, angle);
         EXPECT_EQ(lay.Width, 120) << angle;
         EXPECT_GT(lay.ScaleR1, 0) << angle;
         EXPECT_LE(lay.ScaleR1, 81) << angle;  // the value box's bound
     }
-    // A huge title does not make the control millions of pixels high.
-    EXPECT_LE(Layout(120, 32, 270, std::numeric_limits<int>::max()).Height, 2000);
+    EXPECT_LE(Layout(120, 32, 270, IntMax).Height, 2000);
     TDialLayoutInput in;
     in.Width = 240;
     in.Height = 240;
-    in.HeightValue = std::numeric_limits<int>::max();
-    in.HeightScale = std::numeric_limits<int>::min();
-    in.PreviousDigitalFH = std::numeric_limits<int>::max();
+    in.HeightValue = IntMax;
+    in.HeightScale = IntMin;
+    in.PreviousDigitalFH = IntMax;
     const TDialLayout lay = ComputeDialLayout(in);
-    EXPECT_LT(lay.ScaleR1, 0);   // no room: a scale of negative radius draws nothing sensible but
-    EXPECT_EQ(lay.Height, 240);  // nothing overflows
+    EXPECT_LT(lay.ScaleR1, 0);
+    EXPECT_EQ(lay.Height, 240);
 }
 
-TEST(DialLayout, ASmallSweepWithATallTitleLeavesAHubOfRadiusZero)
-{
-    // 55 cut down to 48 leaves no height for the scale at all.
-    const TDialLayout lay = Layout(120, 32, 60, 20);
-    EXPECT_EQ(lay.Height, 48);
-    EXPECT_EQ(lay.ScaleR1, 0);
-    EXPECT_EQ(lay.Boss, 0);
-    EXPECT_TRUE(DialHubLines(lay.DCX, lay.DCY, lay.Boss).empty());
-}
-
-TEST(DialBand, UpperBandFrom8000On0To10000SpansNineToMinus45DegreesIn11Steps)
-{
-    const double d = 270.0 / 10000;
-    const double a = DialDegToRad * ((10000 - 8000) * d + 90 - 135);
-    const double b = DialDegToRad * (90 - 135);
-    EXPECT_NEAR(a / DialDegToRad, 9, 1e-9);
-    EXPECT_NEAR(b / DialDegToRad, -45, 1e-9);
-    const auto points = DialBandPoints(120, 140, 111, 101, a, b);
-    ASSERT_EQ(points.size(), 24u);  // 11 steps: 12 points on each arc
-    EXPECT_EQ(points[0], DialPoint(120, 140, a, 111));
-    EXPECT_EQ(points[11], DialPoint(120, 140, b, 111));
-    EXPECT_EQ(points[12], DialPoint(120, 140, b, 101));
-    EXPECT_EQ(points[23], DialPoint(120, 140, a, 101));
-    // The first point at 9 degrees on radius 111: (120 + 109.63, 140 - 17.36) rounded.
-    EXPECT_EQ(points[0], (TPoint{230, 123}));
-}
-
-TEST(DialBand, NarrowBandsTakeOneStepAndReversedOnesNone)
-{
-    const double one = DialDegToRad;
-    EXPECT_EQ(DialBandPoints(0, 0, 10, 5, one, 0).size(), 4u);
-    EXPECT_EQ(DialBandPoints(0, 0, 10, 5, 1e-12, 0).size(), 4u);
-    EXPECT_TRUE(DialBandPoints(0, 0, 10, 5, 0, one).empty());
-    EXPECT_TRUE(DialBandPoints(0, 0, 10, 5, 0, 0).empty());
-    EXPECT_TRUE(DialBandPoints(0, 0, 10, 5, std::nan(""), 0).empty());
-    // Never more points than the band buffer held.
-    EXPECT_LE(DialBandPoints(0, 0, 10, 5, 1e6, 0).size(), 200u);
-}
-
-TEST(DialPointTest, CoordinatesRoundAsWholes)
+TEST(DialGeometry, PointsBandsAndHub)
 {
     EXPECT_EQ(DialPoint(60, 79, 0, 49), (TPoint{109, 79}));
     EXPECT_EQ(DialPoint(60, 79, DialDegToRad * 90, 49), (TPoint{60, 30}));
-    // 225 degrees: (60 - 34.648, 79 + 34.648).
-    EXPECT_EQ(DialPoint(60, 79, DialDegToRad * 225, 49), (TPoint{25, 114}));
-}
+    EXPECT_EQ(DialPoint(60, 79, DialDegToRad * 225, 49), (TPoint{25, 114}));  // 34.648 each way
 
-TEST(DialHub, ScanLinesAreSymmetricWithTheCentreRowAsWideAsItsNeighbours)
-{
+    // The upper band from 8000 on 0 to 10000 spans 9 to -45 degrees in 11 steps: 12 points on
+    // each arc, the outer one first.
+    const double a = DialDegToRad * 9, b = DialDegToRad * -45;
+    const auto points = DialBandPoints(120, 140, 111, 101, a, b);
+    ASSERT_EQ(points.size(), 24u);
+    EXPECT_EQ(points[0], (TPoint{230, 123}));
+    EXPECT_EQ(points[11], DialPoint(120, 140, b, 111));
+    EXPECT_EQ(points[12], DialPoint(120, 140, b, 101));
+    EXPECT_EQ(points[23], DialPoint(120, 140, a, 101));
+    // Narrow bands take one step, reversed ones none, and never more points than the buffer.
+    EXPECT_EQ(DialBandPoints(0, 0, 10, 5, 1e-12, 0).size(), 4u);
+    EXPECT_TRUE(DialBandPoints(0, 0, 10, 5, 0, DialDegToRad).empty());
+    EXPECT_TRUE(DialBandPoints(0, 0, 10, 5, std::nan(""), 0).empty());
+    EXPECT_LE(DialBandPoints(0, 0, 10, 5, 1e6, 0).size(), 200u);
+
+    // The hub's scan lines: symmetric, the centre row as wide as its neighbours.
     const auto lines = DialHubLines(60, 79, 7);
     ASSERT_EQ(lines.size(), 15u);
-    // Outermost rows: w = nearest(sqrt(49 - 42.25)) = nearest(2.598) = 3.
-    EXPECT_EQ(lines[0].Y, 86);
+    EXPECT_EQ(lines[0].Y, 86);  // nearest(sqrt(49 - 42.25)) = 3
     EXPECT_EQ(lines[1].Y, 72);
     EXPECT_EQ(lines[0].X1, 57);
     EXPECT_EQ(lines[0].X2, 63);
-    // Rows next to the centre: w = nearest(sqrt(49 - 0.25)) = 7; the centre row takes it.
-    EXPECT_EQ(lines[12].Y, 80);
+    EXPECT_EQ(lines[12].Y, 80);  // nearest(sqrt(49 - 0.25)) = 7
     EXPECT_EQ(lines[12].X1, 53);
     EXPECT_EQ(lines[14].Y, 79);
     EXPECT_EQ(lines[14].X1, 53);
@@ -178,24 +147,27 @@ TEST(DialHub, ScanLinesAreSymmetricWithTheCentreRowAsWideAsItsNeighbours)
     EXPECT_TRUE(DialHubLines(0, 0, -3).empty());
 }
 
-TEST(DialScale, UsableOnlyWithinTheLimitsTheDrawingReliesOn)
+TEST(DialGeometry, ScaleUsableOnlyWithinTheLimitsTheDrawingReliesOn)
 {
-    EXPECT_TRUE(CheckDialScale(270, 0, 10000, 10, 5, 3).Usable);
+    const struct {
+        int angle, min, max, mainDiv, subDiv, exp;
+        bool usable;
+    } cases[] = {
+        {270, 0, 10000, 10, 5, 3, true},        {1, 0, 10, 10, 1, -4, true},
+        {360, IntMin, IntMax, 20, 10, 9, true}, {270, 0, 10000, 60, 60, 3, true},
+        {270, 5000, 5000, 10, 5, 3, false},     {270, 6000, 5000, 10, 5, 3, false},
+        {0, 0, 10000, 10, 5, 3, false},         {361, 0, 10000, 10, 5, 3, false},
+        {-90, 0, 10000, 10, 5, 3, false},       {270, 0, 5, 10, 5, 3, false},  // main step 0
+        {270, 0, 10000, 10, 5, 10, false},      {270, 0, 10000, -3, 5, 3, false},
+        {270, 0, 10000, 10, -5, 3, false},      {270, 0, 10000, 65536, 65536, 3, false},
+        {270, 0, 10000, 61, 60, 3, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.angle << " " << c.min << ".." << c.max << " "
+                                        << c.mainDiv << "/" << c.subDiv << " 10^" << c.exp);
+        EXPECT_EQ(CheckDialScale(c.angle, c.min, c.max, c.mainDiv, c.subDiv, c.exp).Usable,
+                  c.usable);
+    }
     EXPECT_EQ(CheckDialScale(270, 0, 10000, 10, 5, 3).MainStep, 1000);
     EXPECT_EQ(CheckDialScale(270, 0, 10000, 10, 5, 3).Ticks, 50);
-    EXPECT_TRUE(CheckDialScale(1, 0, 10, 10, 1, -4).Usable);
-    EXPECT_TRUE(CheckDialScale(360, -2147483647 - 1, 2147483647, 20, 10, 9).Usable);
-
-    EXPECT_FALSE(CheckDialScale(270, 5000, 5000, 10, 5, 3).Usable);  // empty range
-    EXPECT_FALSE(CheckDialScale(270, 6000, 5000, 10, 5, 3).Usable);  // reversed range
-    EXPECT_FALSE(CheckDialScale(0, 0, 10000, 10, 5, 3).Usable);
-    EXPECT_FALSE(CheckDialScale(361, 0, 10000, 10, 5, 3).Usable);
-    EXPECT_FALSE(CheckDialScale(-90, 0, 10000, 10, 5, 3).Usable);
-    EXPECT_FALSE(CheckDialScale(270, 0, 5, 10, 5, 3).Usable);       // main step 0
-    EXPECT_FALSE(CheckDialScale(270, 0, 10000, 10, 5, 10).Usable);  // 10^10 does not fit
-    EXPECT_FALSE(CheckDialScale(270, 0, 10000, -3, 5, 3).Usable);
-    EXPECT_FALSE(CheckDialScale(270, 0, 10000, 10, -5, 3).Usable);
-    EXPECT_FALSE(CheckDialScale(270, 0, 10000, 65536, 65536, 3).Usable);  // 2^32 ticks
-    EXPECT_TRUE(CheckDialScale(270, 0, 10000, 60, 60, 3).Usable);
-    EXPECT_FALSE(CheckDialScale(270, 0, 10000, 61, 60, 3).Usable);
 }

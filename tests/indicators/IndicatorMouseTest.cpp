@@ -1,26 +1,41 @@
-// Moving and resizing indicators with real mouse input on the dashboard panel.
+// Moving and resizing indicators and the free panel with real mouse input, and the dashboard
+// panel fitting the main window to its indicators.
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <QVBoxLayout>
 
 #include "indicators/Indicator.h"
-#include "tests/indicators/MainWindowStandIn.h"
+#include "indicators/NumericList.h"
+#include "indicators/Port.h"
+#include "indicators/ScrollBarEx.h"
+#include "indicators/ZpMainPanel.h"
+#include "indicators/ZpPanel.h"
+#include "platform/ControlCursor.h"
 #include "tests/support/MouseDriver.h"
 
 using namespace platform;
-using testing_support::MainWindowStandIn;
 
 namespace {
 
-// A kind with a least width, as the dial gauge has.
-class WideIndicator : public TIndicator {
+// A top-level window laid out as the main window is: a 30-pixel tool bar row, the dashboard
+// panel filling the client area below it, a 19-pixel status bar row.
+class MainWindowStandIn : public QWidget {
 public:
-    using TIndicator::TIndicator;
-    void SetMinimums(int width, int height)
+    MainWindowStandIn()
     {
-        WidthMin = width;
-        HeightMin = height;
+        auto* rows = new QVBoxLayout(this);
+        rows->setContentsMargins(0, 0, 0, 0);
+        rows->setSpacing(0);
+        Panel = new TZpMainPanel(this);
+        Panel->SetBevelOuter(TBevelCut::bvLowered);
+        for (QWidget* row : {new QWidget(this), static_cast<QWidget*>(Panel), new QWidget(this)})
+            rows->addWidget(row, row == Panel);
+        rows->itemAt(0)->widget()->setFixedHeight(30);
+        rows->itemAt(2)->widget()->setFixedHeight(19);
+        setGeometry(40, 40, 400, 300);
     }
+    TZpMainPanel* Panel = nullptr;
 };
 
 class IndicatorMouseTest : public ::testing::Test {
@@ -32,8 +47,7 @@ protected:
         mouse.emplace(window);
     }
 
-    // An indicator on the panel, as the indicator menu makes one; the window's destruction
-    // takes it along.
+    // An indicator on the panel, as the indicator menu makes one; the window takes it along.
     template <class Kind = TIndicator>
     Kind* Add(int left, int top, int width = 32, int height = 32)
     {
@@ -41,28 +55,43 @@ protected:
         indicator->setParent(window.Panel);
         indicator->SetBounds(left, top, width, height);
         indicator->show();
-        window.Panel->UpdateSize();  // the window holds every indicator, as after a copy
+        window.Panel->UpdateSize();
         return indicator;
     }
-
-    // A point of an indicator in the window's coordinates.
-    QPoint At(const TIndicator* indicator, int x, int y) const
+    QPoint At(const QWidget* widget, int x, int y) const
     {
-        return indicator->mapTo(&window, QPoint(x, y));
+        return widget->mapTo(&window, QPoint(x, y));
     }
-
-    // Hovers at (x, y) of the indicator, presses the left button there and moves by each
-    // travel in turn (each from the press point), leaving the button held.
-    void Grab(const TIndicator* indicator, int x, int y)
+    // Presses the left button at (x, y) of the widget after hovering there; each Travel moves
+    // from the press point, the button held.
+    void Grab(const QWidget* widget, int x, int y)
     {
-        press = At(indicator, x, y);
+        press = At(widget, x, y);
         mouse->Move(press);
         mouse->Press(press);
     }
     void Travel(int dx, int dy) { mouse->Move(press + QPoint(dx, dy)); }
     void Drop() { mouse->Release(mouse->Pointer()); }
-
-    static QRect Bounds(const TIndicator* indicator) { return indicator->geometry(); }
+    // A drag with a press point presses there (releasing the last press first), one without
+    // moves on from the last press point; each gives the widget's bounds after the movement.
+    struct Drag {
+        int x, y, dx, dy;
+        QRect bounds;
+    };
+    void Run(QWidget* widget, std::initializer_list<Drag> drags)
+    {
+        for (const Drag& d : drags) {
+            if (d.x >= 0) {
+                if (&d != drags.begin())
+                    Drop();
+                Grab(widget, d.x, d.y);
+            }
+            Travel(d.dx, d.dy);
+            EXPECT_EQ(widget->geometry(), d.bounds)
+                << d.x << "," << d.y << " by " << d.dx << "," << d.dy;
+        }
+        Drop();
+    }
 
     MainWindowStandIn window;
     std::optional<testing_support::MouseDriver> mouse;
@@ -71,121 +100,31 @@ protected:
 
 }  // namespace
 
-TEST_F(IndicatorMouseTest, HoverShowsTheCursorOfTheEdgeBand)
+TEST_F(IndicatorMouseTest, DragsSnapToTheGridStopAtOneAndAtTheLeastSize)
 {
-    TIndicator* indicator = Add(9, 9);
-    const std::tuple<int, int, TCursor, Qt::CursorShape> cases[] = {
-        {16, 16, crDrag, Qt::DragMoveCursor},      {2, 16, crSizeWE, Qt::SizeHorCursor},
-        {29, 16, crSizeWE, Qt::SizeHorCursor},     {16, 1, crSizeNS, Qt::SizeVerCursor},
-        {16, 30, crSizeNS, Qt::SizeVerCursor},     {3, 3, crSizeNWSE, Qt::SizeFDiagCursor},
-        {30, 30, crSizeNWSE, Qt::SizeFDiagCursor}, {30, 2, crSizeNESW, Qt::SizeBDiagCursor},
-        {2, 30, crSizeNESW, Qt::SizeBDiagCursor},
-    };
-    for (const auto& [x, y, cursor, shape] : cases) {
-        mouse->Move(At(indicator, x, y));
-        EXPECT_EQ(indicator->Cursor(), cursor) << x << "," << y;
-        EXPECT_EQ(indicator->cursor().shape(), shape) << x << "," << y;
-    }
+    // clang-format off
+    Run(Add(17, 17), {
+        {16, 16, 5, 0, {17, 17, 32, 32}}, {-1, -1, 8, 0, {25, 17, 32, 32}},  // the whole travel
+        {-1, -1, 23, 17, {33, 33, 32, 32}}, {-1, -1, -1, 0, {9, 17, 32, 32}},  // -1 snaps to -8
+        {-1, -1, -40, -3, {1, 9, 32, 32}}, {16, 16, 16, 8, {17, 17, 32, 32}},
+        {3, 3, -8, -8, {9, 17, 40, 32}}, {-1, -1, -7, -8, {9, 9, 40, 40}},  // one axis per event
+        {2, 16, -24, 0, {1, 9, 48, 40}},  // the left edge stops at one, the right edge stays
+        {45, 20, -48, 0, {1, 9, 0, 40}},  // without a least width down to nothing
+    });
+    auto* dial = Add(9, 57, 160, 64);
+    dial->WidthMin = 120;
+    dial->HeightMin = 48;
+    Run(dial, {
+        {157, 32, -32, 0, {9, 57, 128, 64}}, {-1, -1, -48, 0, {9, 57, 128, 64}},  // 112 < 120
+        {-1, -1, -40, 0, {9, 57, 120, 64}}, {60, 2, 0, 24, {9, 57, 120, 64}},  // 40 < 48
+        {-1, -1, 0, 16, {9, 73, 120, 48}},
+    });
+    // Where the side bands of a narrow indicator overlap, a drag resizes from the left.
+    Run(Add(25, 161, 12, 32), {{6, 16, -8, 0, {17, 161, 16, 32}}});
+    // clang-format on
 }
 
-TEST_F(IndicatorMouseTest, MovesSnapToTheGridFromTheWholeTravel)
-{
-    TIndicator* indicator = Add(9, 9);
-    Grab(indicator, 16, 16);
-    Travel(5, 0);
-    EXPECT_EQ(indicator->Left(), 9);
-    Travel(8, 0);
-    EXPECT_EQ(indicator->Left(), 17);
-    Travel(23, 17);
-    EXPECT_EQ(Bounds(indicator), QRect(25, 25, 32, 32));
-    Drop();
-
-    indicator->SetBounds(9, 9, 32, 32);
-    Grab(indicator, 16, 16);
-    Travel(-1, 0);  // a travel of -1 snaps to -8
-    EXPECT_EQ(indicator->Left(), 1);
-    Drop();
-}
-
-TEST_F(IndicatorMouseTest, TheLeftEdgeIsHeldAtOne)
-{
-    TIndicator* indicator = Add(1, 9);
-    Grab(indicator, 16, 16);
-    Travel(-40, 0);
-    EXPECT_EQ(Bounds(indicator), QRect(1, 9, 32, 32));
-    Drop();
-
-    // Dragging the left edge past the panel's edge keeps the right edge where it was.
-    indicator->SetBounds(9, 9, 32, 32);
-    Grab(indicator, 2, 16);
-    Travel(-24, 0);
-    EXPECT_EQ(Bounds(indicator), QRect(1, 9, 40, 32));
-    Drop();
-}
-
-TEST_F(IndicatorMouseTest, AStepPastTheLeastWidthIsRefused)
-{
-    auto* dial = Add<WideIndicator>(9, 9, 160, 64);
-    dial->SetMinimums(120, 48);
-    Grab(dial, 157, 32);
-    Travel(-32, 0);
-    EXPECT_EQ(dial->Width(), 128);
-    Travel(-48, 0);  // 112 would be narrower than 120: the width stays
-    EXPECT_EQ(Bounds(dial), QRect(9, 9, 128, 64));
-    Travel(-40, 0);  // 120 is allowed
-    EXPECT_EQ(dial->Width(), 120);
-    Drop();
-
-    // The same holds for the height, from the bottom edge and from the top edge.
-    Grab(dial, 60, 61);
-    Travel(0, -24);  // 40 would be lower than 48
-    EXPECT_EQ(Bounds(dial), QRect(9, 9, 120, 64));
-    Travel(0, -16);
-    EXPECT_EQ(Bounds(dial), QRect(9, 9, 120, 48));
-    Drop();
-    Grab(dial, 60, 2);
-    Travel(0, 8);  // 40 again: the top edge stays
-    EXPECT_EQ(Bounds(dial), QRect(9, 9, 120, 48));
-    Travel(0, -8);  // upward the top edge follows
-    EXPECT_EQ(Bounds(dial), QRect(9, 1, 120, 56));
-    Drop();
-
-    // Without a least width the indicator narrows down to nothing.
-    TIndicator* plain = Add(9, 81);
-    Grab(plain, 29, 16);
-    Travel(-32, 0);
-    EXPECT_EQ(Bounds(plain), QRect(9, 81, 0, 32));
-    Drop();
-}
-
-TEST_F(IndicatorMouseTest, ACornerDragChangesOneAxisPerEvent)
-{
-    TIndicator* indicator = Add(17, 17);
-    mouse->Move(At(indicator, 3, 3));
-    EXPECT_EQ(indicator->Cursor(), crSizeNWSE);
-    Grab(indicator, 3, 3);
-    Travel(-8, -8);
-    EXPECT_EQ(Bounds(indicator), QRect(9, 17, 40, 32));
-    Travel(-7, -8);  // the same snapped travel: now the vertical edge follows
-    EXPECT_EQ(Bounds(indicator), QRect(9, 9, 40, 40));
-    Drop();
-}
-
-TEST_F(IndicatorMouseTest, OverlappingBandsOfANarrowIndicatorResizeFromTheLeft)
-{
-    TIndicator* indicator = Add(25, 9, 12, 32);
-    for (int x = 0; x < 12; ++x) {
-        mouse->Move(At(indicator, x, 16));
-        const TCursor expected = (x >= 5 && x <= 7) ? crDefault : crSizeWE;
-        EXPECT_EQ(indicator->Cursor(), expected) << x;
-    }
-    Grab(indicator, 6, 16);
-    Travel(-8, 0);
-    EXPECT_EQ(Bounds(indicator), QRect(17, 9, 16, 32));
-    Drop();
-}
-
-TEST_F(IndicatorMouseTest, AnyButtonSelectsButOnlyTheLeftEdits)
+TEST_F(IndicatorMouseTest, AnyButtonSelectsButOnlyTheLeftEditsAndEveryMovementRefitsTheWindow)
 {
     TIndicator* first = Add(9, 9);
     TIndicator* second = Add(25, 25);  // overlaps the first, in front of it
@@ -195,40 +134,101 @@ TEST_F(IndicatorMouseTest, AnyButtonSelectsButOnlyTheLeftEdits)
     EXPECT_EQ(SelectIndicator, second);
     EXPECT_EQ(MouseDownPos, (TPoint{45, 45}));
     mouse->Move(rightAt + QPoint(10, 8));
-    EXPECT_EQ(Bounds(second), QRect(25, 25, 32, 32));
+    EXPECT_EQ(second->geometry(), QRect(25, 25, 32, 32));
     mouse->Release(rightAt + QPoint(10, 8), Qt::RightButton);
 
-    // A left press on the one behind selects it and brings it to the front.
-    Grab(first, 4 + 8, 12);
+    Grab(first, 12, 12);  // brings the one behind to the front
     EXPECT_EQ(SelectIndicator, first);
     EXPECT_EQ(MouseDownPos, (TPoint{21, 21}));
     EXPECT_EQ(window.Panel->children().last(), first);
     Drop();
+    mouse->Move(At(first, 16, 16) + QPoint(16, 0));  // after the release a movement only hovers
+    EXPECT_EQ(first->geometry(), QRect(9, 9, 32, 32));
 
-    // After the release a movement only hovers.
-    mouse->Move(At(first, 16, 16) + QPoint(16, 0));
-    EXPECT_EQ(Bounds(first), QRect(9, 9, 32, 32));
-}
-
-TEST_F(IndicatorMouseTest, EveryDragMovementRefitsTheMainWindow)
-{
-    Add(9, 9);  // a second indicator that reaches less far
     TIndicator* right = Add(129, 41, 48, 40);
-    window.Panel->UpdateSize();
-    const int gapRight = window.Panel->GapRight();
-    const int gapBottom = window.Panel->GapBottom();
-    EXPECT_EQ(window.width(), gapRight + 177 + 1);
-    EXPECT_EQ(window.height(), 30 + gapBottom + 81 + 1);
-
+    const int gapRight = window.Panel->GapRight(), gapBottom = window.Panel->GapBottom();
+    EXPECT_EQ(window.size(), QSize(gapRight + 177 + 1, 30 + gapBottom + 81 + 1));
     Grab(right, 24, 20);
     Travel(-64, 0);
-    EXPECT_EQ(right->Left(), 65);
-    EXPECT_EQ(window.width(), gapRight + 113 + 1);  // 64 narrower
-
-    // A movement that changes nothing still refits.
+    EXPECT_EQ(window.width(), gapRight + 113 + 1);
     window.resize(500, 400);
-    Travel(-60, 3);
-    EXPECT_EQ(right->Left(), 65);
+    Travel(-60, 3);  // changes nothing, still refits
     EXPECT_EQ(window.size(), QSize(gapRight + 114, 30 + gapBottom + 82));
     Drop();
+}
+
+TEST_F(IndicatorMouseTest, TheDashboardPanelFitsTheWindowToTheFurthestIndicatorEdges)
+{
+    EXPECT_EQ(window.Panel->Top(), 30);
+    EXPECT_EQ(window.Panel->GapRight(), 0);
+    EXPECT_EQ(window.Panel->GapBottom(), 19);
+    window.Panel->UpdateSize();
+    EXPECT_EQ(window.size(), QSize(1, 30 + 19 + 1));
+
+    for (const QRect& child : {QRect(9, 17, 32, 32), QRect(97, 1, 64, 24), QRect(1, 121, 40, 40)})
+        (new QWidget(window.Panel))->setGeometry(child);
+    auto* hidden = new QWidget(window.Panel);  // hidden children count as well
+    hidden->setGeometry(1, 1, 700, 500);
+    window.Panel->UpdateSize();
+    EXPECT_EQ(window.size(), QSize(702, 30 + 19 + 501 + 1));
+    delete hidden;
+    window.setFixedSize(400, 300);  // a window of fixed size is refitted as well
+    window.Panel->UpdateSize();
+    EXPECT_EQ(window.size(), QSize(162, 30 + 19 + 161 + 1));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+}
+
+TEST_F(IndicatorMouseTest, TheNumericListsTitleStripDragsAndItsRowsDoNot)
+{
+    auto* list = new TNumericList(&window, SourceIndexQ7);
+    list->setParent(window.Panel);
+    list->SetNumStrList(QStringList{"Tacho[rpm]", "Speed[km/h]"});
+    list->SetBounds(9, 9, 240, 96);
+    list->show();
+    list->Paint();
+    ASSERT_EQ(list->Inner(), (TRect{4, 24, 236, 92}));
+    const std::tuple<int, int, TCursor, Qt::CursorShape> cases[] = {
+        {80, 16, crDrag, Qt::DragMoveCursor},
+        {80, 40, crDefault, Qt::ArrowCursor},
+        {235, 91, crDefault, Qt::ArrowCursor},
+        {80, 24, crDrag, Qt::DragMoveCursor},  // on the list area's top edge: not inside
+        {2, 40, crSizeWE, Qt::SizeHorCursor},
+        {100, 94, crSizeNS, Qt::SizeVerCursor},
+        {238, 94, crSizeNWSE, Qt::SizeFDiagCursor},
+    };
+    for (const auto& [x, y, cursor, shape] : cases) {
+        mouse->Move(At(list, x, y));
+        EXPECT_EQ(list->Cursor(), cursor) << x << "," << y;
+        EXPECT_EQ(list->cursor().shape(), shape) << x << "," << y;
+    }
+    Run(list, {{80, 50, 40, 24, {9, 9, 240, 96}}, {80, 14, 40, 24, {49, 33, 240, 96}}});
+}
+
+TEST_F(IndicatorMouseTest, TheFreePanelMovesBothAxesAtOnceAndStopsAtItsMinimumSize)
+{
+    auto* panel = new TZpPanel(&window);
+    panel->SetBounds(81, 81, 200, 128);
+    panel->show();
+    mouse->Move(At(panel, 100, 60));
+    EXPECT_EQ(panel->MousePosi, 0);
+    EXPECT_EQ(ControlCursor(*panel), crDefault);
+    // clang-format off
+    Run(panel, {
+        {100, 60, 21, -13, {97, 65, 200, 128}}, {197, 60, -64, 0, {97, 65, 136, 128}},
+        {133, 60, -16, 0, {97, 65, 136, 128}},  // 120 would pass 128: the edge stays
+        {100, 125, 0, -56, {97, 65, 136, 72}}, {100, 2, 0, 16, {97, 65, 136, 72}},  // 56 < 64
+        {2, 2, -16, -16, {81, 49, 152, 88}},  // a corner takes both axes in one step
+        {2, 40, -96, 0, {1, 49, 248, 88}},  // the left edge stops at one, the width kept
+        {100, 60, -300, -300, {1, 1, 248, 88}},  // raised to one, the size kept
+    });
+    // clang-format on
+
+    TScrollBarEx bar;
+    bar.setRange(0, 100);
+    bar.SetPage(25);
+    EXPECT_EQ(bar.pageStep(), 25);
+    bar.setProperty("Page", 40);
+    EXPECT_EQ(bar.Page(), 40);
+    bar.SetPage(-5);
+    EXPECT_EQ(bar.Page(), 0);
 }

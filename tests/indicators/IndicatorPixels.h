@@ -1,80 +1,113 @@
 #pragma once
-// Reading an indicator's face back from its surface: colours as the screen shows them, text
-// rendered the same way on a scratch surface to compare against, and colour counts.
+// What the indicator tests share: colours read back from a face as the screen shows them, texts
+// drawn the way a face draws them to compare against, and the live channels put back to 0.
+#include <ostream>
 #include <QImage>
 #include <QString>
 #include <string>
 
+#include "indicators/Port.h"
 #include "platform/Canvas.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
 
+namespace platform {
+inline void PrintTo(const TRect& rect, std::ostream* out)
+{
+    *out << "(" << rect.Left << ", " << rect.Top << ", " << rect.Right << ", " << rect.Bottom
+         << ")";
+}
+}  // namespace platform
+
 namespace indicator_pixels {
 
+using platform::TColor;
+using platform::TRect;
+
+inline void ResetChannels()
+{
+    for (int row = 0; row < SourceIndexRows; ++row)
+        if (SourceIndexQ7[row].Address != nullptr)
+            *SourceIndexQ7[row].Address = 0;
+}
+
 // The colour a TColor shows as on the surface (system colours resolved).
-inline platform::TColor Shown(platform::TColor color)
+inline TColor Shown(TColor color)
 {
     return platform::FromQRgb(platform::ToQRgb(color));
 }
 
-inline platform::TColor PixelAt(const QImage& surface, int x, int y)
+inline TColor PixelAt(const QImage& face, int x, int y)
 {
-    return platform::FromQRgb(surface.pixel(x, y));
+    return platform::FromQRgb(face.pixel(x, y));
 }
 
-// text drawn opaque at (0, 0) on a scratch surface of the given background, cut to its extent.
-inline QImage RenderText(const QString& face, int height, platform::TColor color,
-                         platform::TColor background, const std::string& text)
-{
-    QImage scratch(400, 200, QImage::Format_RGB32);
-    scratch.fill(platform::ToQRgb(background));
-    platform::Canvas canvas(&scratch);
-    canvas.Font.Name = face;
-    canvas.Font.Height = height;
-    canvas.Font.Color = color;
-    canvas.Brush.Color = background;
-    canvas.Background = platform::TextBackground::Opaque;
-    canvas.TextOut(0, 0, text);
-    const platform::TSize extent = canvas.TextExtent(text);
-    return scratch.copy(0, 0, extent.cx, extent.cy);
-}
-
-// Whether the surface shows exactly expected with its top-left corner at (x, y).
-inline bool ShowsAt(const QImage& surface, int x, int y, const QImage& expected)
-{
-    if (expected.isNull() || x < 0 || y < 0 || x + expected.width() > surface.width() ||
-        y + expected.height() > surface.height())
-        return false;
-    return surface.copy(x, y, expected.width(), expected.height()) ==
-           expected.convertToFormat(surface.format());
-}
-
-// How many pixels of rect (right and bottom edges outside) show color.
-inline int CountColor(const QImage& surface, const platform::TRect& rect, platform::TColor color)
+// How many pixels of rect (right and bottom edges outside), or of the whole face, show color.
+inline int CountColor(const QImage& face, const TRect& rect, TColor color)
 {
     int count = 0;
     for (int y = rect.Top; y < rect.Bottom; ++y)
         for (int x = rect.Left; x < rect.Right; ++x)
-            if (PixelAt(surface, x, y) == Shown(color))
-                ++count;
+            count += PixelAt(face, x, y) == Shown(color);
     return count;
 }
-
-// Whether every pixel of column x from top to bottom (both included) shows color.
-inline bool ColumnIs(const QImage& surface, int x, int top, int bottom, platform::TColor color)
+inline int CountColor(const QImage& face, TColor color)
 {
-    for (int y = top; y <= bottom; ++y)
-        if (PixelAt(surface, x, y) != Shown(color))
-            return false;
-    return true;
+    return CountColor(face, {0, 0, face.width(), face.height()}, color);
 }
 
-inline bool RowIs(const QImage& surface, int y, int left, int right, platform::TColor color)
+// Whether every pixel of a column or a row from (x0, y0) to (x1, y1), both ends included,
+// shows color.
+inline bool LineIs(const QImage& face, int x0, int y0, int x1, int y1, TColor color)
 {
-    for (int x = left; x <= right; ++x)
-        if (PixelAt(surface, x, y) != Shown(color))
-            return false;
-    return true;
+    return CountColor(face, {x0, y0, x1 + 1, y1 + 1}, color) == (x1 - x0 + 1) * (y1 - y0 + 1);
+}
+
+// A text's font, colour and background.
+struct TextLook {
+    QString face;
+    int height;
+    TColor ink, back;
+};
+
+// text on a scratch surface of the look's background, with its top-left corner at (x, y) or,
+// with x negative, its right end at the surface's right edge.
+inline QImage DrawText(const TextLook& look, int width, int height, int x, const std::string& text)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    platform::Canvas canvas(&image);
+    canvas.Font.Name = look.face;
+    canvas.Font.Height = look.height;
+    canvas.Font.Color = look.ink;
+    canvas.Brush.Color = look.back;
+    canvas.FillRect({0, 0, width, height});
+    canvas.TextOut(x < 0 ? width - canvas.TextWidth(text) : x, 0, text);
+    return image;
+}
+
+// Whether box shows text right-aligned on the look's background and nothing else.
+inline bool BoxShows(const QImage& face, const TRect& box, const TextLook& look,
+                     const std::string& text)
+{
+    return face.copy(box.Left, box.Top, box.Width(), box.Height()) ==
+           DrawText(look, box.Width(), box.Height(), -1, text).convertToFormat(face.format());
+}
+
+inline platform::TSize Extent(const TextLook& look, const std::string& text)
+{
+    QImage probe(1, 1, QImage::Format_RGB32);
+    platform::Canvas canvas(&probe);
+    canvas.Font.Name = look.face;
+    canvas.Font.Height = look.height;
+    return canvas.TextExtent(text);
+}
+
+// Whether the face shows text with its top-left corner at (x, y).
+inline bool TextAt(const QImage& face, int x, int y, const TextLook& look, const std::string& text)
+{
+    const platform::TSize size = Extent(look, text);
+    return face.copy(x, y, size.cx, size.cy) ==
+           DrawText(look, size.cx, size.cy, 0, text).convertToFormat(face.format());
 }
 
 }  // namespace indicator_pixels

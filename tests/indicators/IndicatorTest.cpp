@@ -1,32 +1,27 @@
-// The indicator base: placement, the registry, the selection, the name split, the look-ups and
-// the repaint on a size change.
+// The indicator base and what the four kinds share: placement, the registry,
+// the selection, the name split, the channel look-ups, the repaint on a size
+// change, property lines both ways and when a live value reaches the face.
 #include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QTest>
 #include <QWidget>
 
 #include <memory>
 #include <vector>
 
-#include "indicators/Indicator.h"
-#include "indicators/Port.h"
+#include "indicators/AnalogMeter.h"
+#include "indicators/BarGraph.h"
+#include "indicators/NumericList.h"
+#include "indicators/XYGraph.h"
+#include "platform/Cp932.h"
+#include "platform/Exceptions.h"
+#include "tests/indicators/IndicatorPixels.h"
 #include "tests/support/BoxRecorder.h"
 
+using namespace indicator_pixels;
+
 namespace {
-
-const QString TooMany = QStringLiteral("インジケーターが多すぎます。");
-
-// A kind that paints its whole face in one colour and counts its paints.
-class FaceIndicator : public TIndicator {
-public:
-    using TIndicator::TIndicator;
-    void Paint() override
-    {
-        ++paints;
-        auto& canvas = Canvas();
-        canvas.Brush.Color = platform::clLime;
-        canvas.FillRect({0, 0, Width(), Height()});
-    }
-    int paints = 0;
-};
 
 class Indicators : public ::testing::Test {
 protected:
@@ -34,12 +29,13 @@ protected:
     {
         ASSERT_EQ(IndicatorCount, 0) << "an earlier test left indicators registered";
         MouseDownPos = {0, 0};
+        ResetChannels();
     }
     void TearDown() override
     {
         made.clear();
         EXPECT_EQ(IndicatorCount, 0);
-        EXPECT_EQ(IndicatorArry[0], nullptr);
+        ResetChannels();
     }
     TIndicator* Make(TPLUT table = SourceIndexQ7)
     {
@@ -55,81 +51,50 @@ protected:
     std::vector<std::unique_ptr<TIndicator>> made;  // destroyed before the panel
 };
 
-TEST_F(Indicators, PlacedOnTheGridAtTheLastPress)
+TEST_F(Indicators, PlacedOnTheGridAtTheLastPressAndClearingTheSelection)
 {
-    struct Case {
-        platform::TPoint press;
-        int left, top;
-    };
-    for (const Case& c : {Case{{0, 0}, 1, 1}, Case{{13, 21}, 9, 17}, Case{{8, 8}, 9, 9},
-                          Case{{7, 15}, 1, 9}, Case{{-9, -3}, -7, 1}}) {
-        MouseDownPos = c.press;
+    // clang-format off
+    const std::pair<platform::TPoint, platform::TPoint> cases[] = {
+        {{0, 0}, {1, 1}}, {{13, 21}, {9, 17}}, {{8, 8}, {9, 9}}, {{7, 15}, {1, 9}}, {{-9, -3}, {-7, 1}}};
+    // clang-format on
+    for (const auto& [press, at] : cases) {
+        SelectIndicator = made.empty() ? nullptr : made.back().get();
+        MouseDownPos = press;
         TIndicator* indicator = Make();
-        EXPECT_EQ(indicator->Left(), c.left) << c.press.X << "," << c.press.Y;
-        EXPECT_EQ(indicator->Top(), c.top) << c.press.X << "," << c.press.Y;
-        EXPECT_EQ(indicator->Width(), 32);
-        EXPECT_EQ(indicator->Height(), 32);
-        EXPECT_EQ(indicator->parentWidget(), &panel);
+        EXPECT_EQ(indicator->geometry(), QRect(at.X, at.Y, 32, 32)) << press.X << "," << press.Y;
+        EXPECT_EQ(SelectIndicator, nullptr);
     }
-}
-
-TEST_F(Indicators, ConstructionClearsTheSelection)
-{
-    TIndicator* first = Make();
-    SelectIndicator = first;
-    Make();
-    EXPECT_EQ(SelectIndicator, nullptr);
     // Destroying the selected indicator leaves no dangling selection.
-    SelectIndicator = first;
-    Destroy(first);
+    SelectIndicator = made.front().get();
+    Destroy(made.front().get());
     EXPECT_EQ(SelectIndicator, nullptr);
 }
 
-TEST_F(Indicators, RegistryHoldsCreationOrderAndClosesUpOnDestruction)
-{
-    TIndicator* a = Make();
-    TIndicator* b = Make();
-    TIndicator* c = Make();
-    ASSERT_EQ(IndicatorCount, 3);
-    EXPECT_EQ(IndicatorArry[0], a);
-    EXPECT_EQ(IndicatorArry[1], b);
-    EXPECT_EQ(IndicatorArry[2], c);
-    Destroy(b);
-    EXPECT_EQ(IndicatorCount, 2);
-    EXPECT_EQ(IndicatorArry[0], a);
-    EXPECT_EQ(IndicatorArry[1], c);
-    EXPECT_EQ(IndicatorArry[2], nullptr);
-}
-
-TEST_F(Indicators, RegistryFullAt127ThenFreeAgainAfterADestruction)
+TEST_F(Indicators, RegistryHoldsCreationOrderUpTo127AndClosesUp)
 {
     testing_support::BoxRecorder boxes;
     for (int i = 0; i < IndicatorLimit; ++i)
         Make();
-    EXPECT_EQ(IndicatorCount, 127);
+    EXPECT_EQ(IndicatorArry[0], made[0].get());
+    EXPECT_EQ(IndicatorArry[126], made[126].get());
     EXPECT_TRUE(boxes.Boxes().empty());
 
-    TIndicator* extra = Make();
+    TIndicator* extra = Make();  // left out, but a control like any other
     EXPECT_EQ(IndicatorCount, 127);
     EXPECT_EQ(IndicatorArry[127], nullptr);
-    ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].text, TooMany);
-    EXPECT_EQ(boxes.Boxes()[0].icon, platform::BoxIcon::Error);
-    EXPECT_EQ(boxes.Boxes()[0].buttons, platform::BoxButtons::Ok);
-    // Left out of the registry, but a control like any other.
-    EXPECT_EQ(extra->Width(), 32);
     EXPECT_EQ(extra->parentWidget(), &panel);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, QStringLiteral("インジケーターが多すぎます。"));
+    EXPECT_EQ(boxes.Boxes()[0].icon, platform::BoxIcon::Error);
 
-    // Destroying the unregistered one changes nothing; destroying a registered one frees a slot.
-    Destroy(extra);
+    Destroy(extra);  // changes nothing
     EXPECT_EQ(IndicatorCount, 127);
-    TIndicator* fifth = IndicatorArry[4];
     TIndicator* sixth = IndicatorArry[5];
-    Destroy(fifth);
+    Destroy(IndicatorArry[4]);
     EXPECT_EQ(IndicatorCount, 126);
     EXPECT_EQ(IndicatorArry[4], sixth);
+    EXPECT_EQ(IndicatorArry[126], nullptr);
     TIndicator* again = Make();
-    EXPECT_EQ(IndicatorCount, 127);
     EXPECT_EQ(IndicatorArry[126], again);
     EXPECT_EQ(boxes.Boxes().size(), 1u);
 }
@@ -137,18 +102,19 @@ TEST_F(Indicators, RegistryFullAt127ThenFreeAgainAfterADestruction)
 TEST_F(Indicators, UnderbarNameSplitsKindAndNumber)
 {
     TIndicator* indicator = Make();
-    struct Case {
+    const struct {
         const char* name;
         std::string kind;
         std::int32_t number;
         bool result;
+    } cases[] = {
+        // clang-format off
+        {"", "", 0, false}, {"Panel1", "", 0, false}, {"_NumericList", "_NumericList", 0, false},
+        {"_XYGraph12", "_XYGraph", 12, true}, {"_Bar_Graph7x9", "_Bar_Graph", 7, true},
+        {"_Dial-4", "_Dial", 0, false}, {"_A4294967297", "_A", 1, true},
+        // clang-format on
     };
-    for (const Case& c :
-         {Case{"", "", 0, false}, Case{"Panel1", "", 0, false},
-          Case{"_NumericList", "_NumericList", 0, false}, Case{"_XYGraph12", "_XYGraph", 12, true},
-          Case{"_BarGraph3", "_BarGraph", 3, true}, Case{"_AnalogMeter0", "_AnalogMeter", 0, true},
-          Case{"_Bar_Graph7x9", "_Bar_Graph", 7, true}, Case{"_Dial-4", "_Dial", 0, false},
-          Case{"_A4294967297", "_A", 1, true}}) {
+    for (const auto& c : cases) {
         indicator->setObjectName(QString::fromUtf8(c.name));
         std::string kind = "stale";
         std::int32_t number = -5;
@@ -158,41 +124,190 @@ TEST_F(Indicators, UnderbarNameSplitsKindAndNumber)
     }
 }
 
-TEST_F(Indicators, LookUpsSearchTheIndicatorsOwnTable)
+TEST_F(Indicators, LookUpsMatchWholeNamesInTheIndicatorsOwnTableUpToItsEnd)
 {
     TIndicator* standard = Make();
     const TPortInfo tacho = standard->GetDesignatorTable("TACHO");
     EXPECT_EQ(tacho.Description, "Tacho[rpm]");
-    EXPECT_EQ(tacho.Address, SourceIndexQ7[5].Address);
+    EXPECT_EQ(tacho.Address, &Tacho);
+    EXPECT_EQ(tacho.MaxDigits, 5);
     EXPECT_EQ(standard->GetDescriptionTable("Speed[km/h]").Designator, "SPEED");
-    EXPECT_EQ(standard->GetDesignatorTable("tacho").Address, nullptr);
-    EXPECT_EQ(standard->GetDescriptionTable("").Designator, "");
+    for (const char* miss : {"tacho", "TACH", "TACHOX", "", "Tacho[rpm]"})
+        EXPECT_EQ(standard->GetDesignatorTable(miss).Address, nullptr) << miss;
+    EXPECT_EQ(standard->GetDescriptionTable("Speed").Designator, "");
 
     std::int32_t own = 0;
-    const TPortInfo table[] = {TPortInfo("OWN", "Own[x]", &own, 1, 2), TPortInfo()};
+    const TPortInfo table[] = {{"OWN", "Own[x]", &own, 1, 2}, {}, {"C", "C", &own, 0, 0}};
     TIndicator* custom = Make(table);
     EXPECT_EQ(custom->GetDesignatorTable("OWN").Address, &own);
     EXPECT_EQ(custom->GetDescriptionTable("Own[x]").Designator, "OWN");
     EXPECT_EQ(custom->GetDesignatorTable("TACHO").Address, nullptr);
+    EXPECT_EQ(custom->GetDesignatorTable("C").Address,
+              nullptr);  // behind the end record
 }
 
-TEST_F(Indicators, ASizeChangeRepaintsTheWholeFace)
+TEST_F(Indicators, ASizeChangeRepaintsTheWholeFaceAndAMoveDoesNot)
 {
-    auto indicator = std::make_unique<FaceIndicator>(&panel, SourceIndexQ7);
-    indicator->Canvas().Brush.Color = platform::clRed;
-    indicator->Canvas().FillRect({0, 0, 32, 32});
-    const int paints = indicator->paints;
-    indicator->SetWidth(72);
-    indicator->SetHeight(40);
-    EXPECT_EQ(indicator->paints, paints + 2);
-    const QImage& face = indicator->Surface();
-    ASSERT_EQ(face.size(), QSize(72, 40));
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 72; ++x)
-            ASSERT_EQ(platform::FromQRgb(face.pixel(x, y)), platform::clLime) << x << "," << y;
-    // A move alone does not repaint.
-    indicator->SetLeft(17);
-    EXPECT_EQ(indicator->paints, paints + 2);
+    struct FaceIndicator : TIndicator {
+        using TIndicator::TIndicator;
+        void Paint() override
+        {
+            ++paints;
+            Canvas().Brush.Color = platform::clLime;
+            Canvas().FillRect({0, 0, Width(), Height()});
+        }
+        int paints = 0;
+    } indicator(&panel, SourceIndexQ7);
+    indicator.SetWidth(72);
+    indicator.SetHeight(40);
+    EXPECT_EQ(indicator.paints, 2);
+    ASSERT_EQ(indicator.Surface().size(), QSize(72, 40));
+    EXPECT_EQ(CountColor(indicator.Surface(), platform::clLime), 72 * 40);
+    indicator.SetLeft(17);
+    EXPECT_EQ(indicator.paints, 2);
+}
+
+// ---- The four kinds
+// ------------------------------------------------------------------------
+
+struct Kind {
+    const char* name;
+    std::unique_ptr<TIndicator> (*make)(QWidget*);
+    const char* lines;    // every property line the kind writes, in its order
+    std::string binding;  // property lines that bind it to TACHO (and the XY
+                          // graph's Y to THROT)
+    platform::TRect (*valueBox)(TIndicator&);
+};
+
+template <class K>
+std::unique_ptr<TIndicator> Make(QWidget* panel)
+{
+    return std::make_unique<K>(panel, SourceIndexQ7);
+}
+
+// clang-format off
+const Kind Kinds[] = {
+    {"dial", Make<TAnalogMeter>,
+     "Left=17\nTop=25\nWidth=248\nHeight=264\nScaleAngle=300\nScaleHeight=7\nMainScaleDiv=8\n"
+     "SubScaleDiv=4\nMinValue=-500\nMaxValue=9000\nMainScaleExp=2\nHeightTitle=20\nHeightScale=18\n"
+     "HeightValue=30\nColorScale=1\nColorValue=2\nColorSLine=3\nColorNeedle=4\nColorBack=-16777201\n"
+     "ColorBoss=6\nColorUpperLimit=7\nColorLowerLimit=8\nUpperLimit=\"80.5\"\nLowerLimit=\"1.5\"\n"
+     "IoName=\"SPEED\"\nTitle=\"速度[km/h]\"",
+     "IoName=\"TACHO\"",
+     [](TIndicator& i) { return static_cast<TAnalogMeter&>(i).Layout().DigitalRect; }},
+    {"bar graph", Make<TBarGraph>,
+     "Left=17\nTop=25\nWidth=240\nHeight=96\nVertical=1\nMinValue=-500\nMaxValue=12000\n"
+     "HeightTitle=20\nHeightValue=12\nColorScale=1193046\nColorValue=65280\nColorMarker=8421504\n"
+     "ColorBar=16711935\nColorBack=-16777201\nMarker1=\"12.5\"\nMarker2=\"-3\"\nIoName=\"SPEED\"\n"
+     "Title=\"速度 \"km/h\"\"",
+     "IoName=\"TACHO\"",
+     [](TIndicator& i) { return static_cast<TBarGraph&>(i).Layout().DigitalRect; }},
+    {"XY graph", Make<TXYGraph>,
+     "Left=33\nTop=41\nWidth=320\nHeight=240\nXMinValue=-100\nXMaxValue=9000\nXSplit=9\n"
+     "XIoName=\"TACHO\"\nYMinValue=5\nYMaxValue=-5\nYSplit=0\nYIoName=\"BATTERY\"\nHeightTitle=22\n"
+     "HeightValue=11\nColorScale=66051\nColorValue=263430\nColorCross=460809\nColorGrid=658188\n"
+     "ColorBack=855567\nTitle=\"回転 vs 開度\"",
+     "XIoName=\"TACHO\"\r\nYIoName=\"THROT\"",
+     [](TIndicator& i) { return static_cast<TXYGraph&>(i).Layout().XValRect; }},
+    {"numeric list", Make<TNumericList>,
+     "Left=33\nTop=41\nWidth=200\nHeight=150\nHeightTitle=20\nHeightList=13\nColorTitle=255\n"
+     "ColorList=-16777200\nColorBack=1193046\nTitle=\"計器 一覧\"\nNumericName={\"TACHO\",\"SPEED\"}",
+     "NumericName={\"TACHO\"}",
+     [](TIndicator& i) { return static_cast<TNumericList&>(i).NumRectArray[0].ValueRect; }},
+};
+// clang-format on
+
+// Every line is read back as written, with foreign keys between them and in
+// another order (the last line, the numeric list's rows, ends the block); a key
+// with a full-width character stops the load, keeping what came before it.
+TEST_F(Indicators, EachKindReadsBackWhatItWrites)
+{
+    for (const Kind& kind : Kinds) {
+        SCOPED_TRACE(kind.name);
+        const QStringList lines = QString::fromUtf8(kind.lines).split('\n');
+        std::string mixed;
+        for (qsizetype i = lines.size() - 2; i >= 0; --i)
+            mixed += "ColorTitle=255\r\n  Unknown=-7\r\n" + platform::ToCp932(lines[i]) + "\r\n";
+        mixed += platform::ToCp932(lines.back()) + "\r\n}\r\nLeft=1\r\n";
+        auto read = kind.make(&panel);
+        read->LoadProperty(mixed);
+        QStringList saved;
+        read->SaveProperty(saved, "  ");
+        EXPECT_EQ(saved.join('\n'), "  " + lines.join("\n  "));
+
+        auto stopped = kind.make(&panel);
+        EXPECT_THROW(stopped->LoadProperty("HeightTitle=27\r\n\x82\xA0=1\r\nTop=99\r\n"),
+                     platform::EPlatformError);
+        stopped->SaveProperty(saved, "");
+        EXPECT_TRUE(saved.contains("HeightTitle=27"));
+        EXPECT_FALSE(saved.contains("Top=99"));
+    }
+}
+
+// Counts the paint events a widget receives: what reaches the screen.
+struct PaintCounter : QObject {
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+    int paints = 0;
+};
+
+// A value before the first paint waits for it. After it a changed value reaches
+// the screen without a whole repaint, drawn as a face painted before the change
+// shows it; an unchanged one, also beyond the range, draws nothing and repaints
+// nothing.
+TEST_F(Indicators, EachKindDrawsChangedValuesOnly)
+{
+    panel.resize(600, 300);
+    panel.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    const std::string bounds = "Left=1\r\nTop=1\r\nWidth=260\r\nHeight=240\r\n";
+    for (const Kind& kind : Kinds) {
+        SCOPED_TRACE(kind.name);
+        auto unbound = kind.make(&panel);
+        unbound->LoadProperty(bounds);
+        unbound->Paint();
+        const QImage blank = unbound->Surface().copy();
+        Tacho = 80;
+        unbound->SetValue();
+        EXPECT_EQ(unbound->Surface(), blank);
+
+        auto early = kind.make(&panel);
+        early->LoadProperty(bounds + kind.binding);
+        const QImage unpainted = early->Surface().copy();
+        early->SetValue();
+        EXPECT_EQ(early->Surface(), unpainted);
+        early->Paint();
+
+        auto late = kind.make(&panel);
+        late->LoadProperty(bounds + kind.binding);
+        late->show();
+        Tacho = 0;
+        late->Paint();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !late->Invalidated(); }, 10000));
+        PaintCounter counter(late.get());
+        const platform::TRect box = kind.valueBox(*late);
+        for (const std::int32_t value : {80, 81, 20000}) {
+            counter.paints = 0;
+            Tacho = value;
+            late->SetValue();
+            early->SetValue();
+            EXPECT_EQ(late->Surface(), early->Surface()) << value;
+            EXPECT_FALSE(late->Invalidated());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, 10000)) << value;
+            late->Canvas().SetPixel(box.Left, box.Top, platform::clLime);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return counter.paints > 1; }, 10000)) << value;
+            counter.paints = 0;
+            late->SetValue();
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
+            EXPECT_EQ(PixelAt(late->Surface(), box.Left, box.Top), platform::clLime) << value;
+            EXPECT_EQ(counter.paints, 0) << value;
+        }
+    }
 }
 
 }  // namespace
