@@ -1,563 +1,444 @@
-// The real main window (offscreen) with all its forms, polling a meter stand-in over a
-// pseudo-terminal. Ticks are driven by hand: the monitor timer is stopped after start-up and the
-// test runs the timer's handler once it knows what the line holds.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <memory>
+// The real application against a meter stand-in over a pseudo-terminal: start, polling, the
+// settings window's commands and the configuration file through start and close. Ticks are
+// driven by hand: the monitor timer is stopped after start-up and the test runs its handler once
+// it knows what the line holds.
+#include <deque>
+#include <functional>
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
-#include <string>
-#include <vector>
 
-#include "app/ABOUT.h"
-#include "app/AnalogMeterSetup.h"
-#include "app/ApplicationForms.h"
-#include "app/BarGraphSetup.h"
-#include "app/Main.h"
 #include "app/NumEntry.h"
-#include "app/NumericListSetup.h"
 #include "app/ProjectOption.h"
-#include "app/SourceList.h"
-#include "app/XYGraphSetup.h"
-#include "indicators/Indicator.h"
 #include "indicators/Port.h"
-#include "indicators/ZpMainPanel.h"
 #include "link/PcCom.h"
-#include "link/Progress.h"
+#include "platform/Cp932.h"
 #include "platform/FileDialog.h"
+#include "platform/LocalTime.h"
 #include "platform/WindowFrame.h"
-#include "tests/support/ApplicationOnMeter.h"
-#include "tests/support/BoxRecorder.h"
-#include "tests/support/ComboChoice.h"
-#include "tests/support/FileBytes.h"
+#include "tests/app/ToolFixture.h"
 #include "tests/support/KeyProbe.h"
 #include "tests/support/MeterStandIn.h"
-#include "tests/support/WindowSystem.h"
 
-using testing_support::KeyProbe;
 using testing_support::MeterStandIn;
 using testing_support::ReadAll;
 using testing_support::SettledOuterGeometry;
-using testing_support::UserMayResize;
 using testing_support::WriteAll;
 
 namespace {
 
-// A registered indicator that counts the calls of the monitor loop and the repaint-all.
+// The meter's context: word i holds 100 * i.
+std::string MeterContextDigits()
+{
+    std::string digits;
+    for (int word = 0; word < 36; ++word)
+        digits += QByteArray::number(100 * word, 16).toUpper().rightJustified(4, '0').toStdString();
+    return digits;
+}
+
+// A meter that knows three channels, two of them in the table, and takes every command.
+std::vector<std::string> Meter(const std::string& request)
+{
+    const std::pair<const char*, std::string> replies[] = {
+        {"@GET_KIND", "@GET_KIND=TACHO,SPEED,NOSUCH"},
+        {"@GET_PORT", "@GET_PORT=0BB8FF380001"},
+        {"@GET_DATETIME", "@GET_DATETIME=07451306170936"},
+        {"@GET_SYS", "@GET_SYS=" + MeterContextDigits()},
+        {"@SET_SYS(", "@SET_SYS"},
+        {"@SET_DATETIME(", "@SET_DATETIME"}};
+    for (const auto& [asked, reply] : replies) {
+        if (request.starts_with(asked))
+            return {MeterStandIn::Ack(reply)};
+    }
+    return {};
+}
+
+// A registered indicator that counts the monitor loop's calls.
 class CountingIndicator : public TIndicator {
 public:
     using TIndicator::TIndicator;
     int values = 0;
-    int paints = 0;
     void SetValue() override { ++values; }
-    void Paint() override { ++paints; }
+    void Paint() override {}
 };
 
-void ZeroAllChannels()
+CountingIndicator* AddIndicator(int left)
 {
-    for (int row = 0; !SourceIndexQ7[row].Designator.empty(); ++row)
-        *SourceIndexQ7[row].Address = 0;
+    MouseDownPos = {left, 8};
+    auto* indicator = new CountingIndicator(MainForm->MainPanel, SourceIndexQ7);
+    indicator->show();
+    return indicator;
 }
 
-// A meter that knows three channels, two of them in the table.
-std::vector<std::string> AnsweringMeter(const std::string& request)
-{
-    if (request == "@GET_KIND")
-        return {MeterStandIn::Ack("@GET_KIND=TACHO,SPEED,NOSUCH")};
-    if (request == "@GET_PORT")
-        return {MeterStandIn::Ack("@GET_PORT=0BB8FF380001")};
-    if (request == "@GET_DATETIME")
-        return {MeterStandIn::Ack("@GET_DATETIME=07451306170936")};
-    return {};
-}
-
-class MainWindow : public testing_support::ApplicationOnMeter {
+class OnMeter : public testing_support::Tool {
 protected:
-    void SetUp() override
-    {
-        ApplicationOnMeter::SetUp();
-        ZeroAllChannels();
-    }
     void TearDown() override
     {
-        ApplicationOnMeter::TearDown();
-        ZeroAllChannels();
+        Tool::TearDown();
+        for (int row = 0; !SourceIndexQ7[row].Designator.empty(); ++row)
+            *SourceIndexQ7[row].Address = 0;
+        platform::SetFileDialogPresenter(std::move(previousDialogs_));
     }
 
-    std::vector<std::unique_ptr<CountingIndicator>> AddIndicators(int count)
+    void StartOnMeter()
     {
-        std::vector<std::unique_ptr<CountingIndicator>> added;
-        for (int i = 0; i < count; ++i) {
-            MouseDownPos = {i * 40, 8};
-            added.push_back(
-                std::make_unique<CountingIndicator>(MainForm->MainPanel, SourceIndexQ7));
-            added.back()->show();
-        }
-        MouseDownPos = {0, 0};
-        return added;
+        meter.SetScript(Meter);
+        ASSERT_NO_FATAL_FAILURE(Start({meter.PortName()}));
+        answers_ = taken_ = 0;
     }
+
+    // One tick after the line has settled: a reply the meter sends to the waiting request is in
+    // the ring before the tick runs.
+    void Tick()
+    {
+        if (MainForm->WaitingReply && answers_ > taken_) {
+            ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Rx.Empty(); }, Bound));
+            ++taken_;
+        }
+        ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Comm->Sending(); }, Bound));
+        const auto before = meter.Requests().size();
+        const int tick = MainForm->MonitorTick;
+        MainForm->TimerMonitorTimer();
+        // A tick that reported a bad context reply ends at once, without counting itself.
+        if (MainForm->MonitorTick != tick && MainForm->WaitingReply &&
+            MainForm->ReplyTimeout == TMonitorLoop::ReplyTimeoutTicks) {
+            ASSERT_TRUE(meter.WaitForRequests(before + 1));
+            answers_ += !Meter(meter.Requests().back()).empty();
+        }
+    }
+    void Ticks(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            Tick();
+    }
+
+    void ChooseFiles(std::vector<QString> names)
+    {
+        auto queue = std::make_shared<std::deque<QString>>(names.begin(), names.end());
+        previousDialogs_ = platform::SetFileDialogPresenter(
+            [queue](const platform::FileDialogRequest&) -> std::optional<QString> {
+                if (queue->empty())
+                    return std::nullopt;
+                const QString name = queue->front();
+                queue->pop_front();
+                return name;
+            });
+    }
+
+    MeterStandIn meter;
+
+private:
+    platform::FileDialogPresenter previousDialogs_;
+    int answers_ = 0;
+    int taken_ = 0;
 };
 
-}  // namespace
-
-TEST_F(MainWindow, StartsWithItsCaptionSizeFolderAndOpenPort)
+TEST_F(OnMeter, StartsOnTheLinePollsTheMeterIntoChannelsIndicatorsAndStatusBarAndClosesIt)
 {
-    Start(AnsweringMeter);
-    EXPECT_EQ(MainForm->windowTitle(), QStringLiteral("ZOLT Tool Ver.1"));
+    StartOnMeter();
     EXPECT_EQ(MainForm->size(), QSize(839, 489));
-    // A fixed border: no size but this one for the user.
-    EXPECT_EQ(MainForm->minimumSize(), MainForm->size());
-    EXPECT_EQ(MainForm->maximumSize(), MainForm->size());
-    EXPECT_EQ(MainForm->ToolBar->geometry(), QRect(0, 0, 839, 30));
-    EXPECT_EQ(MainForm->MainPanel->geometry().top(), 30);
-    EXPECT_EQ(MainForm->ToolButton1->text(), QStringLiteral("終了"));
-    EXPECT_EQ(MainForm->ToolButtonSetting->toolTip(), QStringLiteral("設定フォームを開く"));
-    EXPECT_EQ(MainForm->ToolButton2->toolTip(), QStringLiteral("ファームウェアの更新"));
-    EXPECT_TRUE(MainForm->StatusText->text().isEmpty());
-
-    const std::string folderText = folder.path().toStdString() + "/";
-    EXPECT_EQ(MainForm->AppDir, folderText);
-    EXPECT_EQ(MainForm->WorkFileName, folderText + "work.txt");
-    EXPECT_EQ(MainForm->OpenDialog.InitialDir, folder.path() + QLatin1Char('/'));
-    EXPECT_EQ(FProjectOption->OpenDialog.InitialDir, folder.path() + QLatin1Char('/'));
-    EXPECT_EQ(FProjectOption->SaveDialog.InitialDir, folder.path() + QLatin1Char('/'));
-
+    EXPECT_EQ(MainForm->AppDir, folder.path().toStdString() + "/");
     EXPECT_TRUE(PCom->Comm && PCom->Comm->HandleCheck(false));
     EXPECT_EQ(MainForm->TimerMonitor->interval(), 100);
-    EXPECT_TRUE(MainForm->AppConfigRead);
-    EXPECT_TRUE(boxes.Boxes().empty());
-    for (int i = 0; i < TMonitorLoop::MaxPorts; ++i)
-        EXPECT_EQ(MainForm->PortMap[i], -1);
-}
-
-TEST_F(MainWindow, PollsTheMeterAndFeedsChannelsIndicatorsAndStatusBar)
-{
-    Start(AnsweringMeter);
-    auto indicators = AddIndicators(3);
+    const CountingIndicator* indicators[] = {AddIndicator(0), AddIndicator(40), AddIndicator(80)};
 
     Tick();
     ASSERT_EQ(meter.Requests(), std::vector<std::string>{"@GET_KIND"});
-    std::vector<std::pair<int, std::string>> polled;
     for (int i = 0; i < 25; ++i) {
         const int tick = MainForm->MonitorTick;
-        const auto before = meter.Requests().size();
         Tick();
-        ASSERT_EQ(meter.Requests().size(), before + 1);
-        polled.emplace_back(tick, meter.Requests().back());
+        ASSERT_EQ(meter.Requests().size(), i + 2u);
+        EXPECT_EQ(meter.Requests().back(), tick == 0 ? "@GET_DATETIME" : "@GET_PORT") << tick;
     }
-    for (const auto& [tick, request] : polled)
-        EXPECT_EQ(request, tick == 0 ? "@GET_DATETIME" : "@GET_PORT") << "tick " << tick;
-
     EXPECT_EQ(MainForm->PortCount, 3);
-    EXPECT_EQ(MainForm->PortMap[2], -1);
     EXPECT_EQ(Tacho, 3000);
     EXPECT_EQ(Speed, -200);
     EXPECT_EQ(MainForm->StatusText->text(), QStringLiteral("2016/09/17-13:45:07"));
-    for (const auto& indicator : indicators)
+    for (const CountingIndicator* indicator : indicators)
         EXPECT_EQ(indicator->values, 25);  // one round per reply
     EXPECT_TRUE(boxes.Boxes().empty());
-}
 
-TEST_F(MainWindow, ANakRunsOutAfterTwentyTicksAndTheChannelsAreAskedForAgain)
-{
-    Start(AnsweringMeter);
-    Ticks(3);  // "@GET_KIND", its reply, a value reply
-    ASSERT_EQ(Tacho, 3000);
-    UseScript([](const std::string& request) {
-        return request == "@GET_KIND" ? AnsweringMeter(request)
-                                      : std::vector<std::string>{MeterStandIn::Nak("")};
-    });
-    Tick();  // takes the value reply, sends "@GET_PORT", answered with NAK
-    ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Rx.Empty(); }, Bound));
-    Ticks(19);
-    EXPECT_EQ(Tacho, 3000);
-    EXPECT_EQ(MainForm->RequestState, eReqPoll);
-    Tick();
-    EXPECT_EQ(Tacho, 0);
-    EXPECT_EQ(Speed, 0);
-    EXPECT_EQ(MainForm->RequestState, eReqIdle);
-    const auto before = meter.Requests().size();
-    Ticks(10);
-    const auto requests = meter.Requests();
-    EXPECT_NE(std::find(requests.begin() + before - 1, requests.end(), "@GET_KIND"),
-              requests.end());
-    EXPECT_TRUE(boxes.Boxes().empty());
-}
-
-TEST_F(MainWindow, ASilentMeterIsAskedOnceEveryTwoSeconds)
-{
-    Start([](const std::string&) { return std::vector<std::string>{}; });
-    Ticks(61);
-    EXPECT_EQ(meter.Requests(), (std::vector<std::string>(4, "@GET_KIND")));
-    EXPECT_TRUE(boxes.Boxes().empty());
-}
-
-TEST_F(MainWindow, FortyChannelNamesSubscribeThirtyTwo)
-{
-    std::string names = "@GET_KIND=";
-    for (int i = 0; i < 40; ++i)
-        names += i % 2 ? "SPEED," : "TACHO,";
-    Start([names](const std::string& request) {
-        return request == "@GET_KIND" ? std::vector<std::string>{MeterStandIn::Ack(names)}
-                                      : std::vector<std::string>{};
-    });
-    Ticks(2);
-    EXPECT_EQ(MainForm->PortCount, 32);
-    EXPECT_EQ(MainForm->PortMap[31], 6);  // SPEED's row
-}
-
-TEST_F(MainWindow, AReceiveOverflowIsReportedOnceAndThePortRestsUntilOpenedAgain)
-{
-    Start([](const std::string&) { return std::vector<std::string>{}; });
-    Tick();  // "@GET_KIND", no answer
-    // 32 replies arrive before the next tick: the ring overflows.
-    std::string flood;
-    for (int i = 0; i < 32; ++i)
-        flood += MeterStandIn::Ack("@HELLO");
-    meter.Send(flood);
-    ASSERT_TRUE(QTest::qWaitFor([] { return PCom->Rx.ErrorFlags() != 0; }, Bound));
-    Ticks(60);
-    EXPECT_EQ(boxes.Texts(), std::vector<QString>{QStringLiteral("受信バッファオーバーフロー")});
-    EXPECT_FALSE(PCom->Comm->HandleCheck(false));
-    EXPECT_EQ(meter.Requests().size(), 1u);
-    EXPECT_FALSE(MainForm->WaitingReply);
-    EXPECT_EQ(MainForm->RequestState, eReqIdle);
-
-    // The user opens the port again (from the communication panel): polling starts over.
-    PCom->SetPortOpen(true);
-    Ticks(10);
-    ASSERT_TRUE(meter.WaitForRequests(2));
-    EXPECT_EQ(meter.Requests().back(), "@GET_KIND");
-    EXPECT_EQ(boxes.Texts().size(), 1u);
-}
-
-TEST_F(MainWindow, APulledMeterIsReportedOnceAndPollingResumesWhenItIsChosenAgain)
-{
-    // The meter's line is listed under a name of its own, as an adapter's device is.
-    const QString name = folder.filePath(QStringLiteral("ttyUSB0"));
-    ASSERT_TRUE(QFile::link(meter.PortName(), name));
-    Start(AnsweringMeter, name);
-    Ticks(3);
-    ASSERT_EQ(Tacho, 3000);
-
-    meter.Vanish();
-    ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Comm->HandleCheck(false); }, Bound));
-    for (int i = 0; i < 30; ++i)
-        MainForm->TimerMonitorTimer();  // monitoring goes on quietly
-    EXPECT_EQ(boxes.Texts(),
-              std::vector<QString>{QStringLiteral("通信ポートが切断されました\n\r") + name});
-    EXPECT_TRUE(PCom->Port->isEnabled());
-
-    // The meter is back under the same name; the user chooses it in the panel.
-    MeterStandIn back;
-    back.SetScript(AnsweringMeter);
-    ASSERT_TRUE(QFile::remove(name));
-    ASSERT_TRUE(QFile::link(back.PortName(), name));
-    MainForm->ShowCommPanel();
-    testing_support::ChooseFromList(*PCom->Port, 0);
-    ASSERT_TRUE(PCom->Comm->HandleCheck(false));
-    ZeroAllChannels();
     MainForm->TimerMonitor->start();
-    EXPECT_TRUE(QTest::qWaitFor([] { return Tacho == 3000 && Speed == -200; }, Bound));
-    EXPECT_EQ(boxes.Boxes().size(), 1u);
+    QTest::mouseClick(MainForm->ToolButton1, Qt::LeftButton);
+    EXPECT_FALSE(MainForm->isVisible());
+    EXPECT_FALSE(PCom->Comm->HandleCheck(false));
+    EXPECT_FALSE(MainForm->TimerMonitor->isActive());
 }
 
-TEST_F(MainWindow, AMonitorTickRunsInsideAnOpenMessageBox)
+TEST_F(OnMeter, F2TogglesTheCommunicationPanelBelowTheWindowAndTheWindowStaysOnTheWorkArea)
 {
-    Start(AnsweringMeter);
-    Ticks(2);
-    UseScript([](const std::string&) { return std::vector<std::string>{}; });
-    Tick();  // the value reply; the next "@GET_PORT" stays unanswered
-    ASSERT_EQ(MainForm->RequestState, eReqPoll);
-    // A bad context reply is waiting; while its box is open the running timer takes the value
-    // reply behind it.
-    Tacho = 0;
-    std::string bad(144, '0');
-    bad[3] = 'g';
-    meter.Send(MeterStandIn::Ack("@GET_SYS=" + bad) + MeterStandIn::Ack("@GET_PORT=0BB8"));
-    ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Rx.Empty(); }, Bound));
-    int nested = 0;
-    auto previous = platform::SetBoxPresenter([&](const platform::BoxRequest&) {
-        MainForm->TimerMonitor->start(10);
-        nested = QTest::qWaitFor([] { return Tacho == 3000; }, Bound);
-        MainForm->TimerMonitor->stop();
-        return platform::BoxResult::Abort;
-    });
-    MainForm->TimerMonitorTimer();
-    platform::SetBoxPresenter(std::move(previous));
-    EXPECT_TRUE(nested);
-    EXPECT_EQ(boxes.Beeps(), 1);
-}
-
-TEST_F(MainWindow, F2ShowsTheCommunicationPanelBelowTheWindowAndHidesItAgain)
-{
-    Start(AnsweringMeter);
-    auto* probe = new KeyProbe(MainForm->MainPanel);
+    StartOnMeter();
+    auto* probe = new testing_support::KeyProbe(MainForm->MainPanel);
     probe->show();
     QApplication::setActiveWindow(MainForm);
     probe->setFocus();
-
-    // A window small enough to leave room below it, in the work area's top left corner.
-    auto added = AddIndicators(1);
-    added.front()->setGeometry(8, 8, 200, 100);
-    MainForm->MainPanel->UpdateSize();
+    TIndicator* indicator = AddIndicator(8);
     const QRect area = QGuiApplication::primaryScreen()->availableVirtualGeometry();
+    const auto extendTo = [&](int right, int bottom) {
+        indicator->setGeometry(8, 8, right - 8, bottom - 8);
+        MainForm->MainPanel->UpdateSize();  // as every step of a drag does
+        return SettledOuterGeometry(*MainForm);
+    };
+    const QRect small = extendTo(400, 100);
     platform::MoveOuter(*MainForm, area.topLeft());
     const QRect main = SettledOuterGeometry(*MainForm);
 
     QTest::keyClick(MainForm->windowHandle(), Qt::Key_F2);
     ASSERT_TRUE(PCom->isVisible());
     EXPECT_EQ(SettledOuterGeometry(*PCom).topLeft(), main.bottomLeft() + QPoint(0, 1));
-    QTest::keyClick(MainForm->windowHandle(), Qt::Key_F2);
-    EXPECT_FALSE(PCom->isVisible());
-    QTest::keyClick(MainForm->windowHandle(), Qt::Key_F3);
-    EXPECT_EQ(probe->keys, std::vector<int>{Qt::Key_F3});  // F2 never reached the control
-
-    // A held F2 repeats: each key-down toggles.
-    QTest::keyPress(probe, Qt::Key_F2);
-    QTest::keyPress(probe, Qt::Key_F2);
+    QTest::keyPress(probe, Qt::Key_F2);  // held: each key-down toggles
     QTest::keyPress(probe, Qt::Key_F2);
     EXPECT_TRUE(PCom->isVisible());
     QTest::keyClick(probe, Qt::Key_F2);
     EXPECT_FALSE(PCom->isVisible());
-    EXPECT_EQ(probe->keys, std::vector<int>{Qt::Key_F3});
-
-    // Not while the numeric entry dialog is shown.
-    NumEntryForm->show();
+    NumEntryForm->show();  // not while the numeric entry dialog is shown
     QTest::keyClick(NumEntryForm->EditValue, Qt::Key_F2);
     EXPECT_FALSE(PCom->isVisible());
     NumEntryForm->hide();
+    QTest::keyClick(probe, Qt::Key_F3);
+    EXPECT_EQ(probe->keys, std::vector<int>{Qt::Key_F3});  // F2 never reached the control
 
-    // Shift as the last message had it.
-    QTest::mouseClick(probe, Qt::LeftButton, Qt::ShiftModifier);
-    EXPECT_TRUE(MainForm->ShiftDown);
-    QTest::mouseClick(probe, Qt::LeftButton);
-    EXPECT_FALSE(MainForm->ShiftDown);
-}
-
-TEST_F(MainWindow, ItsBorderIsFixedAndItAndTheCommunicationPanelStayOnTheWorkArea)
-{
-    Start(AnsweringMeter);
-    EXPECT_FALSE(UserMayResize(*MainForm));
-    const QRect area = QGuiApplication::primaryScreen()->availableVirtualGeometry();
-    auto added = AddIndicators(1);
-    TIndicator& indicator = *added.front();
-    const auto extendTo = [&](int right, int bottom) {
-        indicator.setGeometry(8, 8, right - 8, bottom - 8);
-        MainForm->MainPanel->UpdateSize();  // as every step of a drag does
-        return SettledOuterGeometry(*MainForm);
-    };
-
-    // A window that fits, in the work area's bottom right corner.
-    const QRect small = extendTo(400, 100);
+    // In the bottom right corner a drag that grows the window moves it back, its size kept;
+    // larger than the work area it is as large as the work area. The border stays fixed.
     platform::MoveOuter(*MainForm,
                         area.bottomRight() - QPoint(small.width(), small.height()) + QPoint(1, 1));
-    EXPECT_EQ(SettledOuterGeometry(*MainForm).bottomRight(), area.bottomRight());
-
-    // A drag that grows it past the work area's edges moves it back inside, its size kept.
     QRect grown = extendTo(500, 150);
-    EXPECT_TRUE(area.contains(grown)) << grown.x() << "," << grown.y();
     EXPECT_EQ(grown.size(), small.size() + QSize(100, 50));
     EXPECT_EQ(grown.bottomRight(), area.bottomRight());
-
-    // F2 with no room below the window: the communication panel stands on the work area.
     QTest::keyClick(MainForm->windowHandle(), Qt::Key_F2);
-    ASSERT_TRUE(PCom->isVisible());
-    const QRect panel = SettledOuterGeometry(*PCom);
-    EXPECT_TRUE(area.contains(panel)) << panel.x() << "," << panel.y();
-    QTest::keyClick(MainForm->windowHandle(), Qt::Key_F2);
-    EXPECT_FALSE(PCom->isVisible());
-
-    // Larger than the work area: as large as the work area, on it, and still fixed.
+    EXPECT_TRUE(area.contains(SettledOuterGeometry(*PCom)));
     grown = extendTo(area.width() + 100, area.height() + 100);
     EXPECT_EQ(grown, area);
-    EXPECT_EQ(MainForm->minimumSize(), MainForm->maximumSize());
-    EXPECT_FALSE(UserMayResize(*MainForm));
+    EXPECT_FALSE(testing_support::UserMayResize(*MainForm));
 }
 
-TEST_F(MainWindow, TheFirmwareButtonStopsMonitoringOnlyWhileAFileIsUsed)
+TEST_F(OnMeter, TheNumericEntryDialogAnswersEnterAndOkWithOneEscAndCancelWithMinusOne)
 {
-    Start(AnsweringMeter);
-    MainForm->TimerMonitor->start();
-    platform::FileDialogRequest seen;
-    std::optional<QString> answer;
-    auto previous =
-        platform::SetFileDialogPresenter([&](const platform::FileDialogRequest& request) {
-            seen = request;
-            EXPECT_FALSE(MainForm->TimerMonitor->isActive());
-            return answer;
+    StartOnMeter();
+    const std::pair<std::function<void()>, int> cases[] = {
+        {[] { QTest::keyClick(NumEntryForm->EditValue, Qt::Key_Return); }, 1},
+        {[] { QTest::keyClick(NumEntryForm->EditValue, Qt::Key_Escape); }, -1},
+        {[] { NumEntryForm->ButtonOk->click(); }, 1},
+        {[] { NumEntryForm->ButtonCancel->click(); }, -1},
+    };
+    for (const auto& [answer, result] : cases) {
+        QTimer::singleShot(0, [&answer] {
+            NumEntryForm->EditValue->setText(QStringLiteral("123"));
+            answer();
         });
-    QTest::mouseClick(MainForm->ToolButton2, Qt::LeftButton);
-    EXPECT_EQ(seen.Filter, QStringLiteral("MOTファイル(*.mot)|*.mot"));
-    EXPECT_EQ(seen.InitialDir, folder.path() + QLatin1Char('/'));
-    EXPECT_TRUE(MainForm->TimerMonitor->isActive());
-
-    answer = folder.path() + QStringLiteral("/new.mot");
-    QTest::mouseClick(MainForm->ToolButton2, Qt::LeftButton);
-    EXPECT_EQ(MainForm->OpenDialog.InitialDir, *answer);
-    // The file cannot be used (it does not exist): monitoring goes on.
-    EXPECT_TRUE(MainForm->TimerMonitor->isActive());
-    platform::SetFileDialogPresenter(std::move(previous));
+        EXPECT_EQ(NumEntryForm->exec(), result);
+    }
+    EXPECT_EQ(NumEntryForm->EditValue->maxLength(), 10);
 }
 
-TEST_F(MainWindow, RepaintAllPaintsEveryRegisteredIndicator)
+TEST_F(OnMeter, TheSettingsWindowReadsWritesAndSetsTheClockThroughTheMonitorLoop)
 {
-    Start(AnsweringMeter);
-    auto indicators = AddIndicators(2);
-    for (auto& indicator : indicators)
-        indicator->paints = 0;
-    MainForm->PaintAllIndicators();
-    for (const auto& indicator : indicators)
-        EXPECT_EQ(indicator->paints, 1);
+    const platform::LocalClock systemClock =
+        platform::SetLocalClock([] { return platform::LocalTime{2016, 9, 6, 17, 13, 45, 7, 250}; });
+    StartOnMeter();
+    Tick();  // "@GET_KIND", answered
+    std::vector<std::string> whileShown;
+    QTimer::singleShot(0, FProjectOption, [&] {
+        const QPoint offset = SettledOuterGeometry(*FProjectOption).center() -
+                              SettledOuterGeometry(*MainForm).center();
+        EXPECT_LE(offset.manhattanLength(), 8);  // centred on the main window
+        EXPECT_EQ(FProjectOption->EditTireLength->text(), QStringLiteral("500"));
+        Ticks(25);  // the reply that was waiting is taken; then the loop sends nothing
+        EXPECT_EQ(meter.Requests().size(), 1u);
+
+        QTest::mouseClick(FProjectOption->ToolButtonRead, Qt::LeftButton);
+        Ticks(2);
+        EXPECT_EQ(FProjectOption->EditTireLength->text(), QStringLiteral("300"));   // word 3
+        EXPECT_EQ(FProjectOption->EditAlarmTacho->text(), QStringLiteral("3100"));  // word 31
+        EXPECT_EQ(FProjectOption->EditIntval[11]->text(), QStringLiteral("3000"));  // word 30
+
+        FProjectOption->EditTireLength->setText(QStringLiteral("-1"));
+        FProjectOption->EditAlarmOilTemp->setText(QStringLiteral("12x"));
+        QTest::mouseClick(FProjectOption->ToolButtonWrite, Qt::LeftButton);
+        EXPECT_EQ(Messages(), std::vector<QString>{QStringLiteral("''12x'' は整数ではありません")});
+        EXPECT_EQ(MainForm->RequestState, eReqIdle);
+        Ticks(12);
+        EXPECT_EQ(meter.Requests().size(), 2u);  // no "@SET_SYS(" for it
+        FProjectOption->EditAlarmOilTemp->setText(QStringLiteral("12"));
+        QTest::mouseClick(FProjectOption->ToolButtonWrite, Qt::LeftButton);
+        Ticks(2);
+        QTest::mouseClick(FProjectOption->ToolButtonDatetime, Qt::LeftButton);
+        Ticks(17);
+        whileShown = meter.Requests();
+        QTest::keyClick(FProjectOption->EditSector, Qt::Key_F2);  // the main window's hook rests
+        EXPECT_FALSE(PCom->isVisible());
+        QTest::keyClick(FProjectOption->EditSector, Qt::Key_Escape);
+    });
+    QTest::mouseClick(MainForm->ToolButtonSetting, Qt::LeftButton);
+    ASSERT_FALSE(FProjectOption->isVisible());
+    platform::SetLocalClock(systemClock);
+
+    ASSERT_EQ(whileShown.size(), 4u);
+    EXPECT_EQ(whileShown[1], "@GET_SYS");
+    std::string written = MeterContextDigits();
+    written.replace(12, 4, "FFFF");   // word 3
+    written.replace(132, 4, "000C");  // word 33, the oil temperature alarm
+    EXPECT_EQ(whileShown[2], "@SET_SYS(" + written);
+    EXPECT_EQ(whileShown[3], "@SET_DATETIME(07451306170936)");
+    EXPECT_EQ(boxes.Beeps(), 2);  // the write's and the clock's acknowledgements
+
+    // Closed: the main window's hook is back and the loop asks for the channel list again.
+    QTest::keyClick(MainForm->windowHandle(), Qt::Key_F2);
+    EXPECT_TRUE(PCom->isVisible());
+    Ticks(10);
+    ASSERT_GT(meter.Requests().size(), 4u);
+    EXPECT_EQ(meter.Requests()[4], "@GET_KIND");
 }
 
-TEST_F(MainWindow, ClosingClosesThePortAndEndsTheMonitorLoop)
+TEST_F(OnMeter, TheConfigurationReadAtStartComesBackAtCloseWithTheChosenFirmwareFile)
 {
-    Start(AnsweringMeter);
-    MainForm->TimerMonitor->start();
-    bool closed = false;
-    QObject::connect(MainForm, &TMainForm::Closed, [&] { closed = true; });
-    QTest::mouseClick(MainForm->ToolButton1, Qt::LeftButton);
-    EXPECT_TRUE(closed);
-    EXPECT_FALSE(MainForm->isVisible());
-    EXPECT_FALSE(PCom->Comm->HandleCheck(false));
-    EXPECT_FALSE(MainForm->TimerMonitor->isActive());
-}
-
-TEST_F(MainWindow, APortThatDoesNotOpenIsReportedAndStartUpGoesOn)
-{
-    meter.SetScript(AnsweringMeter);
-    const QString port = meter.PortName();
-    forms = std::make_unique<TApplicationForms>(folder.path() + QStringLiteral("/zolt-tool"),
-                                                [port] { return std::vector<QString>{port}; });
-    // The device goes away between the port scan and the window's showing.
-    meter.Vanish();
+    // A program folder whose name code page 932 cannot hold still names the right files.
+    ASSERT_TRUE(QDir().mkpath(Path(QStringLiteral("dossier-é"))));
+    const QString config = Path(QStringLiteral("dossier-é/ZOLT.ZLC"));
+    QByteArray original(328, '\0');
+    for (int i = 0; i < 328; ++i)
+        original[i] = char(i * 3 + 1);
+    const QByteArray firmwareFolder =
+        QByteArray::fromStdString(platform::ToCp932(QStringLiteral("/ファーム/v2.mot")));
+    original.replace(72, firmwareFolder.size() + 1, firmwareFolder + '\0');
+    WriteAll(config, original);
+    const QString firmware = Path(QStringLiteral("新版/zolt.mot"));  // not there
+    ChooseFiles({firmware});
+    meter.SetScript(Meter);
+    forms = std::make_unique<TApplicationForms>(
+        Path(QStringLiteral("dossier-é/zolt-tool")),
+        [port = meter.PortName()] { return std::vector<QString>{port}; });
     MainForm->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm));
-    ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_FALSE(PCom->Comm->HandleCheck(false));
-    EXPECT_TRUE(MainForm->TimerMonitor->isActive());
-    EXPECT_TRUE(MainForm->AppConfigRead);
-    MainForm->TimerMonitor->stop();
-    for (int i = 0; i < 30; ++i)
-        MainForm->TimerMonitorTimer();
-    EXPECT_EQ(boxes.Boxes().size(), 1u);  // no report on every tick
+    EXPECT_EQ(MainForm->OpenDialog.InitialDir, QStringLiteral("/ファーム/v2.mot"));
+    EXPECT_EQ(FProjectOption->EditTireLength->text(), QString::number(qint16(0x1316)));
+
+    QTest::mouseClick(MainForm->ToolButton2, Qt::LeftButton);
+    EXPECT_EQ(boxes.Boxes().size(), 1u);  // it is not there, but the choice is kept
+    MainForm->close();
+    const QByteArray name = QByteArray::fromStdString(platform::ToCp932(firmware)) + '\0';
+    original.replace(72, name.size(), name);
+    EXPECT_EQ(ReadAll(config), original);
 }
 
-namespace {
-
-QByteArray Pattern(int size)
+TEST_F(OnMeter, AConfigurationNeverReadIsNeverOverwritten)
 {
-    QByteArray bytes(size, '\0');
-    for (int i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>(i * 7 + 1);
-    return bytes;
+    const QByteArray original(328, '\x5A');
+    WriteAll(Path(QStringLiteral("ZOLT.ZLC")), original);
+    Create({meter.PortName()});
+    FProjectOption->Context[0] = 0xEE;
+    MainForm->close();  // closed before it was ever shown: the configuration was not read
+    EXPECT_FALSE(MainForm->AppConfigRead);
+    EXPECT_EQ(ReadAll(Path(QStringLiteral("ZOLT.ZLC"))), original);
+}
+
+// The settings window alone, its monitor loop standing still.
+class SettingsWindow : public OnMeter {
+protected:
+    void SetUp() override
+    {
+        OnMeter::SetUp();
+        ASSERT_NO_FATAL_FAILURE(Create());
+        window = FProjectOption;
+    }
+    TFProjectOption* window = nullptr;
+};
+
+TEST_F(SettingsWindow, EnterClosesWithOneEscAndTheTitleBarWithMinusOneAndTheHookComesBack)
+{
+    int mainHookCalls = 0;
+    const platform::MessageHook before =
+        platform::SetApplicationMessageHook([&](platform::TMessage& message, bool&) {
+            mainHookCalls += message.Kind == platform::MessageKind::KeyDown;
+        });
+    const std::pair<std::function<void()>, int> cases[] = {
+        {[this] {
+             QTest::keyClick(window->EditSector, Qt::Key_5);
+             QTest::keyClick(window->EditSector, Qt::Key_Return);
+         },
+         1},
+        {[this] { QTest::keyClick(window->EditIntval[3], Qt::Key_Escape); }, -1},
+        {[this] { window->ToolButtonClose->click(); }, 1},
+        {[this] { window->close(); }, -1},
+        // Keys through the window system: a window opened on top gets its own Enter and Esc.
+        {[this] {
+             window->activateWindow();
+             window->EditAlarmCoolant->setFocus();
+             QWidget other;
+             other.show();
+             QTest::keyClick(&other, Qt::Key_Return);
+             QTest::keyClick(&other, Qt::Key_Escape);
+             EXPECT_TRUE(window->isVisible());
+             other.close();
+             QTest::keyClick(window->windowHandle(), Qt::Key_7);
+             QTest::keyClick(window->windowHandle(), Qt::Key_Return);
+         },
+         1},
+    };
+    for (const auto& [keys, result] : cases) {
+        QTimer::singleShot(0, window, keys);
+        EXPECT_EQ(window->Execute(), result);
+        EXPECT_FALSE(window->isVisible());
+    }
+    EXPECT_EQ(window->EditSector->text(), QStringLiteral("05"));
+    EXPECT_EQ(window->EditAlarmCoolant->text(), QStringLiteral("07"));
+    EXPECT_EQ(mainHookCalls, 0);  // not even the digits
+    QWidget other;
+    QTest::keyClick(&other, Qt::Key_F2);
+    EXPECT_EQ(mainHookCalls, 1);
+    platform::SetApplicationMessageHook(before);
+}
+
+TEST_F(SettingsWindow, OpenAndSaveUseTheConfigExtensionAndABadEditOrFolderKeepsTheFile)
+{
+    window->SaveDialog.InitialDir = folder.path();  // Open starts in the save folder
+    WriteAll(Path(QStringLiteral("meter.ZLC")), QByteArray("\x00\x00\x00\x00\x00\x0A\x01\xF4", 8));
+    window->Context[20] = 0x01;
+    std::vector<platform::FileDialogRequest> dialogs;
+    std::deque<QString> chosen{Path(QStringLiteral("meter.txt")), Path(QStringLiteral("none")),
+                               Path(QStringLiteral("saved")), Path(QStringLiteral("meter.ZLC")),
+                               Path(QStringLiteral("missing/x.ZLC"))};
+    const platform::FileDialogPresenter previous = platform::SetFileDialogPresenter(
+        [&](const platform::FileDialogRequest& request) -> std::optional<QString> {
+            dialogs.push_back(request);
+            const QString name = chosen.front();
+            chosen.pop_front();
+            return name;
+        });
+    window->ToolButtonOpen->click();
+    EXPECT_EQ(dialogs[0].Kind, platform::FileDialogKind::Open);
+    EXPECT_EQ(dialogs[0].InitialDir, folder.path());
+    EXPECT_EQ(dialogs[0].Filter, QStringLiteral("コンフィグレーションファイル(*.ZLC)|*.ZLC"));
+    EXPECT_EQ(window->EditNewFileIntval->text(), QStringLiteral("10"));
+    EXPECT_EQ(window->EditTireLength->text(), QStringLiteral("500"));
+    EXPECT_EQ(window->EditRevLimit[3]->text(), QStringLiteral("256"));  // the context's old bytes
+    window->EditSector->setText(QStringLiteral("-2"));
+    window->ToolButtonOpen->click();  // not there: nothing changes
+    EXPECT_EQ(window->EditSector->text(), QStringLiteral("-2"));
+
+    window->ToolButtonSave->click();
+    EXPECT_EQ(dialogs[2].Kind, platform::FileDialogKind::Save);
+    const QByteArray saved = ReadAll(Path(QStringLiteral("saved.ZLC")));
+    ASSERT_EQ(saved.size(), 72);
+    EXPECT_EQ(saved.mid(6, 2), QByteArray("\x01\xF4"));
+    EXPECT_EQ(saved.mid(32, 2), QByteArray("\xFF\xFE"));
+    EXPECT_TRUE(Messages().empty());
+
+    window->EditSpeedPulse->setText(QStringLiteral("1.5"));
+    window->ToolButtonSave->click();
+    window->EditSpeedPulse->setText(QStringLiteral("3"));
+    window->ToolButtonSave->click();
+    EXPECT_EQ(ReadAll(Path(QStringLiteral("meter.ZLC"))).size(), 8);
+    EXPECT_EQ(Messages(), (std::vector<QString>{QStringLiteral("''1.5'' は整数ではありません"),
+                                                QStringLiteral("ファイル %1 を作成できません\n\r"
+                                                               "ファイルまたはフォルダがありません")
+                                                    .arg(Path(QStringLiteral("missing/x.ZLC")))}));
+    platform::SetFileDialogPresenter(previous);
 }
 
 }  // namespace
-
-TEST_F(MainWindow, TheConfigurationReadAtStartIsWrittenBackAtClose)
-{
-    // A folder whose name code page 932 cannot hold still names the right files.
-    const QString programFolder = folder.path() + QStringLiteral("/dossier-é");
-    ASSERT_TRUE(QDir().mkpath(programFolder));
-    const QString config = programFolder + QStringLiteral("/ZOLT.ZLC");
-    QByteArray stored = Pattern(72);
-    stored += QByteArray("/tmp/fw.mot");
-    stored += QByteArray(328 - stored.size(), '\0');
-    ASSERT_NO_FATAL_FAILURE(WriteAll(config, stored));
-
-    meter.SetScript(AnsweringMeter);
-    const QString port = meter.PortName();
-    forms = std::make_unique<TApplicationForms>(programFolder + QStringLiteral("/zolt-tool"),
-                                                [port] { return std::vector<QString>{port}; });
-    EXPECT_EQ(MainForm->AppFolder, programFolder + QLatin1Char('/'));
-    MainForm->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm));
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(FProjectOption->Context), 72), Pattern(72));
-    EXPECT_EQ(MainForm->OpenDialog.InitialDir, QStringLiteral("/tmp/fw.mot"));
-
-    MainForm->close();
-    EXPECT_EQ(ReadAll(config), stored);
-}
-
-TEST_F(MainWindow, AConfigurationNeverReadIsNeverOverwritten)
-{
-    const QString config = folder.path() + QStringLiteral("/ZOLT.ZLC");
-    ASSERT_NO_FATAL_FAILURE(WriteAll(config, Pattern(328)));
-    meter.SetScript(AnsweringMeter);
-    const QString port = meter.PortName();
-    forms = std::make_unique<TApplicationForms>(folder.path() + QStringLiteral("/zolt-tool"),
-                                                [port] { return std::vector<QString>{port}; });
-    // Closed before it was ever shown: the configuration was not read.
-    FProjectOption->Context[0] = 0xEE;
-    MainForm->close();
-    EXPECT_FALSE(MainForm->AppConfigRead);
-    EXPECT_EQ(ReadAll(config), Pattern(328));
-}
-
-TEST_F(MainWindow, AFirstRunWritesAZeroContext)
-{
-    Start(AnsweringMeter);
-    MainForm->close();
-    const QByteArray written = ReadAll(folder.path() + QStringLiteral("/ZOLT.ZLC"));
-    ASSERT_EQ(written.size(), 328);
-    EXPECT_EQ(written.left(72), QByteArray(72, '\0'));
-    EXPECT_EQ(written.mid(72, folder.path().toUtf8().size() + 1), folder.path().toUtf8() + '/');
-}
-
-TEST_F(MainWindow, TheElevenFormsStandWithTheirCaptions)
-{
-    Start(AnsweringMeter);
-    EXPECT_EQ(AboutBox->windowTitle(), QStringLiteral("バージョン情報"));
-    EXPECT_EQ(PCom->windowTitle(), QStringLiteral("シリアル通信パネル"));
-    EXPECT_EQ(NumEntryForm->windowTitle(), QStringLiteral("数値入力"));
-    EXPECT_EQ(FBarGraphSetting->windowTitle(), QStringLiteral("バーグラフ設定"));
-    EXPECT_EQ(FNumericListSetup->windowTitle(), QStringLiteral("数値リスト設定"));
-    EXPECT_EQ(FSourceList->windowTitle(), QStringLiteral("ソースセレクト"));
-    EXPECT_EQ(FProjectOption->windowTitle(), QStringLiteral("設定"));
-    EXPECT_EQ(FAnalogMeterSetting->windowTitle(), QStringLiteral("ダイヤルメーター設定"));
-    EXPECT_EQ(FXYGraphSetting->windowTitle(), QStringLiteral("XY-グラフ設定"));
-    ASSERT_NE(ProgressForm, nullptr);
-    for (QWidget* form : std::initializer_list<QWidget*>{
-             AboutBox, PCom, NumEntryForm, FBarGraphSetting, FNumericListSetup, FSourceList,
-             FProjectOption, FAnalogMeterSetting, FXYGraphSetting, ProgressForm})
-        EXPECT_FALSE(form->isVisible()) << form->objectName().toStdString();
-    forms.reset();
-    EXPECT_EQ(MainForm, nullptr);
-    EXPECT_EQ(PCom, nullptr);
-    EXPECT_EQ(ProgressForm, nullptr);
-}
-
-TEST_F(MainWindow, TheNumericEntryDialogClosesWithEnterAndEsc)
-{
-    Start(AnsweringMeter);
-    int result = 0;
-    auto press = [&](Qt::Key key) {
-        QTimer::singleShot(0, [key] {
-            NumEntryForm->EditValue->setText(QStringLiteral("123"));
-            QTest::keyClick(NumEntryForm->EditValue, key);
-        });
-        result = NumEntryForm->exec();
-    };
-    press(Qt::Key_Return);
-    EXPECT_EQ(result, 1);
-    press(Qt::Key_Escape);
-    EXPECT_EQ(result, -1);
-    EXPECT_EQ(NumEntryForm->EditValue->maxLength(), 10);
-    QTimer::singleShot(0, [] { NumEntryForm->ButtonCancel->click(); });
-    EXPECT_EQ(NumEntryForm->exec(), -1);
-    QTimer::singleShot(0, [] { NumEntryForm->ButtonOk->click(); });
-    EXPECT_EQ(NumEntryForm->exec(), 1);
-}
