@@ -9,7 +9,7 @@
 #include "link/PcCom.h"
 #include "link/Progress.h"
 #include "platform/FileDialog.h"
-#include "tests/app/ToolFixture.h"
+#include "tests/app/DashboardFixture.h"
 #include "tests/support/ComboChoice.h"
 #include "tests/support/FileNodes.h"
 #include "tests/support/MeterStandIn.h"
@@ -38,11 +38,11 @@ std::vector<std::string> Meter(const std::string& request)
     return {};
 }
 
-class FirmwareButton : public testing_support::Tool {
+class FirmwareButton : public testing_support::Dashboard {
 protected:
     void SetUp() override
     {
-        Tool::SetUp();
+        Dashboard::SetUp();
         std::vector<std::string> files;
         ASSERT_NO_FATAL_FAILURE(
             testing_support::MakeWholeFirmwareFiles(folder.path().toStdString(), files));
@@ -57,7 +57,7 @@ protected:
     void TearDown() override
     {
         platform::SetFileDialogPresenter(std::move(previous_));
-        Tool::TearDown();
+        Dashboard::TearDown();
     }
 
     void Program(const QString& name)

@@ -21,7 +21,7 @@
 #include "platform/FileDialog.h"
 #include "platform/LocalTime.h"
 #include "platform/WindowFrame.h"
-#include "tests/app/ToolFixture.h"
+#include "tests/app/DashboardFixture.h"
 #include "tests/support/KeyProbe.h"
 #include "tests/support/MeterStandIn.h"
 
@@ -75,11 +75,11 @@ CountingIndicator* AddIndicator(int left)
     return indicator;
 }
 
-class OnMeter : public testing_support::Tool {
+class OnMeter : public testing_support::Dashboard {
 protected:
     void TearDown() override
     {
-        Tool::TearDown();
+        Dashboard::TearDown();
         for (int row = 0; !SourceIndexQ7[row].Designator.empty(); ++row)
             *SourceIndexQ7[row].Address = 0;
         platform::SetFileDialogPresenter(std::move(previousDialogs_));

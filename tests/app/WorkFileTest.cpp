@@ -22,7 +22,7 @@
 #include "platform/Cp932.h"
 #include "platform/FileDialog.h"
 #include "platform/RegularFile.h"
-#include "tests/app/ToolFixture.h"
+#include "tests/app/DashboardFixture.h"
 #include "tests/support/FileNodes.h"
 #include "tests/support/SmallFileSystem.h"
 
@@ -34,7 +34,7 @@ using testing_support::WriteAll;
 
 namespace {
 
-class Dashboard : public testing_support::Tool {
+class WorkFile : public testing_support::Dashboard {
 protected:
     bool AllDrawn() const
     {
@@ -70,7 +70,7 @@ std::string Block(const std::string& header, int left, const std::string& extra 
            "\r\n      Top=9\r\n      Width=64\r\n      Height=160\r\n" + extra + "    }\r\n";
 }
 
-TEST_F(Dashboard, FourKindsWithQuotesAndBracesInTheirTextsComeBackAfterARestartAndACopy)
+TEST_F(WorkFile, FourKindsWithQuotesAndBracesInTheirTextsComeBackAfterARestartAndACopy)
 {
     Start();
     MainForm->move(0, 0);
@@ -146,7 +146,7 @@ TEST_F(Dashboard, FourKindsWithQuotesAndBracesInTheirTextsComeBackAfterARestartA
     EXPECT_FALSE(QFile::exists(WorkPath() + QStringLiteral(".bak")));
 }
 
-TEST_F(Dashboard, SavedSizesComeBackAfterARestartAndACopyAndOnlyTheTooSmallGrow)
+TEST_F(WorkFile, SavedSizesComeBackAfterARestartAndACopyAndOnlyTheTooSmallGrow)
 {
     // Each kind twice with properties under which its face needs less than under its defaults:
     // at a size it fits in, and at 8 by 8, below its minimum.
@@ -205,7 +205,7 @@ TEST_F(Dashboard, SavedSizesComeBackAfterARestartAndACopyAndOnlyTheTooSmallGrow)
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(Dashboard, TheStarterDashboardHoldsOneIndicatorOfEachKindSideBySide)
+TEST_F(WorkFile, TheStarterDashboardHoldsOneIndicatorOfEachKindSideBySide)
 {
     const std::string shipped =
         ReadAll(QStringLiteral(ZOLT_SOURCE_DIR "/app/starter/work.txt")).toStdString();
@@ -225,7 +225,7 @@ TEST_F(Dashboard, TheStarterDashboardHoldsOneIndicatorOfEachKindSideBySide)
     EXPECT_EQ(IndicatorLines(), shipped.substr(shipped.find("    _")));
 }
 
-TEST_F(Dashboard, IndicatorsAreNumberedInFileOrderAndForeignBlocksAndKeysAreDropped)
+TEST_F(WorkFile, IndicatorsAreNumberedInFileOrderAndForeignBlocksAndKeysAreDropped)
 {
     WriteWorkFile(FileWithPanel(
         Block("_AnalogMeter5", 9, "      Foreign=77\r\n      Other=\"x y\"\r\n") +
@@ -246,7 +246,7 @@ TEST_F(Dashboard, IndicatorsAreNumberedInFileOrderAndForeignBlocksAndKeysAreDrop
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(Dashboard, ADamagedOrForeignFileIsReportedAndKeptBesideItWhatCameBeforeTheFaultLoaded)
+TEST_F(WorkFile, ADamagedOrForeignFileIsReportedAndKeptBesideItWhatCameBeforeTheFaultLoaded)
 {
     const std::string ours = FileWithPanel(Block("_BarGraph1", 9));
     std::string utf16 = "\xFF\xFE";  // as an editor saves it
@@ -320,7 +320,7 @@ TEST_F(Dashboard, ADamagedOrForeignFileIsReportedAndKeptBesideItWhatCameBeforeTh
     EXPECT_EQ(MainForm->pos(), QPoint(823, 0));  // the designed place
 }
 
-TEST_F(Dashboard, IndicatorsBeyondTheRegistryAreReportedOncePerLoadAndStillSaved)
+TEST_F(WorkFile, IndicatorsBeyondTheRegistryAreReportedOncePerLoadAndStillSaved)
 {
     std::string body;
     for (int i = 1; i <= 140; ++i)
@@ -337,7 +337,7 @@ TEST_F(Dashboard, IndicatorsBeyondTheRegistryAreReportedOncePerLoadAndStillSaved
     EXPECT_EQ(Messages(), (std::vector<QString>{tooMany, tooMany}));
 }
 
-TEST_F(Dashboard, AWindowSavedWithNoSizeStillHoldsItsToolBarAndStatusBar)
+TEST_F(WorkFile, AWindowSavedWithNoSizeStillHoldsItsToolBarAndStatusBar)
 {
     WriteWorkFile("PanelWright Work File Ver.1.0\r\nMainForm{\r\n  Left=10\r\n  Top=10\r\n"
                   "  Width=0\r\n  Height=0\r\n}\r\n");
@@ -354,18 +354,18 @@ TEST_F(Dashboard, AWindowSavedWithNoSizeStillHoldsItsToolBarAndStatusBar)
 // The files the tool reads and writes (work.txt, work.txt.bak, ZOLT.ZLC and the user's context
 // files) on a full disk, as links to a FIFO or a device, and far larger than any real one:
 // nothing is lost or replaced, and a box names the file and says why.
-class Files : public Dashboard {
+class Files : public WorkFile {
 protected:
     void SetUp() override
     {
-        Dashboard::SetUp();
+        WorkFile::SetUp();
         previous_ = platform::SetFileDialogPresenter([this](const platform::FileDialogRequest&) {
             return std::optional<QString>(InFolder("mine.ZLC"));
         });
     }
     void TearDown() override
     {
-        Dashboard::TearDown();
+        WorkFile::TearDown();
         platform::SetFileDialogPresenter(previous_);
     }
     QString InFolder(const char* name) const { return Path(QLatin1String(name)); }
@@ -500,13 +500,13 @@ TEST_F(Files, OnAFullDiskEverySavedFileKeepsItsOldBytesAndTheBoxNamesIt)
 
 // The indicator menu, driven with real right clicks on the indicators and left clicks on its
 // items. Offscreen only: on a desktop a press reads the real pointer and the menu opens under it.
-class IndicatorMenu : public Dashboard {
+class IndicatorMenu : public WorkFile {
 protected:
     void SetUp() override
     {
         if (testing_support::OnRealDesktop())
             GTEST_SKIP() << "the menu is driven with input of the test's own";
-        Dashboard::SetUp();
+        WorkFile::SetUp();
         ASSERT_NO_FATAL_FAILURE(Start());
         boxes.Clear();
     }
@@ -553,8 +553,7 @@ TEST_F(IndicatorMenu, CreatesAtTheSnappedClickPointOnlyOverIndicators)
     EXPECT_FALSE(MainForm->PopupMenuIndicator->isVisible());
     TIndicator* bar = Make("_BarGraph", {0, 0});
     ChooseOn(bar, MainForm->MenuIndicatorCreate->menuAction());
-    Choose(MainForm->MenuIndicatorCreate,
-           MainForm->MenuIndicatorCreate->findChild<QAction*>(QStringLiteral("NewDialGauge")));
+    Choose(MainForm->MenuIndicatorCreate, CreateItem("NewDialGauge"));
     ASSERT_TRUE(QTest::qWaitFor([this] { return Indicators().size() == 2; }, Bound));
     TIndicator* dial = Indicators().back();
     EXPECT_EQ(dial->objectName(), QStringLiteral("_AnalogMeter1"));
@@ -563,8 +562,7 @@ TEST_F(IndicatorMenu, CreatesAtTheSnappedClickPointOnlyOverIndicators)
     EXPECT_EQ(SelectIndicator, nullptr);
     CloseMenus();
     ChooseOn(bar, MainForm->MenuIndicatorCreate->menuAction());
-    Choose(MainForm->MenuIndicatorCreate,
-           MainForm->MenuIndicatorCreate->findChild<QAction*>(QStringLiteral("NewRecorder")));
+    Choose(MainForm->MenuIndicatorCreate, CreateItem("NewRecorder"));
     CloseMenus();
     EXPECT_EQ(Indicators().size(), 2u);  // a kind without a class makes nothing
 }

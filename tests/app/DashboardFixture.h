@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <QAction>
 #include <QFile>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <string>
@@ -22,7 +24,7 @@
 
 namespace testing_support {
 
-class Tool : public ::testing::Test {
+class Dashboard : public ::testing::Test {
 protected:
     static constexpr int Bound = 30000;  // ms: only a fault ever waits it out
 
@@ -90,6 +92,12 @@ protected:
         std::vector<QString> texts = boxes.Texts();
         std::erase(texts, QStringLiteral("使用可能なCOMポートが見つかりません"));
         return texts;
+    }
+
+    // The create submenu's item of that name.
+    static QAction* CreateItem(const char* name)
+    {
+        return MainForm->MenuIndicatorCreate->findChild<QAction*>(QLatin1String(name));
     }
 
     QTemporaryDir folder;
