@@ -131,36 +131,24 @@ TEST_F(FirmwareExchange, WholeFilesGoLineByLineAsTheMeterAsksToSuccess)
 
 namespace {
 
-// The text with an edit at the offset into a line (lines from 1).
-std::string Edited(std::string text, int line, std::size_t offset,
-                   const std::function<void(std::string&, std::size_t)>& edit)
+std::size_t LineStart(const std::string& text, int line)
 {
     std::size_t at = 0;
     for (int i = 1; i < line; ++i)
         at = text.find('\n', at) + 1;
-    edit(text, at + offset);
-    return text;
+    return at;
 }
 
-std::function<void(std::string&, std::size_t)> Put(char c)
+// The text with erase bytes from the offset into a line (lines from 1) replaced by insert.
+std::string Edited(std::string text, int line, std::size_t offset, std::size_t erase,
+                   const char* insert)
 {
-    return [c](std::string& text, std::size_t at) { text[at] = c; };
-}
-
-std::function<void(std::string&, std::size_t)> Insert(const char* bytes)
-{
-    return [bytes](std::string& text, std::size_t at) { text.insert(at, bytes); };
-}
-
-void ChangeChecksum(std::string& text, std::size_t at)
-{
-    char& digit = text[text.find_first_of("\r\n", at) - 1];
-    digit = digit == '0' ? '1' : '0';
+    return text.replace(LineStart(text, line) + offset, erase, insert);
 }
 
 }  // namespace
 
-TEST_F(FirmwareExchange, DamagedFilesAreRefusedWithTheirFirstBadLineAndChangeNothing)
+TEST_F(FirmwareExchange, DamagedFilesAndFilesNotToReadAreRefusedAndChangeNothing)
 {
     const std::string s1 = ReadText(wholeFiles[0]);  // 40 lines, CR LF
     const std::string s2 = ReadText(wholeFiles[1]);  // 21 lines, LF
@@ -168,64 +156,56 @@ TEST_F(FirmwareExchange, DamagedFilesAreRefusedWithTheirFirstBadLineAndChangeNot
     ASSERT_FALSE(s1.empty() || s2.empty() || s3.empty());
     std::string crOnly = s2;
     std::replace(crOnly.begin(), crOnly.end(), '\n', '\r');
+    std::string badSum = s1;
+    char& digit = badSum[LineStart(s1, 7) - 3];  // the last checksum digit of line 6
+    digit = digit == '0' ? '1' : '0';
     // Records from 0x53FF0: the first ends at the image's end, the second lies beyond it.
     testing_support::SrecCat("'" + Path("firmware.bin") + "' -binary -offset 0x53FF0 -o '" +
                              Path("past.mot") + "' -motorola -address-length=3");
-
-    const struct {
-        const char* what;
-        std::string bytes;
-        const char* message;
-    } cases[] = {
-        {"checksum", Edited(s1, 6, 0, ChangeChecksum), "チェックサムエラー！\n\rLINE=6"},
-        {"hex digit", Edited(s2, 3, 12, Put('G')), "不正文字！\n\rLINE=3"},
-        {"count", Edited(s1, 7, 3, Put('2')), "不正バイト数！\n\rLINE=7"},
-        {"past the image", ReadText(Path("past.mot")), "アドレス範囲外！\n\rLINE=3"},
-        {"257-byte line", Edited(s3, 3, 10, Insert("0")), "不正ライン長！\n\rLINE=3"},
-        {"CR-only line ends", crOnly, "不正改行コード！\n\rLINE=1"},
-        {"CR inside a line", Edited(s2, 4, 30, Put('\r')), "不正改行コード！\n\rLINE=4"},
-        {"empty line", Edited(s1, 11, 0, Insert("\r\n")), "不正レコード！\n\rLINE=11"},
-        {"no record type", Edited(s1, 2, 1, Put('4')), "不正レコード！\n\rLINE=2"},
-        {"no LF at the end", s2.substr(0, s2.size() - 1), "不正ライン長！\n\rLINE=21"},
+    const std::pair<std::string, const char*> damaged[] = {
+        {badSum, "チェックサムエラー！\n\rLINE=6"},
+        {Edited(s2, 3, 12, 1, "G"), "不正文字！\n\rLINE=3"},
+        {Edited(s1, 7, 3, 1, "2"), "不正バイト数！\n\rLINE=7"},
+        {ReadText(Path("past.mot")), "アドレス範囲外！\n\rLINE=3"},
+        {Edited(s3, 3, 10, 0, "0"), "不正ライン長！\n\rLINE=3"},  // 257 bytes
+        {crOnly, "不正改行コード！\n\rLINE=1"},
+        {Edited(s2, 4, 30, 1, "\r"), "不正改行コード！\n\rLINE=4"},
+        {Edited(s1, 11, 0, 0, "\r\n"), "不正レコード！\n\rLINE=11"},
+        {Edited(s1, 2, 1, 1, "4"), "不正レコード！\n\rLINE=2"},
+        {s2.substr(0, s2.size() - 1), "不正ライン長！\n\rLINE=21"},  // no LF at the end
     };
-    // A refusal leaves a running exchange as it was.
-    ASSERT_NO_FATAL_FAILURE(Start(wholeFiles[0]));
-    const std::vector<std::string> lines = LinesOf(wholeFiles[0]);
-    EXPECT_EQ(Meter("@READY").command, lines[0]);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        WriteText(Path("damaged.mot"), c.bytes);
-        EXPECT_EQ(exchange.Load(QString::fromStdString(Path("damaged.mot"))),
-                  Refusal(QString::fromUtf8(c.message)));
+    std::vector<std::pair<QString, QString>> refusals;
+    for (const auto& [bytes, message] : damaged) {
+        const std::string path = Path("damaged") + std::to_string(refusals.size()) + ".mot";
+        WriteText(path, bytes);
+        refusals.emplace_back(QString::fromStdString(path), QString::fromUtf8(message));
     }
-    EXPECT_TRUE(exchange.Running());
-    EXPECT_EQ(Meter("@READY").command, lines[1]);
-}
-
-TEST_F(FirmwareExchange, OnlyRegularFilesOfAtMost16MBAreRead)
-{
+    // A FIFO would block in open(): refused at once, as a missing or too large file is.
     const QString missing = dir.filePath(QStringLiteral("ファーム.mot"));
-    EXPECT_EQ(exchange.Load(missing),
-              Refusal(QStringLiteral("ファイルが見つかりません\n\r") + missing));
-
-    // A link to a firmware file is followed; a FIFO would block in open(): refused at once.
     const QString fifo = dir.filePath(QStringLiteral("fifo.mot"));
     const QString large = dir.filePath(QStringLiteral("large.mot"));
     ASSERT_TRUE(testing_support::MakeNode(fifo, testing_support::Node::Fifo));
     QFile largeFile(large);
     ASSERT_TRUE(largeFile.open(QIODevice::WriteOnly) && largeFile.resize(16 * 1024 * 1024 + 1));
-    const struct {
-        QString name;
-        QString reason;
-    } cases[] = {
-        {fifo, QStringLiteral("通常のファイルではありません（FIFO）")},
-        {large, QStringLiteral("ファイルが大きすぎます（16777217 バイト、上限 16777216 バイト）")},
-    };
+    refusals.emplace_back(missing, QStringLiteral("ファイルが見つかりません\n\r") + missing);
+    refusals.emplace_back(fifo, platform::CannotReadMessage(
+                                    fifo, QStringLiteral("通常のファイルではありません（FIFO）")));
+    refusals.emplace_back(
+        large, platform::CannotReadMessage(
+                   large, QStringLiteral(
+                              "ファイルが大きすぎます（16777217 バイト、上限 16777216 バイト）")));
+
+    ASSERT_NO_FATAL_FAILURE(Start(wholeFiles[0]));
+    const std::vector<std::string> lines = LinesOf(wholeFiles[0]);
+    EXPECT_EQ(Meter("@READY").command, lines[0]);
+    for (const auto& [name, message] : refusals)
+        EXPECT_EQ(exchange.Load(name), Refusal(message)) << name.toStdString();
+    EXPECT_TRUE(exchange.Running());
+    EXPECT_EQ(Meter("@READY").command, lines[1]);
+    // A link to a firmware file is followed.
     const QString link = dir.filePath(QStringLiteral("link.mot"));
     ASSERT_TRUE(QFile::link(QString::fromStdString(wholeFiles[0]), link));
     EXPECT_FALSE(exchange.Load(link));
-    for (const auto& c : cases)
-        EXPECT_EQ(exchange.Load(c.name), Refusal(platform::CannotReadMessage(c.name, c.reason)));
 }
 
 TEST_F(FirmwareExchange, BlockRequestsAreAnsweredFromTheFilesImageUntilItsEnd)
