@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <QFile>
 #include <QTemporaryDir>
 #include <string>

@@ -1,7 +1,6 @@
 // The communication panel over a real pseudo-terminal, with the meter stand-in at the other end.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <memory>
 #include <QAbstractItemView>
@@ -14,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <termios.h>
-#include <thread>
 
 #include "link/PcCom.h"
 #include "tests/link/SerialTesting.h"
