@@ -4,12 +4,10 @@
 #include <QAction>
 #include <QDir>
 #include <QMenu>
-#include <QSet>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <random>
 
 #include "app/BarGraphSetup.h"
 #include "app/IndicatorKinds.h"
@@ -619,29 +617,9 @@ TEST_F(IndicatorMenu, ShiftHeldBlocksEditWhichOtherwiseOpensTheKindsDialog)
     EXPECT_TRUE(opened);
 }
 
-TEST_F(IndicatorMenu, NamesStayUniqueThroughDeletesCreatesAndCopies)
+TEST_F(WorkFile, TheNewestOfAKindGivesItsNumberBackAnOlderOnesStaysUnused)
 {
-    std::mt19937 random(3);
-    const char* kinds[] = {"_AnalogMeter", "_BarGraph", "_XYGraph", "_NumericList"};
-    for (int step = 0; step < 300; ++step) {
-        const auto live = Indicators();
-        const int action = int(random() % 3);
-        if (action == 0 || live.empty()) {
-            MouseDownPos = {int(random() % 300), int(random() % 200)};
-            CreateIndicator(kinds[random() % 4], nullptr);
-        } else if (action == 1) {
-            DeleteIndicator(live[random() % live.size()]);
-        } else {
-            SelectIndicator = live[random() % live.size()];
-            MainForm->MenuIndicatorCopyClick(nullptr);
-        }
-        const std::vector<QString> names = Names();
-        ASSERT_EQ(std::size_t(QSet<QString>(names.begin(), names.end()).size()), names.size())
-            << "step " << step;
-    }
-    // The newest of a kind gives its number back; an older one's stays unused.
-    for (TIndicator* indicator : Indicators())
-        DeleteIndicator(indicator);
+    Create();
     const int before = BarGraphCount;
     TIndicator* a = CreateIndicator("_BarGraph", nullptr);
     DeleteIndicator(CreateIndicator("_BarGraph", nullptr));

@@ -65,11 +65,6 @@ std::string MeterStandIn::Nak(std::string_view text)
     return std::string(1, testing_support::Nak) + std::string(text) + Etx;
 }
 
-MeterStandIn::Script MeterStandIn::Always(std::vector<std::string> writes)
-{
-    return [writes = std::move(writes)](const std::string&) { return writes; };
-}
-
 void MeterStandIn::SetScript(Script script)
 {
     std::lock_guard lock(mutex_);

@@ -37,8 +37,6 @@ public:
     // Reply frames as the meter sends them: status byte, text, ETX.
     static std::string Ack(std::string_view text);
     static std::string Nak(std::string_view text);
-    // A script that answers every request with the same writes.
-    static Script Always(std::vector<std::string> writes);
 
     void SetScript(Script script);
     // A meter that does not read lets the line back up until the code's writes stall.
@@ -48,8 +46,6 @@ public:
     // previous one.
     void Send(std::string_view bytes);
     void SendSeparately(const std::vector<std::string>& writes);
-    // True once the code has read everything sent so far (bounded wait).
-    bool WaitUntilRead(std::chrono::milliseconds bound = std::chrono::seconds(10));
 
     // Writes count frames, frameOf(i) for each, from a thread of its own. Before frame i it
     // calls gate(i), which may block to keep the pace of a reader. WaitFlood joins it.
@@ -73,6 +69,8 @@ public:
     void Vanish();
 
 private:
+    // True once the code has read everything sent so far (bounded wait).
+    bool WaitUntilRead(std::chrono::milliseconds bound = std::chrono::seconds(10));
     void Run();
     void TakeBytes(const char* bytes, std::size_t size);
     void WriteAll(std::string_view bytes);
