@@ -226,12 +226,12 @@ TEST_F(OnMeter, TheNumericEntryDialogAnswersEnterAndOkWithOneEscAndCancelWithMin
         {[] { NumEntryForm->ButtonOk->click(); }, 1},
         {[] { NumEntryForm->ButtonCancel->click(); }, -1},
     };
-    for (const auto& [answer, result] : cases) {
-        QTimer::singleShot(0, [&answer] {
+    for (const auto& c : cases) {
+        QTimer::singleShot(0, [&c] {
             NumEntryForm->EditValue->setText(QStringLiteral("123"));
-            answer();
+            c.first();
         });
-        EXPECT_EQ(NumEntryForm->exec(), result);
+        EXPECT_EQ(NumEntryForm->exec(), c.second);
     }
     EXPECT_EQ(NumEntryForm->EditValue->maxLength(), 10);
 }

@@ -80,15 +80,15 @@ TEST(WorkTokens, MalformedHeadersBadTextsAndTheEndOfTheTextRaiseTheirCodes)
         {"Title=\"a\tb\"", KestrelBadChar},
         {"Title=\"a\x01\"", KestrelBadChar},
     };
-    for (const auto& [input, code] : cases) {
-        EXPECT_EQ(RaisedCode([&] {
-                      const char* pos = input.c_str();
+    for (const auto& c : cases) {
+        EXPECT_EQ(RaisedCode([&c] {
+                      const char* pos = c.first.c_str();
                       std::string name, text;
                       std::int32_t integer = 0;
                       NextToken(pos, name, integer, text);
                   }),
-                  code)
-            << input;
+                  c.second)
+            << c.first;
     }
 }
 
