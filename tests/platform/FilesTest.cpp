@@ -71,6 +71,8 @@ TEST_F(Files, OnlyRegularFilesAreReadOrWrittenAndLinksLeadToTheirTarget)
 TEST_F(Files, AMissingFileIsUnopenedAndOneBeyondTheSizeLimitRefused)
 {
     EXPECT_EQ(ReadRegularFile(name, 16).Outcome, ReadOutcome::Unopened);
+    WriteAll(name, {});
+    EXPECT_EQ(ReadRegularFile(name, 16).Outcome, ReadOutcome::Read);
     WriteAll(name, QByteArray(16, 'x'));
     EXPECT_EQ(ReadRegularFile(name, 16).Bytes, std::string(16, 'x'));
     WriteAll(name, QByteArray(17, 'x'));
