@@ -22,7 +22,9 @@ TEST(Cp932, EveryByteAndCharacterConvertsAsTheCodePageConverterDoes)
         EXPECT_EQ(FromCp932(bytes), decoder.decode(QByteArrayView(bytes.data(), 3))) << b;
         decoder.resetState();
         // A lead byte takes the next byte, a 0x5C too, into its character.
-        EXPECT_EQ(IsCp932LeadByte(char(b)), FromCp932({char(b), '\x5C'}).size() == 1) << b;
+        EXPECT_EQ(IsCp932LeadByte(static_cast<unsigned char>(b)),
+                  FromCp932({char(b), '\x5C'}).size() == 1)
+            << b;
     }
     for (char16_t c = 0; c < 0x100; ++c) {
         const QString text = QStringLiteral("x") + QChar(c) + QStringLiteral("7");
@@ -30,8 +32,7 @@ TEST(Cp932, EveryByteAndCharacterConvertsAsTheCodePageConverterDoes)
         encoder.resetState();
         EXPECT_EQ(ToCp932(text), expected.toStdString()) << int(c);
     }
-    EXPECT_EQ(ToCp932(QStringLiteral("[ﾟc]")), "[\xDF"
-                                               "c]");
+    EXPECT_EQ(ToCp932(QStringLiteral("[ﾟc]")), std::string("[\xDF") + "c]");
     const QString japanese = QStringLiteral("受信バッファオーバーフロー");
     EXPECT_EQ(ToCp932(japanese).size(), std::size_t(2 * japanese.size()));
     EXPECT_EQ(FromCp932(ToCp932(japanese)), japanese);
