@@ -2,7 +2,6 @@
 // picker on its own, driven with real keys and clicks.
 #include <gtest/gtest.h>
 
-#include <QListWidget>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -20,16 +19,6 @@ const QString TachoLine = QStringLiteral("Tacho[rpm]");
 const QString SpeedLine = QStringLiteral("Speed[km/h]");
 const QString BatteryLine = QStringLiteral("Battery[V]");
 const QString ThrottleLine = QStringLiteral("Throttle[%]");
-
-void ClickLine(QListWidget* list, int line, bool twice = false)
-{
-    const QPoint at = list->visualItemRect(list->item(line)).center();
-    if (!twice)
-        return Click(list->viewport(), at);
-    QWidget* window = list->window();
-    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                       list->viewport()->mapTo(window, at));
-}
 
 QStringList LinesOf(const QListWidget* list)
 {
@@ -89,51 +78,43 @@ protected:
 
 }  // namespace
 
-TEST_F(NumericListSetting, RowEditsReachTheListOnlyWhenConfirmed)
+TEST_F(NumericListSetting, RowEditsReachTheListOnlyOnOkAndLiveEditsAreUndoneByEscAndCancel)
 {
-    indicator->SetHeightTitle(12);
-    QStringList edited;
-    std::vector<std::string> rowsWhileOpen;
-    EXPECT_EQ(Open([&] {
-                  Edit();
-                  edited = LinesOf(dialog.ListBox);
-                  rowsWhileOpen = Rows();
-                  Key(&dialog, Qt::Key_Escape);
-              }),
-              -1);
-    EXPECT_EQ(edited, (QStringList{SpeedLine, ThrottleLine, TachoLine}));
     const std::vector<std::string> original{"TACHO", "SPEED", "BATTERY"};
-    EXPECT_EQ(rowsWhileOpen, original);
-    EXPECT_EQ(Rows(), original);
-    EXPECT_EQ(Open([&] {
-                  Edit();
-                  Click(dialog.ButtonCansel);
-              }),
-              -1);
-    EXPECT_EQ(Rows(), original);
-    // The title bar's close box keeps the live changes but applies no row edits.
-    EXPECT_EQ(Open([&] {
-                  Edit();
-                  ShowTab(dialog.PageControl, 1);
-                  Click(dialog.UpDownTitleFontSize->ButtonUp());
-                  dialog.close();
-              }),
-              TIndicatorSettingDialog::mrCancel);
-    EXPECT_EQ(Rows(), original);
-    EXPECT_EQ(indicator->HeightTitle(), 13);
-    EXPECT_EQ(Open([&] {
-                  Edit();
-                  Key(&dialog, Qt::Key_Return);
-              }),
-              1);
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"SPEED", "THROT", "TACHO"}));
-    EXPECT_EQ(Open([&] {
-                  ClickLine(dialog.ListBox, 0);
-                  Click(dialog.ButtonDel);
-                  Click(dialog.ButtonOk);
-              }),
-              1);
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"THROT", "TACHO"}));
+    const std::vector<std::string> edited{"SPEED", "THROT", "TACHO"};
+    const struct {
+        Gesture way;
+        int result;
+        bool rows, live;
+    } cases[] = {
+        {{"Esc", nullptr, Qt::Key_Escape, nullptr, false}, -1, false, false},
+        {{"Cancel", nullptr, 0, dialog.ButtonCansel, false}, -1, false, false},
+        {{"title bar", nullptr, 0, nullptr, true}, TIndicatorSettingDialog::mrCancel, false, true},
+        {{"Enter", nullptr, Qt::Key_Return, nullptr, false}, 1, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.way.name);
+        indicator->SetNumStrList(QStringList{TachoLine, SpeedLine, BatteryLine});
+        indicator->SetTitle(QStringLiteral("一覧"));
+        indicator->SetHeightList(20);
+        QStringList lines;
+        std::vector<std::string> rowsWhileOpen;
+        EXPECT_EQ(Open([&] {
+                      ShowTab(dialog.PageControl, 1);
+                      Retype(dialog.UpDownListFontSize->Associate(), QStringLiteral("64"));
+                      indicator->SetTitle(QStringLiteral("x"));  // kept, no control
+                      Edit();
+                      lines = LinesOf(dialog.ListBox);
+                      rowsWhileOpen = Rows();
+                      Perform(dialog, c.way);
+                  }),
+                  c.result);
+        EXPECT_EQ(lines, (QStringList{SpeedLine, ThrottleLine, TachoLine}));
+        EXPECT_EQ(rowsWhileOpen, original);
+        EXPECT_EQ(Rows(), c.rows ? edited : original);
+        EXPECT_EQ(indicator->HeightList(), c.live ? 64 : 20);  // beyond its up-down's range
+        EXPECT_EQ(indicator->Title(), c.live ? QStringLiteral("x") : QStringLiteral("一覧"));
+    }
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
@@ -170,12 +151,20 @@ TEST_F(NumericListSetting, ThePickerAddsAChannelOnceBesideTheDialogAndACancelled
     EXPECT_EQ(indicator->NumRectArray[3].PortInfo.Address, &CoolantTemp);
 }
 
-TEST_F(NumericListSetting, UpDownAndDeleteAtTheEndsAndARowWithoutAChannel)
+TEST_F(NumericListSetting, ItGrowsItsListAndKeepsARowWithoutAChannelAndTheEndsOfTheList)
 {
     indicator->LoadProperty("NumericName={\"TACHO\",\"GONE\",\"SPEED\"}\n");
     QStringList shown, afterEnds;
     std::vector<int> selected;
+    int heightBefore = 0, heightOnOptions = 0;
+    QSize grown;
     Open([&] {
+        heightBefore = SettledOuterGeometry(dialog).height();
+        ShowTab(dialog.PageControl, 1);
+        heightOnOptions = SettledOuterGeometry(dialog).height();
+        ShowTab(dialog.PageControl, 0);
+        dialog.resize(dialog.width() + 40, dialog.height() + 30);
+        grown = dialog.ListBox->size();
         shown = LinesOf(dialog.ListBox);
         for (QPushButton* button : {dialog.ButtonDown, dialog.ButtonUp, dialog.ButtonDel})
             Click(button);  // nothing selected
@@ -186,6 +175,8 @@ TEST_F(NumericListSetting, UpDownAndDeleteAtTheEndsAndARowWithoutAChannel)
         afterEnds = LinesOf(dialog.ListBox);
         Key(&dialog, Qt::Key_Return);
     });
+    EXPECT_EQ(heightOnOptions, heightBefore);  // its tabs leave the height as it is
+    EXPECT_EQ(grown, QSize(200, 213));         // and the list grows with it
     EXPECT_EQ(shown, (QStringList{TachoLine, QString(), SpeedLine}));
     EXPECT_EQ(afterEnds, shown);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"TACHO", "", "SPEED"}));
@@ -200,36 +191,6 @@ TEST_F(NumericListSetting, UpDownAndDeleteAtTheEndsAndARowWithoutAChannel)
     });
     EXPECT_EQ(selected, (std::vector<int>{1, 0, -1}));
     EXPECT_EQ(indicator->NumRectCount, 0);
-}
-
-TEST_F(NumericListSetting, ItsTabsKeepTheHeightAndTheListGrowsWithTheDialog)
-{
-    int heightBefore = 0, heightOnOptions = 0;
-    QSize grown;
-    Open([&] {
-        heightBefore = SettledOuterGeometry(dialog).height();
-        ShowTab(dialog.PageControl, 1);
-        heightOnOptions = SettledOuterGeometry(dialog).height();
-        dialog.resize(dialog.width() + 40, dialog.height() + 30);
-        grown = dialog.ListBox->size();
-        Key(&dialog, Qt::Key_Escape);
-    });
-    EXPECT_EQ(heightOnOptions, heightBefore);
-    EXPECT_EQ(grown, QSize(200, 213));
-}
-
-TEST_F(NumericListSetting, TheListFontSizeAndTitleArePutBack)
-{
-    indicator->SetTitle(QStringLiteral("一覧"));
-    const QStringList before = Lines();
-    Open([&] {
-        ShowTab(dialog.PageControl, 1);
-        Retype(dialog.UpDownListFontSize->Associate(), QStringLiteral("64"));  // beyond the range
-        EXPECT_EQ(indicator->HeightList(), 64);
-        indicator->SetTitle(QStringLiteral("x"));  // kept, no control
-        Key(&dialog, Qt::Key_Escape);
-    });
-    EXPECT_EQ(Lines(), before);
 }
 
 TEST(SourceList, OpensOnItsFirstLineEveryTimeAndTheEditFollowsTheSelection)

@@ -13,6 +13,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -91,6 +93,17 @@ inline void Click(QWidget* control, std::optional<QPoint> at = std::nullopt)
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, point);
 }
 
+// Clicks line of a list box, or double-clicks it.
+inline void ClickLine(QListWidget* list, int line, bool twice = false)
+{
+    const QPoint at = list->visualItemRect(list->item(line)).center();
+    if (!twice)
+        return Click(list->viewport(), at);
+    QWidget* window = list->window();
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                       list->viewport()->mapTo(window, at));
+}
+
 inline void Retype(QLineEdit* entry, const QString& text)
 {
     ASSERT_TRUE(Focus(entry));
@@ -142,30 +155,22 @@ inline void Perform(QDialog& dialog, const Gesture& g)
 }
 
 // Answers colour dialogs from a script (nothing left: cancelled) and keeps their requests.
-class ColorDialogScript {
-public:
+struct ColorDialogScript {
     ColorDialogScript()
-    {
-        previous_ =
-            platform::SetColorDialogPresenter([this](const platform::ColorDialogRequest& r) {
-                requests.push_back(r);
-                std::optional<platform::TColor> answer;
-                if (!answers.empty()) {
-                    answer = answers.front();
-                    answers.pop_front();
-                }
-                return answer;
-            });
-    }
-    ~ColorDialogScript() { platform::SetColorDialogPresenter(previous_); }
-    ColorDialogScript(const ColorDialogScript&) = delete;
-    ColorDialogScript& operator=(const ColorDialogScript&) = delete;
+        : previous(platform::SetColorDialogPresenter([this](const platform::ColorDialogRequest& r) {
+              requests.push_back(r);
+              const std::optional<platform::TColor> answer =
+                  answers.empty() ? std::nullopt : answers.front();
+              if (!answers.empty())
+                  answers.pop_front();
+              return answer;
+          }))
+    {}
+    ~ColorDialogScript() { platform::SetColorDialogPresenter(previous); }
 
     std::deque<std::optional<platform::TColor>> answers;
     std::vector<platform::ColorDialogRequest> requests;
-
-private:
-    platform::ColorDialogPresenter previous_;
+    platform::ColorDialogPresenter previous;
 };
 
 // A settings dialog over an indicator of its kind, in a shown window.
@@ -195,13 +200,7 @@ struct DialogBench {
     {
         QStringList lines;
         indicator->SaveProperty(lines, "");
-        lines.removeIf([](const QString& line) {
-            return line.startsWith(QLatin1String("Left=")) ||
-                   line.startsWith(QLatin1String("Top=")) ||
-                   line.startsWith(QLatin1String("Width=")) ||
-                   line.startsWith(QLatin1String("Height="));
-        });
-        return lines;
+        return lines.filter(QRegularExpression(QStringLiteral("^(?!Left=|Top=|Width=|Height=)")));
     }
 
     BoxRecorder boxes;

@@ -13,9 +13,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 
 #include "app/AnalogMeterSetup.h"
 #include "app/BarGraphSetup.h"
+#include "app/BesidePlacement.h"
 #include "app/NumericListSetup.h"
 #include "app/SourceList.h"
 #include "app/XYGraphSetup.h"
@@ -97,41 +99,51 @@ void SnapshotBeside(QWidget& dialog, QWidget& beside, const QString& file)
     image.save(QDir(folder).filePath(file));
 }
 
-// Opens the dialog twice: both openings stand beside the indicator with the same outer rectangle,
-// the first tab's height. On each tab of the first the layout is checked, also with room for a
-// taller title bar than the desktop's; tabHeights: 0 where a tab sets none.
+// Opens the dialog twice beside the indicator's corner (or at): both openings stand with the same
+// outer rectangle, the first tab's height, right of the corner, else left of it at the desktop's
+// right edge, moved up into the work area. On each tab of the first the layout is checked, also
+// with room for a taller title bar than the desktop's; tabHeights: 0 where a tab sets none.
 template <class TDialog>
-void LookAtEveryTab(DialogBench<TDialog>& b, const QString& name, std::array<int, 2> tabHeights)
+void LookAtEveryTab(DialogBench<TDialog>& b, const QString& name, std::array<int, 2> tabHeights,
+                    std::optional<QPoint> at = std::nullopt)
 {
     SCOPED_TRACE(name.toStdString());
     std::array<QRect, 2> opened;
     for (int opening = 0; opening < 2; ++opening) {
-        b.Open([&] {
-            opened[opening] = SettledOuterGeometry(b.dialog);
-            for (int tab = 0; opening == 0 && tab < 2; ++tab) {
-                SCOPED_TRACE(tab);
-                b.dialog.PageControl->setCurrentIndex(tab);
-                const QRect outer = SettledOuterGeometry(b.dialog);
-                EXPECT_EQ(outer.height(), tabHeights[tab] > 0 ? tabHeights[tab] : outer.height());
-                EXPECT_EQ(outer.width(), opened[0].width());
-                EXPECT_EQ(LayoutProblems(b.dialog), "");
-                const int taller = TallTitleBarAndFrame - (outer.height() - b.dialog.height());
-                if (b.dialog.minimumSize() == b.dialog.maximumSize() && taller > 0) {
-                    const QSize shown = b.dialog.size();
-                    b.dialog.setFixedSize(shown.width(), shown.height() - taller);
-                    EXPECT_EQ(LayoutProblems(b.dialog), "") << "under a tall title bar";
-                    b.dialog.setFixedSize(shown);
-                    (void)SettledOuterGeometry(b.dialog);
+        b.Open(
+            [&] {
+                opened[opening] = SettledOuterGeometry(b.dialog);
+                for (int tab = 0; opening == 0 && tab < 2; ++tab) {
+                    SCOPED_TRACE(tab);
+                    b.dialog.PageControl->setCurrentIndex(tab);
+                    const QRect outer = SettledOuterGeometry(b.dialog);
+                    EXPECT_EQ(outer.height(),
+                              tabHeights[tab] > 0 ? tabHeights[tab] : outer.height());
+                    EXPECT_EQ(outer.width(), opened[0].width());
+                    EXPECT_EQ(LayoutProblems(b.dialog), "");
+                    const int taller = TallTitleBarAndFrame - (outer.height() - b.dialog.height());
+                    if (b.dialog.minimumSize() == b.dialog.maximumSize() && taller > 0) {
+                        const QSize shown = b.dialog.size();
+                        b.dialog.setFixedSize(shown.width(), shown.height() - taller);
+                        EXPECT_EQ(LayoutProblems(b.dialog), "") << "under a tall title bar";
+                        b.dialog.setFixedSize(shown);
+                        (void)SettledOuterGeometry(b.dialog);
+                    }
+                    SnapshotBeside(b.dialog, b.host,
+                                   QStringLiteral("%1-tab%2.png").arg(name).arg(tab + 1));
                 }
-                SnapshotBeside(b.dialog, b.host,
-                               QStringLiteral("%1-tab%2.png").arg(name).arg(tab + 1));
-            }
-            b.dialog.PageControl->setCurrentIndex(0);
-            Key(&b.dialog, Qt::Key_Escape);
-        });
+                b.dialog.PageControl->setCurrentIndex(0);
+                Key(&b.dialog, Qt::Key_Escape);
+            },
+            at);
     }
-    EXPECT_EQ(opened[0].topLeft(),
-              b.indicator->mapToGlobal(QPoint()) + QPoint(b.indicator->width(), 0));
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QPoint corner = at ? *at : b.indicator->mapToGlobal(QPoint());
+    const QSize size = opened[0].size();
+    const platform::TPoint beside = PlaceBeside(
+        corner.x(), corner.y(), b.indicator->width(), {size.width(), size.height()},
+        {screen->virtualGeometry().right() + 1, screen->availableGeometry().bottom() + 1});
+    EXPECT_EQ(opened[0].topLeft(), QPoint(beside.X, beside.Y));
     EXPECT_EQ(opened[0].height(), tabHeights[0] > 0 ? tabHeights[0] : opened[0].height());
     EXPECT_EQ(opened[1], opened[0]);
 }
@@ -153,7 +165,9 @@ TEST(SettingDialogLook, EveryDialogOnBothTabsAndThePickerBesideTheNumericList)
         b.indicator->SetIoName("JYRO");
         b.indicator->SetTitle(longest);
         b.indicator->SetMarker1("100");
-        LookAtEveryTab(b, QStringLiteral("bar-graph-setting"), {279, 357});
+        const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
+        LookAtEveryTab(b, QStringLiteral("bar-graph-setting"), {279, 357},
+                       QPoint(desktop.right() - 300, 30));  // left of the indicator
     }
     {
         DialogBench<TFXYGraphSetting> b({240, 200});
@@ -161,7 +175,9 @@ TEST(SettingDialogLook, EveryDialogOnBothTabsAndThePickerBesideTheNumericList)
         b.indicator->SetYIoName("TACHO");
         b.indicator->SetTitle(QStringLiteral("Tacho[rpm] vs Speed[km/h]"));
         b.indicator->SetXMaxValue(30000);
-        LookAtEveryTab(b, QStringLiteral("xy-graph-setting"), {373, 359});
+        const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+        LookAtEveryTab(b, QStringLiteral("xy-graph-setting"), {373, 359},
+                       QPoint(20, work.bottom() - 50));  // moved up
     }
     DialogBench<TFNumericListSetup> b({240, 160});
     b.indicator->SetNumStrList(QStringList{QStringLiteral("Tacho[rpm]"), longest});
