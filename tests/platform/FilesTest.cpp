@@ -8,11 +8,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/Exceptions.h"
 #include "platform/RegularFile.h"
 #include "platform/SafeFileWrite.h"
 #include "tests/support/FileNodes.h"
-#include "tests/support/SmallFileSystem.h"
 
 using namespace platform;
 using testing_support::Node;
@@ -112,30 +110,4 @@ TEST_F(Files, ReplacingWritesExactlyTheBytesOrLeavesTheOldFileWhole)
     EXPECT_FALSE(QFile::exists(missing));
     EXPECT_TRUE(writer.FailureMessage().startsWith(
         QStringLiteral("ファイル %1 を作成できません\n\r").arg(missing)));
-}
-
-// Each file the tool saves is a small one: on a full disk the first write or the sync fails.
-TEST(FilesOnAFullDisk, KeepTheOldFileByteForByteLeaveNoTemporaryFileAndSayWhy)
-{
-    QTemporaryDir folder;
-    testing_support::SmallFileSystem disk(folder.path());
-    if (!disk.Mounted())
-        GTEST_SKIP() << "full-disk case not run: " << disk.Why().toStdString();
-    const QString name = disk.FilePath(QStringLiteral("ZOLT.ZLC"));
-    WriteAll(name, QByteArray(328, 'A'));
-    disk.FillUp();
-    for (const std::size_t size : {std::size_t(1), std::size_t(328), std::size_t(800'000)}) {
-        try {
-            ReplaceFileContent(name, std::string(size, 'B'));
-            ADD_FAILURE() << size << " bytes saved on a full disk";
-        } catch (const EPlatformError& error) {
-            EXPECT_EQ(
-                error.Message(),
-                QStringLiteral("ファイル %1 を作成できません\n\rディスクの空き容量が足りません")
-                    .arg(name));
-        }
-        EXPECT_EQ(ReadAll(name), QByteArray(328, 'A'));
-        EXPECT_EQ(QDir(disk.FilePath(QString())).entryList(QDir::Files),
-                  QStringList{QStringLiteral("ZOLT.ZLC")});
-    }
 }
