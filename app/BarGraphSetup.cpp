@@ -42,6 +42,7 @@ TFBarGraphSetting::TFBarGraphSetting(QWidget* owner)
     Properties = {
         FixedPoint(&B::MaxValue, &B::SetMaxValue, EditMaxValue, ChannelRow),
         FixedPoint(&B::MinValue, &B::SetMinValue, EditMinValue, ChannelRow),
+        // ComboBoxStyleChange: a pick sets the style at once.
         Choice(&B::Vertical, &B::SetVertical, ComboBoxStyle),
         Kept(&B::ColorTitle, &B::SetColorTitle),
         Colour(&B::ColorScale, &B::SetColorScale, 0),

@@ -41,7 +41,9 @@ constexpr TIndicatorKind KindEditedBy(const char* prefix, std::int32_t* counter,
             }};
 }
 
-// In the create submenu's order.
+// In the create submenu's order. A row's menu item is its kind's create handler
+// (NewDialGaugeClick, NewBarGraphClick, NewXYGraphClick, NewNumericListClick, NewRecorderClick):
+// it calls CreateIndicator with the row's prefix; the recorder's creates nothing.
 const auto Kinds = std::to_array<TIndicatorKind>({
     KindEditedBy<FAnalogMeterSetting>("_AnalogMeter", &AnalogMeterCount, "NewDialGauge",
                                       "ダイアルゲージ"),
