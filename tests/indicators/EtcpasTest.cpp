@@ -84,15 +84,14 @@ TEST(Etcpas, KeysNumbersAndTextsAreTakenFromTheFrontOfTheText)
         const char* key;
         const char* rest;
     } keys[] = {
+        // clang-format off
         {"  Left=10\r\nTop=20", true, "Left", "=10\r\nTop=20"},
         {"=10\r\nTop=20", true, "Top", "=20"},  // over the number and the line end
-        {"_Key9x-1", true, "_Key9x", "-1"},
-        {" }\r\nNext=1", false, "", "\r\nNext=1"},
+        {"_Key9x-1", true, "_Key9x", "-1"}, {" }\r\nNext=1", false, "", "\r\nNext=1"},
         {"Last}rest", false, "Last", "rest"},
         {"  Alone", false, nullptr, ""},  // a key that ends the text is not reported
-        {"\x83"
-         "A1=5",
-         true, "A1", "=5"},  // a double byte's letter second byte starts the key
+        {"\203A1=5", true, "A1", "=5"},  // a double byte's letter second byte starts the key
+        // clang-format on
     };
     for (const auto& c : keys) {
         std::string key, text = c.in;
@@ -117,19 +116,11 @@ TEST(Etcpas, KeysNumbersAndTextsAreTakenFromTheFrontOfTheText)
         std::int32_t value;
         const char* rest;
     } numbers[] = {
-        {"=-25,\"x\"", -25, ",\"x\""},
-        {"- = 7 8", -7, " 8"},
-        {"=4294967297", 1, ""},
-        {"=}Top=3", 0, "Top=3"},
-        {"= ", 0, ""},
-        {"=\x82"
-         "12x",
-         12, "x"},
-        {"=\x82\x60"
-         "12",
-         0,
-         "\x60"
-         "12"},
+        // clang-format off
+        {"=-25,\"x\"", -25, ",\"x\""}, {"- = 7 8", -7, " 8"}, {"=4294967297", 1, ""},
+        {"=}Top=3", 0, "Top=3"}, {"= ", 0, ""},
+        {"=\20212x", 12, "x"}, {"=\202\14012", 0, "\14012"},  // read right after a lead byte
+        // clang-format on
     };
     for (const auto& c : numbers) {
         std::string text = c.in;

@@ -1,5 +1,5 @@
-// Moving and resizing indicators and the free panel with real mouse input, and the dashboard
-// panel fitting the main window to its indicators.
+// Moving and resizing indicators and the free panel with real mouse input, and the dashboard panel
+// fitting the main window to its indicators.
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -18,8 +18,8 @@ using namespace platform;
 
 namespace {
 
-// A top-level window laid out as the main window is: a 30-pixel tool bar row, the dashboard
-// panel filling the client area below it, a 19-pixel status bar row.
+// A top-level window laid out as the main window is: a 30-pixel tool bar row, the dashboard panel
+// filling the client area below it, a 19-pixel status bar row.
 class MainWindowStandIn : public QWidget {
 public:
     MainWindowStandIn()
@@ -62,8 +62,8 @@ protected:
     {
         return widget->mapTo(&window, QPoint(x, y));
     }
-    // Presses the left button at (x, y) of the widget after hovering there; each Travel moves
-    // from the press point, the button held.
+    // Presses the left button at (x, y) of the widget after hovering there; each Travel moves from
+    // the press point, the button held.
     void Grab(const QWidget* widget, int x, int y)
     {
         press = At(widget, x, y);
@@ -72,8 +72,8 @@ protected:
     }
     void Travel(int dx, int dy) { mouse->Move(press + QPoint(dx, dy)); }
     void Drop() { mouse->Release(mouse->Pointer()); }
-    // A drag with a press point presses there (releasing the last press first), one without
-    // moves on from the last press point; each gives the widget's bounds after the movement.
+    // A drag with a press point presses there (releasing the last press first), one without moves
+    // on from the last press point; each gives the widget's bounds after the movement.
     struct Drag {
         int x, y, dx, dy;
         QRect bounds;

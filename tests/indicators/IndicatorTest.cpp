@@ -1,6 +1,6 @@
-// The indicator base and what the four kinds share: placement, the registry,
-// the selection, the name split, the channel look-ups, the repaint on a size
-// change, property lines both ways and when a live value reaches the face.
+// The indicator base and what the four kinds share: placement, the registry, the selection, the
+// name split, the channel look-ups, the repaint on a size change, property lines both ways and when
+// a live value reaches the face.
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QEvent>
@@ -167,8 +167,7 @@ TEST_F(Indicators, ASizeChangeRepaintsTheWholeFaceAndAMoveDoesNot)
     EXPECT_EQ(indicator.paints, 2);
 }
 
-// ---- The four kinds
-// ------------------------------------------------------------------------
+// ---- The four kinds ------------------------------------------------------------------------
 
 struct Kind {
     const char* name;
@@ -217,9 +216,9 @@ const Kind Kinds[] = {
 };
 // clang-format on
 
-// Every line is read back as written, with foreign keys between them and in
-// another order (the last line, the numeric list's rows, ends the block); a key
-// with a full-width character stops the load, keeping what came before it.
+// Every line is read back as written, with foreign keys between them and in another order (the last
+// line, the numeric list's rows, ends the block); a key with a full-width character stops the load,
+// keeping what came before it.
 TEST_F(Indicators, EachKindReadsBackWhatItWrites)
 {
     for (const Kind& kind : Kinds) {
@@ -255,10 +254,9 @@ struct PaintCounter : QObject {
     int paints = 0;
 };
 
-// A value before the first paint waits for it. After it a changed value reaches
-// the screen without a whole repaint, drawn as a face painted before the change
-// shows it; an unchanged one, also beyond the range, draws nothing and repaints
-// nothing.
+// A value before the first paint waits for it. After it a changed value reaches the screen without
+// a whole repaint, drawn as a face painted before the change shows it; an unchanged one, also
+// beyond the range, draws nothing and repaints nothing.
 TEST_F(Indicators, EachKindDrawsChangedValuesOnly)
 {
     panel.resize(600, 300);

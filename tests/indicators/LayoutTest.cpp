@@ -59,8 +59,8 @@ TBarGraphLayoutInput BarInput(bool vertical, int width, int height)
     return in;
 }
 
-// Horizontal: the bar under the title, the labels and the value below it, covering the columns
-// up to its end. Vertical: the bar right of the labels, the value halfway down, covering the rows
+// Horizontal: the bar under the title, the labels and the value below it, covering the columns up
+// to its end. Vertical: the bar right of the labels, the value halfway down, covering the rows
 // below its end (the minimum one row, the maximum all but the top).
 TEST(BarGraphLayout, BothDirections)
 {
@@ -102,12 +102,20 @@ TEST(BarGraphLayout, BothDirections)
             EXPECT_EQ(BarGraphMarkerLine(l, value, 0).value_or(-1), marker) << value;
         }
     }
+    // Equal limits make a step at the limit, with no marker line anywhere.
+    TBarGraphLayoutInput in = BarInput(false, 200, 80);
+    in.MinValue = in.MaxValue = 50;
+    const TBarGraphLayout l = ComputeBarGraphLayout(in);
+    for (const auto& [value, end] : {std::pair{49, 5}, {50, 5}, {51, 194}}) {
+        EXPECT_EQ(BarGraphEnd(l, value, 50), end) << value;
+        EXPECT_FALSE(BarGraphMarkerLine(l, value, 50)) << value;
+    }
 }
 
 TEST(XYGraphLayout, PlotGridAndCrosshair)
 {
-    // Limits 0 to 100 on both axes, labels " 100" (36 pixels) and " 0" (18), fonts 16 high, a
-    // title 50 wide, in a control of 260 by 200.
+    // Limits 0 to 100 on both axes, labels " 100" (36 pixels) and " 0" (18), fonts 16 high, a title
+    // 50 wide, in a control of 260 by 200.
     TXYGraphLayoutInput in;
     in.Width = 260;
     in.Height = 200;
@@ -154,4 +162,16 @@ TEST(XYGraphLayout, PlotGridAndCrosshair)
     in.XMaxValue = 1000;
     EXPECT_EQ(XYGraphCrossColumn(ComputeXYGraphLayout(in), 1000, 0), 254);
     EXPECT_EQ(XYGraphCrossColumn(ComputeXYGraphLayout(in), 1005, 0), -1);
+    // Reversed limits mirror the axis; equal ones make a step at the limit.
+    for (const auto& [min, max, value, column] : {std::array{100, 0, 100, 45},
+                                                  {100, 0, 0, 254},
+                                                  {100, 0, 101, -1},
+                                                  {50, 50, 50, 45},
+                                                  {50, 50, 51, -1},
+                                                  {50, 50, 49, -1}}) {
+        in.XMinValue = min;
+        in.XMaxValue = max;
+        EXPECT_EQ(XYGraphCrossColumn(ComputeXYGraphLayout(in), value, min), column)
+            << min << ".." << max << ": " << value;
+    }
 }
