@@ -597,24 +597,25 @@ TEST_F(IndicatorMenu, DeletesAfterYesOnlyAndCopiesSixteenAwayWithTheWindowGrowin
 TEST_F(IndicatorMenu, ShiftHeldBlocksEditWhichOtherwiseOpensTheKindsDialog)
 {
     TIndicator* bar = Make("_BarGraph", {8, 8});
-    ChooseOn(bar, MainForm->MenuIndicatorEdit, Qt::ShiftModifier);
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(MainForm->ShiftDown);
-    EXPECT_EQ(SelectIndicator, bar);  // nothing opened, the selection stays
-    CloseMenus();
-
-    bool opened = false;
+    int opened = 0;  // the dialog is modal: Esc closes it, should it open
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
         if (FBarGraphSetting->isVisible() && FBarGraphSetting->Indicator == bar) {
-            opened = true;
+            ++opened;
             QTest::keyClick(FBarGraphSetting->windowHandle(), Qt::Key_Escape);
         }
     });
     closer.start(10);
+    ChooseOn(bar, MainForm->MenuIndicatorEdit, Qt::ShiftModifier);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(MainForm->ShiftDown);
+    EXPECT_EQ(SelectIndicator, bar);  // nothing opened, the selection stays
+    EXPECT_EQ(opened, 0);
+    CloseMenus();
+
     ChooseOn(bar, MainForm->MenuIndicatorEdit);
     ASSERT_TRUE(QTest::qWaitFor([] { return SelectIndicator == nullptr; }, Bound));
-    EXPECT_TRUE(opened);
+    EXPECT_EQ(opened, 1);
 }
 
 TEST_F(WorkFile, TheNewestOfAKindGivesItsNumberBackAnOlderOnesStaysUnused)
