@@ -15,7 +15,6 @@
 
 #include "platform/Canvas.h"
 #include "platform/Cp932.h"
-#include "platform/NumberGlyphs.h"
 
 using namespace platform;
 
@@ -28,24 +27,12 @@ struct Surface {
     {
         image.fill(ToQRgb(Back));
     }
-    // How many pixels differ from the background.
-    int Marked() const
-    {
-        int marked = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                marked += canvas.Pixel(x, y) != Back;
-        return marked;
-    }
-    // The surface as rows of letters: '.' the background, W white, S the button shadow, R red,
-    // B blue, ? anything else.
+    // The surface as rows of letters: '.' the background, W white, S the button shadow's grey,
+    // R red, B blue, ? anything else. (Colours are blue-green-red numbers.)
     std::vector<std::string> Picture() const
     {
-        const std::pair<TColor, char> letters[] = {{Back, '.'},
-                                                   {clWhite, 'W'},
-                                                   {FromQRgb(ToQRgb(clBtnShadow)), 'S'},
-                                                   {clRed, 'R'},
-                                                   {clBlue, 'B'}};
+        const std::pair<TColor, char> letters[] = {
+            {Back, '.'}, {clWhite, 'W'}, {0xA0A0A0, 'S'}, {0x0000FF, 'R'}, {0xFF0000, 'B'}};
         std::vector<std::string> rows(std::size_t(image.height()), std::string());
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x) {
@@ -75,26 +62,15 @@ QFont FontOfCell(const QString& face, int height)
 {
     QFont font(face);
     font.setStyleStrategy(QFont::NoAntialias);
-    int size = height;
-    for (; size > 1; --size) {
-        font.setPixelSize(size);
+    for (int size = height + 1; size > 1;) {
+        font.setPixelSize(--size);
         if (QFontMetrics(font).height() <= height)
             break;
     }
-    font.setPixelSize(size);
     return font;
 }
 
 }  // namespace
-
-TEST(CanvasColor, PlainColoursAreBlueGreenRedSystemColoursAreGreys)
-{
-    EXPECT_EQ(ToQRgb(0x00332211), qRgb(0x11, 0x22, 0x33));
-    EXPECT_EQ(FromQRgb(qRgb(0x11, 0x22, 0x33)), 0x00332211);
-    EXPECT_EQ(ToQRgb(clBtnFace), qRgb(0xF0, 0xF0, 0xF0));
-    EXPECT_EQ(ToQRgb(clBtnHighlight), qRgb(0xFF, 0xFF, 0xFF));
-    EXPECT_EQ(ToQRgb(clBtnShadow), qRgb(0xA0, 0xA0, 0xA0));
-}
 
 TEST(CanvasSteps, EachDrawsItsPixelsOnceAndReportsTheRectangleItChanged)
 {
@@ -121,12 +97,8 @@ TEST(CanvasSteps, EachDrawsItsPixelsOnceAndReportsTheRectangleItChanged)
         };
     };
     const auto text = [](std::string t) { return [=](Canvas& c) { c.TextOut(-3, 20, t); }; };
-    const auto fill = [](TRect r) { return [=](Canvas& c) { c.FillRect(r); }; };
     const auto frame = [](TRect r) {
-        return [=](Canvas& c) {
-            TRect shrinking = r;
-            c.Frame3D(shrinking, clWhite, clBlack);
-        };
+        return [=](Canvas& c) mutable { c.Frame3D(r, clWhite, clBlack); };
     };
     const auto star = [](Canvas& c) {
         c.Pen.Mode = PenMode::Xor;
@@ -149,12 +121,14 @@ TEST(CanvasSteps, EachDrawsItsPixelsOnceAndReportsTheRectangleItChanged)
         {"even wide slanted", path({{3, 40}, {60, 11}}, 4, Xor), 264, {1, 10, 60, 32}},
         {"wide dotted", path({{1, 5}, {11, 5}}, 2, Xor, Dot), 22, {0, 4, 11, 2}},
         {"wide slanted", path({{-4, 30}, {30, 12}, {3, 40}}, 5, Xor), 298, {0, 10, 33, 32}},
-        {"wider slanted", path({{32, 24}, {10, 2}}, 7, Xor), 226, {8, 0, 28, 28}},
-        {"wide far column", path({{20, -Far}, {20, Far}}, 5, Xor), 240, {18, 0, 5, 48}},
-        {"fill", fill({-5, 40, 12, 70}), 96, {0, 40, 12, 8}},
+        {"fill",
+         [](Canvas& c) {
+             c.FillRect({-5, 40, 12, 70});
+         },
+         96,
+         {0, 40, 12, 8}},
         {"star", star, 306, {0, 2, 26, 39}},
         {"frame", frame({20, 10, 90, 30}), 106, {20, 10, 44, 20}},
-        {"pixel", [](Canvas& c) { c.SetPixel(63, 47, clWhite); }, 1, {63, 47, 1, 1}},
         {"number", text("-12.34"), -1, {}},
         {"text", text("Tacho"), -1, {}, true},
         {"kept text", text("Tacho"), -1, {}, false, true},
@@ -225,14 +199,6 @@ TEST(CanvasAreas, FillsPolygonsAndRaisedAndSunkenFramesCoverTheirPixelsInTheirCo
         "......................................",
     };
     EXPECT_EQ(s.Picture(), expected);
-
-    // A frame far larger than the surface: only its bottom row lies on it, and only that is
-    // walked.
-    Surface h(20, 10);
-    TRect huge{-5, INT32_MIN, INT32_MAX, 5};
-    h.canvas.Frame3D(huge, clWhite, clBlue);
-    EXPECT_EQ(h.Marked(), 20);
-    EXPECT_EQ(h.Picture()[4], std::string(20, 'B'));
 }
 
 TEST(CanvasText, KeptTextsAndGlyphBuiltNumbersDrawWhatThePainterDrawsInTheCellAskedFor)
@@ -286,11 +252,12 @@ TEST(CanvasText, KeptTextsAndGlyphBuiltNumbersDrawWhatThePainterDrawsInTheCellAs
     }
 }
 
-TEST(CanvasText, WindowsFacesDrawJapaneseAndNothingIsDrawnOffTheSurface)
+TEST(CanvasText, WindowsFacesAreIpaGothicAndNothingIsDrawnOffTheSurface)
 {
     for (const char* face : {"Tahoma", "MS UI Gothic", "ＭＳ ゴシック"})
         EXPECT_TRUE(QFontInfo(QFont(QString::fromUtf8(face))).family().startsWith(u"IPA")) << face;
     Surface s(80, 30);
+    const QImage blank = s.image;
     s.canvas.Font = {QStringLiteral("MS UI Gothic"), clWhite, 16};
     const std::pair<int, int> far[] = {
         {INT32_MAX - 3, 5}, {5, INT32_MAX - 3}, {INT32_MIN, 5}, {5, INT32_MIN}, {5, 1 << 30}};
@@ -298,9 +265,5 @@ TEST(CanvasText, WindowsFacesDrawJapaneseAndNothingIsDrawnOffTheSurface)
         s.canvas.TextOut(x, y, "12.34");
     s.canvas.Font.Height = INT32_MAX;  // a height from a damaged file
     s.canvas.TextOut(0, 1 << 30, "8");
-    EXPECT_EQ(s.Marked(), 0);
-    s.canvas.Font.Height = 16;
-    s.canvas.Background = TextBackground::Transparent;
-    s.canvas.TextOut(0, 0, ToCp932(QString::fromUtf8("計")));
-    EXPECT_GT(s.Marked(), 10);
+    EXPECT_EQ(s.image, blank);
 }

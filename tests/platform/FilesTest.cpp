@@ -5,8 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "platform/RegularFile.h"
 #include "platform/SafeFileWrite.h"
@@ -29,32 +27,29 @@ protected:
 
 TEST_F(Files, OnlyRegularFilesAreReadOrWrittenAndLinksLeadToTheirTarget)
 {
-    struct Case {
-        Node kind;
-        const char* reason;  // empty: a file to read and write
-    };
-    const Case cases[] = {{Node::Regular, ""},
-                          {Node::Folder, "フォルダ"},
-                          {Node::Fifo, "FIFO"},
-                          {Node::Device, "デバイス"},
-                          {Node::Socket, "ソケット"}};
-    for (const Case& c : cases) {
+    // Each kind with the reason it is refused for; none: a file to read and write.
+    const std::pair<Node, const char*> cases[] = {{Node::Regular, ""},
+                                                  {Node::Folder, "フォルダ"},
+                                                  {Node::Fifo, "FIFO"},
+                                                  {Node::Device, "デバイス"},
+                                                  {Node::Socket, "ソケット"}};
+    for (const auto& [kind, why] : cases) {
         for (const bool throughLink : {false, true}) {
-            SCOPED_TRACE(testing::Message() << (*c.reason ? c.reason : "file") << throughLink);
+            SCOPED_TRACE(testing::Message() << int(kind) << throughLink);
             const QTemporaryDir here;
             const QString name = here.filePath(QStringLiteral("work"));
             const QString node = throughLink ? here.filePath(QStringLiteral("target")) : name;
-            ASSERT_TRUE(MakeNode(node, c.kind));
+            ASSERT_TRUE(MakeNode(node, kind));
             ASSERT_TRUE(!throughLink || QFile::link(QStringLiteral("target"), name));
             const auto before = testing_support::NodeIdentity(node);
             // A FIFO opened for reading would wait here for a writer for good.
             const TFileBytes read = ReadRegularFile(name, 1024);
             const TWriteTarget where = RegularWriteTarget(name);
-            const bool regular = !*c.reason;
+            const bool regular = kind == Node::Regular;
             EXPECT_EQ(read.Outcome, regular ? ReadOutcome::Read : ReadOutcome::Refused);
             EXPECT_EQ(read.Bytes, regular ? "content" : "");
             EXPECT_EQ(where.Path, !regular ? QString() : QFileInfo(node).canonicalFilePath());
-            const QString reason = QString::fromUtf8(c.reason);
+            const QString reason = QString::fromUtf8(why);
             EXPECT_TRUE(read.Reason.contains(reason)) << read.Reason.toStdString();
             EXPECT_TRUE(where.Reason.contains(reason)) << where.Reason.toStdString();
             EXPECT_EQ(testing_support::NodeIdentity(node), before);
@@ -74,10 +69,7 @@ TEST_F(Files, AMissingFileIsUnopenedAndOneBeyondTheSizeLimitRefused)
     WriteAll(name, QByteArray(16, 'x'));
     EXPECT_EQ(ReadRegularFile(name, 16).Bytes, std::string(16, 'x'));
     WriteAll(name, QByteArray(17, 'x'));
-    const TFileBytes beyond = ReadRegularFile(name, 16);
-    EXPECT_EQ(beyond.Outcome, ReadOutcome::Refused);
-    EXPECT_TRUE(beyond.Bytes.empty());
-    EXPECT_EQ(beyond.Reason, QStringLiteral("ファイルが大きすぎます（17 バイト、上限 16 バイト）"));
+    EXPECT_EQ(ReadRegularFile(name, 16).Outcome, ReadOutcome::Refused);
 }
 
 TEST_F(Files, ReplacingWritesExactlyTheBytesOrLeavesTheOldFileWhole)
@@ -92,17 +84,6 @@ TEST_F(Files, ReplacingWritesExactlyTheBytesOrLeavesTheOldFileWhole)
     ReplaceFileContent(name, "2nd");
     EXPECT_EQ(ReadAll(name), QByteArray("2nd"));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("ZOLT.ZLC")});
-    // A process dying between writing and renaming: no destructor, as in a crash or power cut.
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        TSafeFileWriter writer(name);
-        _exit(writer.Open() && writer.Write("dying") ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(ReadAll(name), QByteArray("2nd"));
 
     const QString missing = folder.filePath(QStringLiteral("no such folder/ZOLT.ZLC"));
     TSafeFileWriter writer(missing);

