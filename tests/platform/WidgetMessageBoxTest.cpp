@@ -1,13 +1,16 @@
 // The program's message boxes: QMessageBox with the tool's buttons, answered here by clicking
-// them as a user would.
+// them as a user would; and Qt's own colour dialog, in Japanese like the rest.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QColorDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <thread>
 
+#include "platform/ColorDialog.h"
+#include "platform/ColorDialogWidget.h"
 #include "platform/MessageBox.h"
 #include "platform/WidgetMessageBox.h"
 
@@ -78,4 +81,24 @@ TEST(WidgetMessageBox, EachKindWithItsIconButtonsAndCaptionAnsweredByAClickFromA
     EXPECT_TRUE(seen.contains(QStringLiteral("|from the event thread|"))) << seen.toStdString();
     SetBoxPresenter(previous);
     SetBeepSink(previousBeep);
+}
+
+TEST(QtOwnDialogs, TheColourDialogAndItsStandardButtonsSpeakJapanese)
+{
+    const ColorDialogPresenter before = SetColorDialogPresenter({});
+    InstallWidgetColorDialogPresenter();
+    QStringList seen;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        seen << dialog->windowTitle();
+        for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+            seen << button->text();
+        dialog->reject();
+    });
+    TColorDialog colors;
+    EXPECT_FALSE(colors.Execute());
+    SetColorDialogPresenter(before);
+    EXPECT_EQ(seen.value(0), QStringLiteral("色を選択"));
+    EXPECT_TRUE(seen.contains(QStringLiteral("キャンセル"))) << seen.join(u' ').toStdString();
 }
