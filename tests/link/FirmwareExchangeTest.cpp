@@ -1,5 +1,6 @@
 // The firmware exchange driven directly: the meter's lines go in, the steps it gives back are
-// checked. Its files are real files made by srec_cat and objcopy in a temporary folder.
+// checked, and the image the file fills is compared with what srec_cat makes of the same file.
+// Its files are real files made by srec_cat and objcopy in a temporary folder.
 #include "link/FirmwareExchange.h"
 
 #include <gtest/gtest.h>
@@ -11,14 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "link/FirmwareBlocks.h"
 #include "link/SRecordImage.h"
 #include "platform/RegularFile.h"
-#include "tests/support/FileNodes.h"
 #include "tests/support/SRecordFiles.h"
 #include "tests/support/Xmodem.h"
 
 using testing_support::LinesOf;
 using testing_support::ReadText;
+using testing_support::SrecCat;
 using testing_support::WriteText;
 
 // Reports compared whole in the expectations below.
@@ -87,14 +89,32 @@ protected:
 
 }  // namespace
 
-TEST_F(FirmwareExchange, WholeFilesGoLineByLineAsTheMeterAsksToSuccess)
+TEST_F(FirmwareExchange, WholeFilesFillWhatSrecCatFillsAndGoLineByLineAsTheMeterAsks)
 {
-    for (const std::string& file : wholeFiles) {
+    // Besides the three kinds: S2 records with a gap between two parts, and S3 records whose
+    // last byte is the image's last.
+    testing_support::WritePattern(Path("a.bin"), 3000, 1);
+    testing_support::WritePattern(Path("b.bin"), 1000, 2);
+    wholeFiles.push_back(Path("gap.mot"));
+    SrecCat("'" + Path("a.bin") + "' -binary -offset 0x10000 '" + Path("b.bin") +
+            "' -binary -offset 0x20101 -o '" + wholeFiles.back() + "' -motorola -address-length=3");
+    wholeFiles.push_back(Path("end.mot"));
+    SrecCat("'" + Path("b.bin") + "' -binary -offset 0x53C18 -o '" + wholeFiles.back() +
+            "' -motorola -address-length=4 -crlf -line-length=200");
+    const std::int32_t ends[] = {600, 0x30000 + 600, 0x40000 + 600, 0x20101 + 1000,
+                                 FirmwareImageSize};
+    for (std::size_t i = 0; i < wholeFiles.size(); ++i) {
+        const std::string& file = wholeFiles[i];
         SCOPED_TRACE(file);
         const std::vector<std::string> lines = LinesOf(file);
         const auto size = static_cast<std::int32_t>(ReadText(file).size());
         ASSERT_NO_FATAL_FAILURE(Start(file));
         EXPECT_EQ(exchange.FileBytesLeft, size);
+        EXPECT_EQ(exchange.ImageEnd, ends[i]);
+        SrecCat("'" + file + "' -fill 0xFF 0 0x54000 -o '" + Path("filled.bin") + "' -binary");
+        const std::vector<std::uint8_t> filled = testing_support::ReadBytes(Path("filled.bin"));
+        ASSERT_EQ(filled.size(), static_cast<std::size_t>(FirmwareImageSize));
+        EXPECT_TRUE(std::equal(filled.begin(), filled.end(), exchange.Image.get()));
 
         EXPECT_EQ(Meter("@PROJECT_NAME").command, "@PROJECT_ZOLT");
         EXPECT_TRUE(exchange.Programming);
@@ -180,16 +200,12 @@ TEST_F(FirmwareExchange, DamagedFilesAndFilesNotToReadAreRefusedAndChangeNothing
         WriteText(path, bytes);
         refusals.emplace_back(QString::fromStdString(path), QString::fromUtf8(message));
     }
-    // A FIFO would block in open(): refused at once, as a missing or too large file is.
+    // Missing or too large files are refused as well.
     const QString missing = dir.filePath(QStringLiteral("ファーム.mot"));
-    const QString fifo = dir.filePath(QStringLiteral("fifo.mot"));
     const QString large = dir.filePath(QStringLiteral("large.mot"));
-    ASSERT_TRUE(testing_support::MakeNode(fifo, testing_support::Node::Fifo));
     QFile largeFile(large);
     ASSERT_TRUE(largeFile.open(QIODevice::WriteOnly) && largeFile.resize(16 * 1024 * 1024 + 1));
     refusals.emplace_back(missing, QStringLiteral("ファイルが見つかりません\n\r") + missing);
-    refusals.emplace_back(fifo, platform::CannotReadMessage(
-                                    fifo, QStringLiteral("通常のファイルではありません（FIFO）")));
     refusals.emplace_back(
         large, platform::CannotReadMessage(
                    large, QStringLiteral(
@@ -202,27 +218,17 @@ TEST_F(FirmwareExchange, DamagedFilesAndFilesNotToReadAreRefusedAndChangeNothing
         EXPECT_EQ(exchange.Load(name), Refusal(message)) << name.toStdString();
     EXPECT_TRUE(exchange.Running());
     EXPECT_EQ(Meter("@READY").command, lines[1]);
-    // A link to a firmware file is followed.
-    const QString link = dir.filePath(QStringLiteral("link.mot"));
-    ASSERT_TRUE(QFile::link(QString::fromStdString(wholeFiles[0]), link));
-    EXPECT_FALSE(exchange.Load(link));
 }
 
 TEST_F(FirmwareExchange, BlockRequestsAreAnsweredFromTheFilesImageUntilItsEnd)
 {
-    // The image as srec_cat sees the S2 file, 0xFF in the gaps; its data are 600 bytes from
-    // 0x30000.
-    const std::string bin = Path("image.bin");
-    testing_support::SrecCat("'" + wholeFiles[1] + "' -fill 0xFF 0 0x54000 -o '" + bin +
-                             "' -binary");
-    const std::vector<std::uint8_t> image = testing_support::ReadBytes(bin);
-    ASSERT_EQ(image.size(), static_cast<std::size_t>(FirmwareImageSize));
+    // The S2 file's data are 600 bytes from 0x30000; its image is checked against srec_cat's.
+    ASSERT_NO_FATAL_FAILURE(Start(wholeFiles[1]));
+    const std::uint8_t* image = exchange.Image.get();
     const auto reply = [&](std::size_t from, std::size_t to) {
         return BlockReply(static_cast<std::uint32_t>(from),
-                          std::vector<std::uint8_t>(image.begin() + from, image.begin() + to));
+                          std::vector<std::uint8_t>(image + from, image + to));
     };
-    ASSERT_NO_FATAL_FAILURE(Start(wholeFiles[1]));
-    EXPECT_EQ(exchange.ImageEnd, 0x30000 + 600);
 
     FirmwareStep step = Meter("0300000010");
     EXPECT_EQ(step.blockReply, reply(0x30000, 0x30010));
@@ -271,4 +277,44 @@ TEST_F(FirmwareExchange, BadBlockRequestsAndErrorsOfTheLineEndItWithTheirMessage
     exchange.Abort();  // the user closed the progress window
     EXPECT_FALSE(exchange.Running());
     EXPECT_FALSE(exchange.EndWithError(message).report);
+}
+
+TEST(SRecordImage, OtherLinesAreLeftAloneAndALaterRecordWritesOverAnEarlierOne)
+{
+    const std::string text = "S00600004844521B\n\nS1050100AAAAA5\r\nS5030001FB\n"
+                             "S1050010abcd72\nS1040100BB3F\nS9030000FC";
+    std::vector<std::uint8_t> image(FirmwareImageSize, 0);
+    EXPECT_EQ(FillImageFromSRecords(std::vector<char>(text.begin(), text.end()), image), 0x102);
+    EXPECT_EQ(std::vector<std::uint8_t>(image.begin() + 0x0F, image.begin() + 0x13),
+              (std::vector<std::uint8_t>{0xFF, 0xAB, 0xCD, 0xFF}));
+    EXPECT_EQ(image[0x100], 0xBB);
+    EXPECT_EQ(image[0x101], 0xAA);
+}
+
+TEST(BlockRequest, ReadsEitherCaseAndChecksCharactersAddressSizeEndInThatOrder)
+{
+    const struct {
+        std::string_view text;
+        std::int32_t imageEnd;
+        BlockVerdict verdict;
+    } cases[] = {
+        {"00000G0010", 0x1000, BlockVerdict::BadCharacter},
+        {"000000001", 0x1000, BlockVerdict::BadCharacter},
+        {"", 0x1000, BlockVerdict::BadCharacter},
+        {"053FFF0002", 0x1000, BlockVerdict::BadAddress},
+        {"053FFF0001", 0x54000, BlockVerdict::Send},
+        {"FFFFFFFFFF", 0x1000, BlockVerdict::BadAddress},
+        {"0000000201", 0x1000, BlockVerdict::BadSize},
+        {"0000000200", 0x1000, BlockVerdict::Send},
+        {"0010000010", 0x1000, BlockVerdict::End},
+        {"000FFF0010", 0x1000, BlockVerdict::Send},
+        {"0000000010", 0, BlockVerdict::End},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ExamineBlockRequest(c.text, c.imageEnd, FirmwareImageSize).verdict, c.verdict)
+            << c.text;
+    const BlockRequest lower = ExamineBlockRequest("000abc01ff;x", 0x1000, FirmwareImageSize);
+    EXPECT_EQ(lower.verdict, BlockVerdict::Send);
+    EXPECT_EQ(lower.address, 0xABCu);
+    EXPECT_EQ(lower.size, 0x1FFu);
 }
