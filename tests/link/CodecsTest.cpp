@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "platform/Exceptions.h"
@@ -24,31 +25,24 @@ TEST(Codecs, HexReadersTakeTheCompletePairsBeforeTheFirstBadOne)
         {"00ff", 2, 0},
         {"FFFF", 0, 0},
         {"0102030405", 5, 0x02030405},
-        {{"12\0"
-          "34",
-          5},
-         2,
-         0x12},
+        {{"12\00034", 5}, 2, 0x12},
         {{"123456", 3}, 3, 0x12},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ParseHexBytes(c.text, c.count), c.value) << c.text;
 
-    // The settings record there and back; a block stops at its first bad pair, the bytes
-    // before it stored.
-    std::array<std::uint8_t, 72> record;
-    for (std::size_t i = 0; i < record.size(); ++i)
-        record[i] = static_cast<std::uint8_t>(i * 37);
-    std::array<char, 144> text;
-    char* out = text.data();
-    AppendHexBytes(out, record.data(), 72);
-    std::array<std::uint8_t, 72> back{};
-    EXPECT_TRUE(DecodeHexBlock(back.data(), std::string_view(text.data(), 144), 72));
+    // Bytes there and back; a block stops at its first bad pair, the bytes before it stored.
+    const std::vector<std::uint8_t> record{0x00, 0x25, 0x9A, 0xFF};
+    char text[8];
+    char* out = text;
+    AppendHexBytes(out, record.data(), 4);
+    EXPECT_EQ(std::string_view(text, 8), "00259AFF");
+    std::vector<std::uint8_t> back(4, 0xEE);
+    EXPECT_TRUE(DecodeHexBlock(back.data(), std::string_view(text, 8), 4));
     EXPECT_EQ(back, record);
-    EXPECT_FALSE(DecodeHexBlock(back.data(), std::string_view(text.data(), 143), 72));
-    std::vector<std::uint8_t> bytes(4, 0xEE);
-    EXPECT_FALSE(DecodeHexBlock(bytes.data(), "0102a3", 4));
-    EXPECT_EQ(bytes, (std::vector<std::uint8_t>{0x01, 0x02, 0xEE, 0xEE}));
+    EXPECT_FALSE(DecodeHexBlock(back.data(), "00259AF", 4));
+    EXPECT_FALSE(DecodeHexBlock(back.data(), "0102a3", 4));
+    EXPECT_EQ(back, (std::vector<std::uint8_t>{0x01, 0x02, 0x9A, 0xFF}));
 }
 
 TEST(Codecs, ByteToBcdPacksTensAndUnits)

@@ -7,14 +7,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <QFile>
+#include <QByteArray>
 #include <QTemporaryDir>
 #include <string>
 #include <vector>
 
-#include "link/FirmwareBlocks.h"
 #include "link/SRecordImage.h"
-#include "platform/RegularFile.h"
 #include "tests/support/SRecordFiles.h"
 #include "tests/support/Xmodem.h"
 
@@ -29,11 +27,6 @@ bool operator==(const FirmwareReport& a, const FirmwareReport& b)
     return a.text == b.text && a.icon == b.icon && a.buttons == b.buttons;
 }
 
-void PrintTo(const FirmwareReport& report, std::ostream* out)
-{
-    *out << report.text.toStdString();
-}
-
 namespace {
 
 FirmwareReport Refusal(const QString& text)
@@ -44,13 +37,10 @@ FirmwareReport Refusal(const QString& text)
 // The block reply frame, its CRC reckoned apart from the tool's.
 std::string BlockReply(std::uint32_t address, const std::vector<std::uint8_t>& data)
 {
-    char head[16];
+    char head[11];
     std::snprintf(head, sizeof head, "%06X%04zX", address, data.size());
-    std::string text = head;
-    for (const std::uint8_t byte : data) {
-        std::snprintf(head, sizeof head, "%02X", byte);
-        text += head;
-    }
+    const QByteArray bytes(reinterpret_cast<const char*>(data.data()), qsizetype(data.size()));
+    const std::string text = head + bytes.toHex().toUpper().toStdString();
     return "\x02" + text + testing_support::XmodemCrcDigits(text) + "\x03";
 }
 
@@ -109,12 +99,11 @@ TEST_F(FirmwareExchange, WholeFilesFillWhatSrecCatFillsAndGoLineByLineAsTheMeter
         const std::vector<std::string> lines = LinesOf(file);
         const auto size = static_cast<std::int32_t>(ReadText(file).size());
         ASSERT_NO_FATAL_FAILURE(Start(file));
-        EXPECT_EQ(exchange.FileBytesLeft, size);
         EXPECT_EQ(exchange.ImageEnd, ends[i]);
         SrecCat("'" + file + "' -fill 0xFF 0 0x54000 -o '" + Path("filled.bin") + "' -binary");
-        const std::vector<std::uint8_t> filled = testing_support::ReadBytes(Path("filled.bin"));
-        ASSERT_EQ(filled.size(), static_cast<std::size_t>(FirmwareImageSize));
-        EXPECT_TRUE(std::equal(filled.begin(), filled.end(), exchange.Image.get()));
+        const std::uint8_t* image = exchange.Image.get();
+        EXPECT_TRUE(testing_support::ReadBytes(Path("filled.bin")) ==
+                    std::vector<std::uint8_t>(image, image + FirmwareImageSize));
 
         EXPECT_EQ(Meter("@PROJECT_NAME").command, "@PROJECT_ZOLT");
         EXPECT_TRUE(exchange.Programming);
@@ -151,24 +140,19 @@ TEST_F(FirmwareExchange, WholeFilesFillWhatSrecCatFillsAndGoLineByLineAsTheMeter
 
 namespace {
 
-std::size_t LineStart(const std::string& text, int line)
-{
-    std::size_t at = 0;
-    for (int i = 1; i < line; ++i)
-        at = text.find('\n', at) + 1;
-    return at;
-}
-
 // The text with erase bytes from the offset into a line (lines from 1) replaced by insert.
 std::string Edited(std::string text, int line, std::size_t offset, std::size_t erase,
                    const char* insert)
 {
-    return text.replace(LineStart(text, line) + offset, erase, insert);
+    std::size_t at = 0;
+    for (int i = 1; i < line; ++i)
+        at = text.find('\n', at) + 1;
+    return text.replace(at + offset, erase, insert);
 }
 
 }  // namespace
 
-TEST_F(FirmwareExchange, DamagedFilesAndFilesNotToReadAreRefusedAndChangeNothing)
+TEST_F(FirmwareExchange, DamagedAndMissingFilesAreRefusedAndChangeNothing)
 {
     const std::string s1 = ReadText(wholeFiles[0]);  // 40 lines, CR LF
     const std::string s2 = ReadText(wholeFiles[1]);  // 21 lines, LF
@@ -176,14 +160,11 @@ TEST_F(FirmwareExchange, DamagedFilesAndFilesNotToReadAreRefusedAndChangeNothing
     ASSERT_FALSE(s1.empty() || s2.empty() || s3.empty());
     std::string crOnly = s2;
     std::replace(crOnly.begin(), crOnly.end(), '\n', '\r');
-    std::string badSum = s1;
-    char& digit = badSum[LineStart(s1, 7) - 3];  // the last checksum digit of line 6
-    digit = digit == '0' ? '1' : '0';
     // Records from 0x53FF0: the first ends at the image's end, the second lies beyond it.
     testing_support::SrecCat("'" + Path("firmware.bin") + "' -binary -offset 0x53FF0 -o '" +
                              Path("past.mot") + "' -motorola -address-length=3");
     const std::pair<std::string, const char*> damaged[] = {
-        {badSum, "チェックサムエラー！\n\rLINE=6"},
+        {Edited(s1, 6, 40, 1, "0"), "チェックサムエラー！\n\rLINE=6"},  // 82 made 02
         {Edited(s2, 3, 12, 1, "G"), "不正文字！\n\rLINE=3"},
         {Edited(s1, 7, 3, 1, "2"), "不正バイト数！\n\rLINE=7"},
         {ReadText(Path("past.mot")), "アドレス範囲外！\n\rLINE=3"},
@@ -200,16 +181,8 @@ TEST_F(FirmwareExchange, DamagedFilesAndFilesNotToReadAreRefusedAndChangeNothing
         WriteText(path, bytes);
         refusals.emplace_back(QString::fromStdString(path), QString::fromUtf8(message));
     }
-    // Missing or too large files are refused as well.
     const QString missing = dir.filePath(QStringLiteral("ファーム.mot"));
-    const QString large = dir.filePath(QStringLiteral("large.mot"));
-    QFile largeFile(large);
-    ASSERT_TRUE(largeFile.open(QIODevice::WriteOnly) && largeFile.resize(16 * 1024 * 1024 + 1));
     refusals.emplace_back(missing, QStringLiteral("ファイルが見つかりません\n\r") + missing);
-    refusals.emplace_back(
-        large, platform::CannotReadMessage(
-                   large, QStringLiteral(
-                              "ファイルが大きすぎます（16777217 バイト、上限 16777216 バイト）")));
 
     ASSERT_NO_FATAL_FAILURE(Start(wholeFiles[0]));
     const std::vector<std::string> lines = LinesOf(wholeFiles[0]);
@@ -238,6 +211,7 @@ TEST_F(FirmwareExchange, BlockRequestsAreAnsweredFromTheFilesImageUntilItsEnd)
     EXPECT_EQ(Meter("03010a0070;x").blockReply, reply(0x3010A, 0x3017A));
     // The largest block runs past the end of the data into erased bytes.
     EXPECT_EQ(Meter("0301000200").blockReply, reply(0x30100, 0x30300));
+    EXPECT_EQ(Meter("0302570001").blockReply, reply(0x30257, 0x30258));
     // A block of nothing but erased bytes carries no data.
     EXPECT_EQ(Meter("000100000C").blockReply, BlockReply(0x100, {}));
     EXPECT_TRUE(exchange.Running());
@@ -248,6 +222,9 @@ TEST_F(FirmwareExchange, BlockRequestsAreAnsweredFromTheFilesImageUntilItsEnd)
     EXPECT_EQ(step.command, "@END");
     EXPECT_FALSE(step.report);
     EXPECT_FALSE(exchange.Running());
+    // The image's last byte is no bad address, and lies beyond the data.
+    ASSERT_NO_FATAL_FAILURE(Start(wholeFiles[1]));
+    EXPECT_EQ(Meter("053FFF0001").command, "@END");
 }
 
 TEST_F(FirmwareExchange, BadBlockRequestsAndErrorsOfTheLineEndItWithTheirMessage)
@@ -257,7 +234,9 @@ TEST_F(FirmwareExchange, BadBlockRequestsAndErrorsOfTheLineEndItWithTheirMessage
         const char* message;
     } cases[] = {
         {"00010G0010", "キャラクタエラー\n\r"},
+        {"000000001", "キャラクタエラー\n\r"},
         {"053FFF0002", "転送アドレスエラー\n\r053FFF"},
+        {"FFFFFFFFFF", "転送アドレスエラー\n\rFFFFFF"},
         {"0000000201", "転送サイズエラー\n\r0201"},
     };
     for (const auto& c : cases) {
@@ -272,11 +251,6 @@ TEST_F(FirmwareExchange, BadBlockRequestsAndErrorsOfTheLineEndItWithTheirMessage
     Meter("@READY");
     ExpectEndedWith(exchange.EndWithError(message), message);
     EXPECT_FALSE(exchange.EndWithError(message).report);  // only once
-
-    ASSERT_NO_FATAL_FAILURE(Start(wholeFiles[0]));
-    exchange.Abort();  // the user closed the progress window
-    EXPECT_FALSE(exchange.Running());
-    EXPECT_FALSE(exchange.EndWithError(message).report);
 }
 
 TEST(SRecordImage, OtherLinesAreLeftAloneAndALaterRecordWritesOverAnEarlierOne)
@@ -289,32 +263,4 @@ TEST(SRecordImage, OtherLinesAreLeftAloneAndALaterRecordWritesOverAnEarlierOne)
               (std::vector<std::uint8_t>{0xFF, 0xAB, 0xCD, 0xFF}));
     EXPECT_EQ(image[0x100], 0xBB);
     EXPECT_EQ(image[0x101], 0xAA);
-}
-
-TEST(BlockRequest, ReadsEitherCaseAndChecksCharactersAddressSizeEndInThatOrder)
-{
-    const struct {
-        std::string_view text;
-        std::int32_t imageEnd;
-        BlockVerdict verdict;
-    } cases[] = {
-        {"00000G0010", 0x1000, BlockVerdict::BadCharacter},
-        {"000000001", 0x1000, BlockVerdict::BadCharacter},
-        {"", 0x1000, BlockVerdict::BadCharacter},
-        {"053FFF0002", 0x1000, BlockVerdict::BadAddress},
-        {"053FFF0001", 0x54000, BlockVerdict::Send},
-        {"FFFFFFFFFF", 0x1000, BlockVerdict::BadAddress},
-        {"0000000201", 0x1000, BlockVerdict::BadSize},
-        {"0000000200", 0x1000, BlockVerdict::Send},
-        {"0010000010", 0x1000, BlockVerdict::End},
-        {"000FFF0010", 0x1000, BlockVerdict::Send},
-        {"0000000010", 0, BlockVerdict::End},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ExamineBlockRequest(c.text, c.imageEnd, FirmwareImageSize).verdict, c.verdict)
-            << c.text;
-    const BlockRequest lower = ExamineBlockRequest("000abc01ff;x", 0x1000, FirmwareImageSize);
-    EXPECT_EQ(lower.verdict, BlockVerdict::Send);
-    EXPECT_EQ(lower.address, 0xABCu);
-    EXPECT_EQ(lower.size, 0x1FFu);
 }

