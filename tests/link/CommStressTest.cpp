@@ -70,7 +70,6 @@ TEST(CommStress, HundredThousandLinesThroughTheRingWhileSending)
         }
         const std::string expected = "\x06" + LineText(i) + "\x03";
         ASSERT_EQ(std::string(line), expected) << "line " << i;
-        ASSERT_EQ(static_cast<std::size_t>(length), expected.size() - 2);
         ++i;
         {
             std::lock_guard lock(mutex);

@@ -46,7 +46,7 @@ QStringList LogLines(TPCom& panel)
 
 }  // namespace
 
-TEST(PcCom, TheScanListsTerminalLinesAndTheMetersLineOpensUnderTheBoxsText)
+TEST(PcCom, TheScanListsTerminalLinesOrReportsNoneAndTheLineOpensUnderTheBoxsText)
 {
     BoxRecorder boxes;
     MeterStandIn first;
@@ -68,13 +68,12 @@ TEST(PcCom, TheScanListsTerminalLinesAndTheMetersLineOpensUnderTheBoxsText)
     for (const QSize size : {QSize(632, 357), QSize(800, 500)}) {
         panel->resize(size);
         QCoreApplication::processEvents();
-        const int w = size.width();
-        const int h = size.height();
-        EXPECT_EQ(panel->Memo->geometry(), QRect(-2, -2, w + 2, h - 35));
-        EXPECT_EQ(panel->Port->geometry().topLeft(), QPoint(8, h - 29));
+        EXPECT_EQ(panel->Memo->geometry(), QRect(-2, -2, size.width() + 2, size.height() - 35));
+        EXPECT_EQ(panel->Port->geometry().topLeft(), QPoint(8, size.height() - 29));
         EXPECT_LT(panel->Port->geometry().right(), panel->Button2->x());
-        EXPECT_EQ(panel->Button2->geometry(), QRect(w - 162, h - 31, 75, 25));
-        EXPECT_EQ(panel->Button1->geometry(), QRect(w - 81, h - 31, 75, 25));
+        EXPECT_EQ(panel->Button2->geometry(),
+                  QRect(size.width() - 162, size.height() - 31, 75, 25));
+        EXPECT_EQ(panel->Button1->geometry(), QRect(size.width() - 81, size.height() - 31, 75, 25));
     }
 
     panel->Port->setCurrentIndex(1);
@@ -90,12 +89,9 @@ TEST(PcCom, TheScanListsTerminalLinesAndTheMetersLineOpensUnderTheBoxsText)
     panel->SetPortOpen(false);
     EXPECT_FALSE(panel->Comm->HandleCheck(false));
     EXPECT_TRUE(panel->Port->isEnabled());
-}
 
-TEST(PcCom, NoPortAtAllIsReportedOnceThenEverythingIsQuiet)
-{
-    BoxRecorder boxes;
-    auto panel = PanelOn({QStringLiteral("/dev/zolt-no-such-port")});
+    // No port at all is reported once; then nothing opens, goes out or is reported again.
+    panel = PanelOn({QStringLiteral("/dev/zolt-no-such-port")});
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, QStringLiteral("使用可能なCOMポートが見つかりません"));
     EXPECT_EQ(boxes.Boxes()[0].icon, platform::BoxIcon::Error);
@@ -142,10 +138,34 @@ protected:
     std::unique_ptr<TPCom> panel;
 };
 
-TEST_F(PcComPortBox, ATypedPathOpensOnEnterOrWhenTheFocusLeavesAndABadOneIsReportedOnce)
+TEST_F(PcComPortBox, ShowsWholePathsAndATypedPathOpensOnEnterOrLeavingABadOneReportedOnce)
 {
+    // The list opens as wide as its longest name.
+    QTemporaryDir folder;
+    const QString longName = folder.filePath(QStringLiteral("usb-FTDI_FT232R_A50285BI-ttyUSB0"));
+    ASSERT_TRUE(QFile::link(listed.PortName(), longName));
+    Show({listed.PortName(), longName});
+    panel->Port->showPopup();
+    QAbstractItemView* list = panel->Port->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+    EXPECT_GE(list->visualRect(list->model()->index(1, 0)).width(),
+              list->fontMetrics().horizontalAdvance(longName));
+    panel->Port->hidePopup();
+    // A whole device path shows in the box: unscrolled, the text's end lies the text's width
+    // right of its start, inside the box.
+    const QString path = QStringLiteral("/dev/ttyUSB0");
+    QLineEdit* edit = panel->Port->lineEdit();
+    const auto cursorRect = [edit] {
+        return edit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    };
+    panel->Port->setEditText(path);
+    edit->setCursorPosition(0);
+    const int start = cursorRect().center().x();
+    edit->setCursorPosition(static_cast<int>(path.size()));
+    EXPECT_EQ(cursorRect().center().x() - start, edit->fontMetrics().horizontalAdvance(path));
+    EXPECT_LT(cursorRect().right(), edit->width());
+
     // Choosing the entry shown opens it, also over a text typed meanwhile.
-    Show({listed.PortName()});
     Type("/dev/zolt-half");
     Choose(0);
     ASSERT_TRUE(Open());
@@ -182,34 +202,6 @@ TEST_F(PcComPortBox, ATypedPathOpensOnEnterOrWhenTheFocusLeavesAndABadOneIsRepor
     ASSERT_TRUE(QTest::qWaitFor([&] { return Open(); }));
     EXPECT_EQ(panel->Comm->CommName(), typed.PortName());
     EXPECT_EQ(boxes.Boxes().size(), 2u);
-}
-
-TEST_F(PcComPortBox, AWholeDevicePathShowsInTheBoxAndALongNameInTheList)
-{
-    QTemporaryDir folder;
-    const QString longName = folder.filePath(QStringLiteral("usb-FTDI_FT232R_A50285BI-ttyUSB0"));
-    ASSERT_TRUE(QFile::link(typed.PortName(), longName));
-    Show({listed.PortName(), longName});
-
-    const QString path = QStringLiteral("/dev/ttyUSB0");
-    QLineEdit* edit = panel->Port->lineEdit();
-    const auto cursorRect = [edit] {
-        return edit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
-    };
-    panel->Port->setEditText(path);
-    // Unscrolled, the text's end lies the text's width right of its start, inside the box.
-    edit->setCursorPosition(0);
-    const int start = cursorRect().center().x();
-    edit->setCursorPosition(static_cast<int>(path.size()));
-    EXPECT_EQ(cursorRect().center().x() - start, edit->fontMetrics().horizontalAdvance(path));
-    EXPECT_LT(cursorRect().right(), edit->width());
-
-    panel->Port->showPopup();
-    QAbstractItemView* list = panel->Port->view();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
-    EXPECT_GE(list->visualRect(list->model()->index(1, 0)).width(),
-              list->fontMetrics().horizontalAdvance(longName));
-    panel->Port->hidePopup();
 }
 
 TEST(PcCom, RequestsAreFramedUpToTheFirstByteOutside20To7FAndLoggedWhileThePanelIsShown)
