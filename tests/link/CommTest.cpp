@@ -103,6 +103,8 @@ TEST(Comm, AVanishedDeviceIsReportedOnceAndNeitherCrashesNorSpins)
     meter.Vanish();
     EXPECT_TRUE(WaitFor([&] { return lost > 0; }));
     EXPECT_TRUE(comm.HandleCheck(false));  // closing is the owner's business
+    char byte = 0;
+    EXPECT_THROW(comm.Read(&byte, 1), ECommLineLost);  // not a mere error: no box for it
     EXPECT_LT(CpuSecondsOverAWhile(), 0.15);
     comm.Write("\x02@GONE\x03", 7);  // the send thread fails on the dead line and ends
     EXPECT_LT(CpuSecondsOverAWhile(), 0.15);
