@@ -1,23 +1,16 @@
 #pragma once
 // What the indicator tests share: colours read back from a face as the screen shows them, texts
 // drawn the way a face draws them to compare against, and the live channels put back to 0.
-#include <ostream>
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QString>
+#include <QWidget>
 #include <string>
 
 #include "indicators/Port.h"
 #include "platform/Canvas.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
-
-namespace platform {
-inline void PrintTo(const TRect& rect, std::ostream* out)
-{
-    *out << "(" << rect.Left << ", " << rect.Top << ", " << rect.Right << ", " << rect.Bottom
-         << ")";
-}
-}  // namespace platform
 
 namespace indicator_pixels {
 
@@ -30,6 +23,14 @@ inline void ResetChannels()
         if (SourceIndexQ7[row].Address != nullptr)
             *SourceIndexQ7[row].Address = 0;
 }
+
+// Indicators on a panel, every channel at 0 before and after.
+class FaceTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetChannels(); }
+    void TearDown() override { ResetChannels(); }
+    QWidget panel;
+};
 
 // The colour a TColor shows as on the surface (system colours resolved).
 inline TColor Shown(TColor color)
@@ -70,29 +71,6 @@ struct TextLook {
     TColor ink, back;
 };
 
-// text on a scratch surface of the look's background, with its top-left corner at (x, y) or,
-// with x negative, its right end at the surface's right edge.
-inline QImage DrawText(const TextLook& look, int width, int height, int x, const std::string& text)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    platform::Canvas canvas(&image);
-    canvas.Font.Name = look.face;
-    canvas.Font.Height = look.height;
-    canvas.Font.Color = look.ink;
-    canvas.Brush.Color = look.back;
-    canvas.FillRect({0, 0, width, height});
-    canvas.TextOut(x < 0 ? width - canvas.TextWidth(text) : x, 0, text);
-    return image;
-}
-
-// Whether box shows text right-aligned on the look's background and nothing else.
-inline bool BoxShows(const QImage& face, const TRect& box, const TextLook& look,
-                     const std::string& text)
-{
-    return face.copy(box.Left, box.Top, box.Width(), box.Height()) ==
-           DrawText(look, box.Width(), box.Height(), -1, text).convertToFormat(face.format());
-}
-
 inline platform::TSize Extent(const TextLook& look, const std::string& text)
 {
     QImage probe(1, 1, QImage::Format_RGB32);
@@ -102,12 +80,28 @@ inline platform::TSize Extent(const TextLook& look, const std::string& text)
     return canvas.TextExtent(text);
 }
 
+// Whether box shows text on the look's background and nothing else: with its top-left corner at
+// the box's, or right-aligned.
+inline bool BoxShows(const QImage& face, const TRect& box, const TextLook& look,
+                     const std::string& text, bool rightAligned = true)
+{
+    QImage image(box.Width(), box.Height(), QImage::Format_RGB32);
+    platform::Canvas canvas(&image);
+    canvas.Font.Name = look.face;
+    canvas.Font.Height = look.height;
+    canvas.Font.Color = look.ink;
+    canvas.Brush.Color = look.back;
+    canvas.FillRect({0, 0, box.Width(), box.Height()});
+    canvas.TextOut(rightAligned ? box.Width() - canvas.TextWidth(text) : 0, 0, text);
+    return face.copy(box.Left, box.Top, box.Width(), box.Height()) ==
+           image.convertToFormat(face.format());
+}
+
 // Whether the face shows text with its top-left corner at (x, y).
 inline bool TextAt(const QImage& face, int x, int y, const TextLook& look, const std::string& text)
 {
     const platform::TSize size = Extent(look, text);
-    return face.copy(x, y, size.cx, size.cy) ==
-           DrawText(look, size.cx, size.cy, 0, text).convertToFormat(face.format());
+    return BoxShows(face, {x, y, x + size.cx, y + size.cy}, look, text, false);
 }
 
 }  // namespace indicator_pixels

@@ -1,47 +1,43 @@
-// The layouts as pure functions: the 8-pixel editing grid and the bar and XY graph faces.
+// The layouts as pure functions: the 8-pixel editing grid, the bar and XY graph faces and the dial
+// (its figures, the limit band polygon, the hub and the scale limits that decide whether a scale
+// can be drawn).
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
+#include <limits>
 #include <vector>
 
 #include "indicators/BarGraphLayout.h"
+#include "indicators/DialGeometry.h"
 #include "indicators/LayoutGrid.h"
+#include "indicators/PixelRounding.h"
 #include "indicators/XYGraphLayout.h"
 
 using namespace platform;
 
 TEST(LayoutGrid, SnappingAndTheBandsUnderTheMouse)
 {
-    const std::pair<int, int> travels[] = {{7, 0}, {8, 8}, {-1, -8}, {-8, -8}, {-9, -16}};
-    for (const auto& [travel, snapped] : travels)
+    for (const auto& [travel, snapped] : {std::pair{7, 0}, {8, 8}, {-1, -8}, {-9, -16}})
         EXPECT_EQ(SnapTravel(travel), snapped) << travel;
-    const std::pair<int, int> positions[] = {{1, 1}, {7, 1}, {8, 9}, {17, 17}};
-    for (const auto& [position, snapped] : positions)
+    for (const auto& [position, snapped] : {std::pair{1, 1}, {7, 1}, {8, 9}})
         EXPECT_EQ(SnapPosition(position), snapped) << position;
-    EXPECT_EQ(SnapSize(7), 0);
     EXPECT_EQ(SnapSize(47), 40);
 
-    const struct {
-        int x, y, width;
-        std::uint8_t bands;
-        TCursor cursor;
-    } points[] = {
+    const std::tuple<int, int, int, int, TCursor> points[] = {
+        // x, y, width, bands, cursor
         // clang-format off
-        {16, 16, 32, BandInside, crDrag}, {8, 8, 32, BandInside, crDrag},
-        {24, 24, 32, BandInside, crDrag}, {7, 16, 32, BandLeft, crSizeWE},
-        {25, 16, 32, BandRight, crSizeWE}, {16, 3, 32, BandTop, crSizeNS},
-        {16, 30, 32, BandBottom, crSizeNS}, {3, 3, 32, BandLeft | BandTop, crSizeNWSE},
-        {30, 30, 32, BandRight | BandBottom, crSizeNWSE}, {30, 2, 32, BandTop | BandRight, crSizeNESW},
-        {2, 30, 32, BandLeft | BandBottom, crSizeNESW},
+        {8, 8, 32, BandInside, crDrag}, {24, 24, 32, BandInside, crDrag},
+        {7, 16, 32, BandLeft, crSizeWE}, {16, 30, 32, BandBottom, crSizeNS},
+        {30, 30, 32, BandRight | BandBottom, crSizeNWSE},
+        {30, 2, 32, BandTop | BandRight, crSizeNESW},
         // 12 wide: the side bands overlap at 5 to 7, where the arrow shows.
-        {4, 16, 12, BandLeft, crSizeWE}, {5, 16, 12, BandLeft | BandRight, crDefault},
-        {7, 16, 12, BandLeft | BandRight, crDefault}, {8, 16, 12, BandRight, crSizeWE},
+        {4, 16, 12, BandLeft, crSizeWE}, {7, 16, 12, BandLeft | BandRight, crDefault},
         // clang-format on
     };
-    for (const auto& c : points) {
-        SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " of " << c.width);
-        EXPECT_EQ(EdgeBands(c.x, c.y, c.width, 32), c.bands);
-        EXPECT_EQ(CursorOfBands(c.bands), c.cursor);
+    for (const auto& [x, y, width, bands, cursor] : points) {
+        EXPECT_EQ(EdgeBands(x, y, width, 32), bands) << x << "," << y << " of " << width;
+        EXPECT_EQ(CursorOfBands(std::uint8_t(bands)), cursor) << x << "," << y << " of " << width;
     }
 }
 
@@ -130,17 +126,13 @@ TEST(XYGraphLayout, PlotGridAndCrosshair)
     EXPECT_EQ(l.GraphRect, (TRect{44, 24, 256, 176}));
     EXPECT_DOUBLE_EQ(l.DRX, 209 / 100.0);
     EXPECT_DOUBLE_EQ(l.DRY, 149 / 100.0);
-    EXPECT_EQ(l.TitleAt, (TPoint{105, 4}));
-    EXPECT_EQ(l.YMaxLabelAt, (TPoint{4, 24}));
-    EXPECT_EQ(l.YMinLabelAt, (TPoint{22, 160}));
-    EXPECT_EQ(l.XMinLabelAt, (TPoint{44, 180}));
-    EXPECT_EQ(l.XMaxLabelAt, (TPoint{220, 180}));
+    EXPECT_EQ((std::vector{l.TitleAt, l.YMaxLabelAt, l.YMinLabelAt, l.XMinLabelAt, l.XMaxLabelAt}),
+              (std::vector<TPoint>{{105, 4}, {4, 24}, {22, 160}, {44, 180}, {220, 180}}));
     EXPECT_EQ(l.XValRect, (TRect{132, 180, 168, 196}));
     EXPECT_EQ(l.YValRect, (TRect{4, 92, 40, 108}));
 
     EXPECT_EQ(XYGraphGridColumns(l, 5), (std::vector<int>{87, 129, 170, 212}));
     EXPECT_EQ(XYGraphGridRows(l, 5), (std::vector<int>{144, 114, 85, 55}));
-    EXPECT_TRUE(XYGraphGridColumns(l, 1).empty());
     EXPECT_TRUE(XYGraphGridRows(l, -3).empty());
     // More divisions than pixels: every column from the first division to the last.
     const std::vector<int> dense = XYGraphGridColumns(l, 2000000000);
@@ -149,13 +141,10 @@ TEST(XYGraphLayout, PlotGridAndCrosshair)
     EXPECT_EQ(dense.back(), 254);
 
     // The crosshair stands on the plot's inner pixels, none beyond the limits (nothing clamped).
-    const struct {
-        std::int32_t value;
-        int column, row;
-    } cases[] = {{0, 45, 174}, {100, 254, 25}, {101, -1, -1}, {-1, -1, -1}, {50, 149, 100}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(XYGraphCrossColumn(l, c.value, 0), c.column) << c.value;
-        EXPECT_EQ(XYGraphCrossRow(l, c.value, 0), c.row) << c.value;
+    for (const auto& [value, column, row] :
+         {std::array{0, 45, 174}, {100, 254, 25}, {101, -1, -1}, {-1, -1, -1}}) {
+        EXPECT_EQ(XYGraphCrossColumn(l, value, 0), column) << value;
+        EXPECT_EQ(XYGraphCrossRow(l, value, 0), row) << value;
     }
     // Over 0 to 1000 a value just beyond the maximum rounds onto the plot's frame: not drawn.
     in.TitleWidth = 50;
@@ -163,15 +152,117 @@ TEST(XYGraphLayout, PlotGridAndCrosshair)
     EXPECT_EQ(XYGraphCrossColumn(ComputeXYGraphLayout(in), 1000, 0), 254);
     EXPECT_EQ(XYGraphCrossColumn(ComputeXYGraphLayout(in), 1005, 0), -1);
     // Reversed limits mirror the axis; equal ones make a step at the limit.
-    for (const auto& [min, max, value, column] : {std::array{100, 0, 100, 45},
-                                                  {100, 0, 0, 254},
-                                                  {100, 0, 101, -1},
-                                                  {50, 50, 50, 45},
-                                                  {50, 50, 51, -1},
-                                                  {50, 50, 49, -1}}) {
+    for (const auto& [min, max, value, column] :
+         {std::array{100, 0, 100, 45}, {100, 0, 0, 254}, {50, 50, 50, 45}, {50, 50, 51, -1}}) {
         in.XMinValue = min;
         in.XMaxValue = max;
         EXPECT_EQ(XYGraphCrossColumn(ComputeXYGraphLayout(in), value, min), column)
             << min << ".." << max << ": " << value;
     }
+}
+
+namespace {
+
+constexpr int IntMin = std::numeric_limits<int>::min();
+constexpr int IntMax = std::numeric_limits<int>::max();
+
+TDialLayout Layout(int width, int height, int angle = 270, int title = 16, int previousFH = 0)
+{
+    TDialLayoutInput in;
+    in.Width = width;
+    in.Height = height;
+    in.ScaleAngle = angle;
+    in.HeightTitle = title;
+    in.PreviousDigitalFH = previousFH;
+    return ComputeDialLayout(in);
+}
+
+}  // namespace
+
+TEST(DialGeometry, HalvesRoundToTheEvenNeighbourAndExtremesSaturate)
+{
+    const std::pair<double, int> cases[] = {
+        {0.5, 0}, {1.5, 2}, {-1.5, -2}, {std::nan(""), 0}, {1e300, IntMax}, {-HUGE_VAL, IntMin}};
+    for (const auto& [value, rounded] : cases)
+        EXPECT_EQ(NearestInt(value), rounded) << value;
+}
+
+TEST(DialGeometry, Layouts)
+{
+    struct Case {
+        int width, height, angle, title, previousFH;
+        std::vector<int> figures;  // width, height, r1, hub, r2, r3, centre, scale and value fonts
+        TRect inner;
+    };
+    const Case cases[] = {
+        // A new dial grows to 120 by 128.
+        {32, 32, 270, 16, 0, {120, 128, 49, 7, 45, 41, 60, 79, 7, 11}, {4, 24, 116, 124}},
+        // A square of 240 is limited by its width; the value height of an earlier layout
+        // changes nothing.
+        {240, 240, 270, 16, 26, {240, 240, 110, 17, 101, 92, 120, 140, 17, 26}, {4, 24, 236, 228}},
+        // A small sweep with a tall title leaves no height for the scale: a hub of radius 0.
+        {120, 32, 60, 20, 0, {120, 48, 0, 0, 0, 0, 60, 34, 0, 0}, {4, 28, 116, 44}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " " << c.angle);
+        const TDialLayout l = Layout(c.width, c.height, c.angle, c.title, c.previousFH);
+        EXPECT_EQ((std::vector{l.Width, l.Height, l.ScaleR1, l.Boss, l.ScaleR2, l.ScaleR3, l.DCX,
+                               l.DCY, l.ScaleFH, l.DigitalFH}),
+                  c.figures);
+        EXPECT_EQ(l.InnerRect, c.inner);
+    }
+    EXPECT_EQ(Layout(32, 32).WidthMin, 120);
+
+    // The least height follows the sweep; a larger control is never shrunk.
+    for (const auto& [angle, heightMin] : {std::pair{60, 48}, {180, 88}, {300, 136}, {360, 144}})
+        EXPECT_EQ(Layout(32, 32, angle).Height, heightMin) << angle;
+    EXPECT_EQ(Layout(300, 400).Height, 400);
+}
+
+TEST(DialGeometry, BrokenAnglesAndHeightsGiveAFiniteLayout)
+{
+    for (int angle : {0, 361, IntMin, IntMax}) {
+        const TDialLayout lay = Layout(120, 128, angle);
+        EXPECT_GT(lay.ScaleR1, 0) << angle;
+        EXPECT_LE(lay.ScaleR1, 81) << angle;  // the value box's bound
+    }
+    EXPECT_LE(Layout(120, 32, 270, IntMax).Height, 2000);
+}
+
+TEST(DialGeometry, PointsBandsAndHub)
+{
+    // The upper band from 8000 on 0 to 10000 spans 9 to -45 degrees in 11 steps: 12 points on
+    // each arc, the outer one first.
+    const double a = DialDegToRad * 9, b = DialDegToRad * -45;
+    const auto points = DialBandPoints(120, 140, 111, 101, a, b);
+    ASSERT_EQ(points.size(), 24u);
+    EXPECT_EQ(points[0], (TPoint{230, 123}));
+    // Narrow bands take one step, reversed ones none, and never more points than the buffer.
+    EXPECT_EQ(DialBandPoints(0, 0, 10, 5, 1e-12, 0).size(), 4u);
+    EXPECT_TRUE(DialBandPoints(0, 0, 10, 5, 0, DialDegToRad).empty());
+    EXPECT_LE(DialBandPoints(0, 0, 10, 5, 1e6, 0).size(), 200u);
+
+    // The hub's scan lines: symmetric, the centre row as wide as its neighbours.
+    const auto lines = DialHubLines(60, 79, 7);
+    ASSERT_EQ(lines.size(), 15u);
+    EXPECT_EQ((std::array{lines[0].Y, lines[0].X1, lines[0].X2}), (std::array{86, 57, 63}));
+    EXPECT_EQ((std::array{lines[14].Y, lines[14].X1, lines[14].X2}), (std::array{79, 53, 67}));
+    EXPECT_TRUE(DialHubLines(0, 0, -3).empty());
+}
+
+TEST(DialGeometry, ScaleUsableOnlyWithinTheLimitsTheDrawingReliesOn)
+{
+    // Angle, limits, divisions, exponent and whether the scale can be drawn.
+    const std::array<int, 7> cases[] = {
+        {1, 0, 10, 10, 1, -4, true},       {360, IntMin, IntMax, 20, 10, 9, true},
+        {270, 0, 10000, 60, 60, 3, true},  {270, 5000, 5000, 10, 5, 3, false},
+        {361, 0, 10000, 10, 5, 3, false},  {270, 0, 5, 10, 5, 3, false},  // main step 0
+        {270, 0, 10000, 10, 5, 10, false}, {270, 0, 10000, 10, -5, 3, false},
+        {270, 0, 10000, 61, 60, 3, false},
+    };
+    for (const auto& [angle, min, max, mainDiv, subDiv, exp, usable] : cases)
+        EXPECT_EQ(CheckDialScale(angle, min, max, mainDiv, subDiv, exp).Usable, bool(usable))
+            << angle << " " << min << ".." << max << " " << mainDiv << "/" << subDiv << " " << exp;
+    EXPECT_EQ(CheckDialScale(270, 0, 10000, 10, 5, 3).MainStep, 1000);
+    EXPECT_EQ(CheckDialScale(270, 0, 10000, 10, 5, 3).Ticks, 50);
 }
