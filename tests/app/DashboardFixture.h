@@ -5,12 +5,9 @@
 
 #include <memory>
 #include <QAction>
-#include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
-#include <string>
-#include <vector>
 
 #include "app/ApplicationForms.h"
 #include "app/IndicatorLifecycle.h"

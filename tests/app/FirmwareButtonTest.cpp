@@ -1,9 +1,7 @@
 // Firmware programming from the main window's button: the panel's timer runs the exchange while
 // the monitor loop stands still, the progress window shows it, and the line goes back to the
-// monitor loop when it ends. Whole files go over a pseudo-terminal to the meter stand-in; the
-// shorter cases put the meter's lines into the receive ring directly.
+// monitor loop when it ends. Whole files go over a pseudo-terminal to the meter stand-in.
 #include <QProgressBar>
-#include <QTimer>
 #include <QToolButton>
 
 #include "link/PcCom.h"
@@ -11,15 +9,12 @@
 #include "platform/FileDialog.h"
 #include "tests/app/DashboardFixture.h"
 #include "tests/support/ComboChoice.h"
-#include "tests/support/FileNodes.h"
 #include "tests/support/MeterStandIn.h"
 #include "tests/support/SRecordFiles.h"
 
 using testing_support::MeterStandIn;
 
 namespace {
-
-const QString Done = QStringLiteral("プログラミング完了！\n\r");
 
 bool IsMonitorRequest(const std::string& request)
 {
@@ -48,9 +43,6 @@ protected:
             testing_support::MakeWholeFirmwareFiles(folder.path().toStdString(), files));
         file = QString::fromStdString(files[1]);
         lines = testing_support::LinesOf(files[1]);
-        std::string text = testing_support::ReadText(files[1]);
-        text[text.find('\n') + 10] = 'x';  // a character of line 2 that is no digit
-        ASSERT_NO_FATAL_FAILURE(testing_support::WriteText(damaged.toStdString(), text));
         previous_ = platform::SetFileDialogPresenter(
             [this](const platform::FileDialogRequest&) { return std::optional<QString>(chosen); });
     }
@@ -64,12 +56,6 @@ protected:
     {
         chosen = name;
         QTest::mouseClick(MainForm->ToolButton2, Qt::LeftButton);
-    }
-    // The meter's line as it arrives from the port.
-    static void FromMeter(const std::string& text)
-    {
-        std::string line = MeterStandIn::Ack(text);
-        PCom->CommReceive(nullptr, line.data(), static_cast<unsigned>(line.size()));
     }
     void ExpectMonitoring()
     {
@@ -85,7 +71,6 @@ protected:
 
     QString file;
     std::vector<std::string> lines;  // of the file, as the meter is sent them
-    const QString damaged = Path(QStringLiteral("damaged.mot"));
     QString chosen;
 
 private:
@@ -100,36 +85,14 @@ TEST_F(FirmwareButton, AWholeFileIsProgrammedOverTheLineAndMonitoringResumes)
     MainForm->TimerMonitor->start();
     ASSERT_TRUE(QTest::qWaitFor([&] { return Count(meter, IsMonitorRequest) >= 2; }, Bound));
 
-    // A damaged file and a FIFO are refused before the meter hears of them; polling goes on.
-    const QString fifo = Path(QStringLiteral("fifo.mot"));
-    ASSERT_TRUE(testing_support::MakeNode(fifo, testing_support::Node::Fifo));
-    const std::pair<QString, QString> refused[] = {
-        {damaged, QStringLiteral("不正文字！\n\rLINE=2")},
-        {fifo,
-         QStringLiteral("ファイル %1 を読み込めません\n\r通常のファイルではありません（FIFO）")
-             .arg(fifo)},
-    };
-    for (const auto& [name, message] : refused) {
-        boxes.Clear();
-        Program(name);
-        EXPECT_EQ(Messages(), std::vector<QString>{message});
-        EXPECT_EQ(boxes.Beeps(), 1);
-        ExpectMonitoring();
-    }
-    const std::size_t polled = Count(meter, IsMonitorRequest);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Count(meter, IsMonitorRequest) > polled; }, Bound));
     EXPECT_EQ(meter.Requests().size(), Count(meter, IsMonitorRequest));
 
-    // The whole file goes, line by line, with the progress window centred on the main window.
-    boxes.Clear();
+    // The whole file goes, line by line, the progress window showing it.
     Program(file);
     EXPECT_FALSE(MainForm->TimerMonitor->isActive());
     EXPECT_TRUE(ProgressForm->isVisible());
     EXPECT_EQ(ProgressForm->windowTitle(), file);
     EXPECT_EQ(ProgressForm->ProgressBar->maximum(), 1531);
-    const QPoint offset = testing_support::SettledOuterGeometry(*ProgressForm).center() -
-                          testing_support::SettledOuterGeometry(*MainForm).center();
-    EXPECT_LE(offset.manhattanLength(), 2);
     const auto isFileLine = [](const std::string& r) { return r.size() > 1 && r[0] == 'S'; };
     ASSERT_TRUE(QTest::qWaitFor([&] { return Count(meter, isFileLine) == lines.size(); }, Bound));
     EXPECT_EQ(ProgressForm->ProgressBar->value(), PCom->Firmware.BytesSent);
@@ -142,7 +105,7 @@ TEST_F(FirmwareButton, AWholeFileIsProgrammedOverTheLineAndMonitoringResumes)
 
     meter.Send(MeterStandIn::Ack("@SUCCESS"));
     ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Timer->isActive(); }, Bound));
-    EXPECT_EQ(Messages(), std::vector<QString>{Done});
+    EXPECT_EQ(Messages(), std::vector<QString>{QStringLiteral("プログラミング完了！\n\r")});
     EXPECT_EQ(boxes.Beeps(), 1);
     ExpectMonitoring();
     ASSERT_TRUE(QTest::qWaitFor([&] { return meter.Requests().size() > got.size(); }, Bound));
@@ -186,41 +149,6 @@ TEST_F(FirmwareButton, APulledDeviceEndsTheExchangeWithOneMessageAndChoosingItAg
         EXPECT_TRUE(IsMonitorRequest(request)) << request;
     EXPECT_EQ(Messages().size(), 1u);
     MainForm->close();  // while the meter still answers
-}
-
-TEST_F(FirmwareButton, AnEndedExchangeHandsTheMetersLinesToTheMonitorLoopNotWhileItsMessageIsOpen)
-{
-    ASSERT_NO_FATAL_FAILURE(Start());
-    MainForm->TimerMonitor->start();
-    Program(file);
-    ProgressForm->close();
-    ExpectMonitoring();
-    EXPECT_FALSE(PCom->Firmware.Running());
-    FromMeter("@READY");  // the monitor loop's now: never answered with a file line
-    ASSERT_TRUE(QTest::qWaitFor([] { return PCom->Rx.Empty(); }, Bound));
-    EXPECT_EQ(PCom->Firmware.LineNumber, 0);
-
-    // Ended by the line: while its box is open the timers fire and the meter sends on, but the
-    // lines wait in the ring.
-    Program(file);
-    FromMeter("@READY");
-    ASSERT_TRUE(QTest::qWaitFor([] { return PCom->Firmware.LineNumber == 1; }, Bound));
-    bool waitingInTheRing = false;
-    auto recorder = platform::SetBoxPresenter([&](const platform::BoxRequest&) {
-        FromMeter("@READY");
-        FromMeter("@PROJECT_NAME");
-        int ticks = 0;
-        QTimer pace;
-        QObject::connect(&pace, &QTimer::timeout, [&ticks] { ++ticks; });
-        pace.start(10);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 25; }, Bound));
-        waitingInTheRing = !PCom->Rx.Empty() && PCom->Firmware.LineNumber == 1;
-        return platform::BoxResult::Abort;
-    });
-    PCom->EndFirmwareUpdate(QStringLiteral("/dev/ttyUSB0: 入出力エラー"));
-    platform::SetBoxPresenter(std::move(recorder));
-    EXPECT_TRUE(waitingInTheRing);
-    ExpectMonitoring();
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
-// Feeds arbitrary bytes to the work file's reading loop (with indicator blocks cut out as the
-// main window cuts them) and to the block cutter alone. The sanitizer catches any read past the
-// text; the checks catch a cutter that hands back something other than a block's beginning, or
-// a position that leaves the text.
+// Feeds arbitrary bytes to the work file's reading loop, every indicator block cut out as the
+// main window cuts it, and to the block cutter from every "{" of the first kilobyte. The sanitizer
+// catches any read past the text; the checks catch a cutter that hands back something other than
+// a block's beginning, or a position that leaves the text.
 #include <cstdint>
 #include <cstdlib>
 #include <set>
@@ -11,12 +11,6 @@
 #include "app/WorkFileReader.h"
 
 namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 class CuttingTarget : public TWorkFileTarget {
 public:
@@ -30,8 +24,9 @@ public:
         static const std::set<std::string> kinds{"_AnalogMeter", "_BarGraph", "_XYGraph",
                                                  "_NumericList"};
         if (!kinds.contains(prefix))
-            return false;
-        Check(*pos == '{');
+            return false;  // passed over by the loop itself
+        if (*pos != '{')
+            std::abort();
         CheckedCut(pos);
         return true;
     }
@@ -41,11 +36,9 @@ public:
         const char* const before = pos;
         std::string block;
         const bool whole = ExtractBlock(block, pos);
-        Check(pos >= before && pos <= end_ && pos >= begin_);
-        if (!block.empty())
-            Check(block.front() == '{');
-        if (whole)
-            Check(block.back() == '}' && pos > before);
+        if (pos < before || pos > end_ || pos < begin_ || (!block.empty() && block[0] != '{') ||
+            (whole && (block.back() != '}' || pos == before)))
+            std::abort();
     }
 
 private:
@@ -59,14 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
     const char* const begin = text.c_str();
-    const char* const end = begin + size;  // the terminating 0x00 byte
-    CuttingTarget target(begin, end);
-
-    const std::int8_t code = ReadWorkText(begin, target);
-    Check(code >= 0 && code <= 2);
-
-    // The cutter from every "{" of the first kilobyte, as the loader and the copy item call it.
-    for (const char* p = begin; p < end && p < begin + 1024; ++p) {
+    CuttingTarget target(begin, begin + size);  // up to the terminating 0x00 byte
+    if (const std::int8_t code = ReadWorkText(begin, target); code < 0 || code > 2)
+        std::abort();
+    for (const char* p = begin; p < begin + size && p < begin + 1024; ++p) {
         if (*p == '{') {
             const char* pos = p;
             target.CheckedCut(pos);

@@ -11,8 +11,27 @@ namespace testing_support {
 
 class BoxRecorder {
 public:
-    BoxRecorder();
-    ~BoxRecorder();
+    BoxRecorder()
+    {
+        previousPresenter_ = platform::SetBoxPresenter([this](const platform::BoxRequest& box) {
+            using platform::BoxButtons, platform::BoxResult;
+            boxes_.push_back(box);
+            BoxResult result = box.buttons == BoxButtons::Abort   ? BoxResult::Abort
+                               : box.buttons == BoxButtons::YesNo ? BoxResult::Yes
+                                                                  : BoxResult::Ok;
+            if (!answers_.empty()) {
+                result = answers_.front();
+                answers_.pop_front();
+            }
+            return result;
+        });
+        previousBeep_ = platform::SetBeepSink([this] { ++beeps_; });
+    }
+    ~BoxRecorder()
+    {
+        platform::SetBoxPresenter(std::move(previousPresenter_));
+        platform::SetBeepSink(std::move(previousBeep_));
+    }
     BoxRecorder(const BoxRecorder&) = delete;
     BoxRecorder& operator=(const BoxRecorder&) = delete;
 
@@ -20,9 +39,19 @@ public:
     void Answer(platform::BoxResult result) { answers_.push_back(result); }
 
     const std::vector<platform::BoxRequest>& Boxes() const { return boxes_; }
-    std::vector<QString> Texts() const;
+    std::vector<QString> Texts() const
+    {
+        std::vector<QString> texts;
+        for (const auto& box : boxes_)
+            texts.push_back(box.text);
+        return texts;
+    }
     int Beeps() const { return beeps_; }
-    void Clear();
+    void Clear()
+    {
+        boxes_.clear();
+        beeps_ = 0;
+    }
 
 private:
     std::vector<platform::BoxRequest> boxes_;

@@ -15,8 +15,6 @@ namespace {
 
 constexpr char Stx = 0x02;
 constexpr char Etx = 0x03;
-constexpr char Ack = 0x06;
-constexpr char Nak = 0x15;
 
 void MakeRaw(int fd)
 {
@@ -55,16 +53,6 @@ MeterStandIn::~MeterStandIn()
         ::close(stopFd_);
 }
 
-std::string MeterStandIn::Ack(std::string_view text)
-{
-    return std::string(1, testing_support::Ack) + std::string(text) + Etx;
-}
-
-std::string MeterStandIn::Nak(std::string_view text)
-{
-    return std::string(1, testing_support::Nak) + std::string(text) + Etx;
-}
-
 void MeterStandIn::SetScript(Script script)
 {
     std::lock_guard lock(mutex_);
@@ -81,18 +69,10 @@ void MeterStandIn::SetReading(bool reading)
     [[maybe_unused]] auto written = ::write(stopFd_, &one, sizeof one);  // wake the meter
 }
 
-int MeterStandIn::PendingForCode() const
-{
-    int waiting = 0;
-    if (::ioctl(slave_, FIONREAD, &waiting) != 0)
-        return 0;
-    return waiting;
-}
-
 bool MeterStandIn::WaitUntilRead(std::chrono::milliseconds bound)
 {
     const auto deadline = std::chrono::steady_clock::now() + bound;
-    while (PendingForCode() > 0) {
+    for (int waiting = 0; ::ioctl(slave_, FIONREAD, &waiting) == 0 && waiting > 0;) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
         std::this_thread::sleep_for(std::chrono::microseconds(200));
@@ -100,7 +80,7 @@ bool MeterStandIn::WaitUntilRead(std::chrono::milliseconds bound)
     return true;
 }
 
-void MeterStandIn::WriteAll(std::string_view bytes)
+void MeterStandIn::Send(std::string_view bytes)
 {
     std::lock_guard lock(writeMutex_);
     while (!bytes.empty() && master_ >= 0) {
@@ -119,20 +99,6 @@ void MeterStandIn::WriteAll(std::string_view bytes)
     }
 }
 
-void MeterStandIn::Send(std::string_view bytes)
-{
-    WriteAll(bytes);
-}
-
-void MeterStandIn::SendSeparately(const std::vector<std::string>& writes)
-{
-    for (std::size_t i = 0; i < writes.size(); ++i) {
-        if (i > 0)
-            WaitUntilRead();
-        WriteAll(writes[i]);
-    }
-}
-
 void MeterStandIn::StartFlood(std::size_t count, std::function<std::string(std::size_t)> frameOf,
                               std::function<void(std::size_t)> gate)
 {
@@ -141,7 +107,7 @@ void MeterStandIn::StartFlood(std::size_t count, std::function<std::string(std::
         for (std::size_t i = 0; i < count; ++i) {
             if (gate)
                 gate(i);
-            WriteAll(frameOf(i));
+            Send(frameOf(i));
         }
     });
 }
@@ -168,12 +134,6 @@ bool MeterStandIn::WaitForRequests(std::size_t count, std::chrono::milliseconds 
 {
     std::unique_lock lock(mutex_);
     return changed_.wait_for(lock, bound, [&] { return requests_.size() >= count; });
-}
-
-bool MeterStandIn::WaitForBytes(std::size_t count, std::chrono::milliseconds bound) const
-{
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, bound, [&] { return received_.size() >= count; });
 }
 
 void MeterStandIn::ClearReceived()
@@ -227,7 +187,12 @@ void MeterStandIn::TakeBytes(const char* bytes, std::size_t size)
         }
     }
     changed_.notify_all();
-    SendSeparately(answers);
+    // One delivery each: the next is written once the code has read the previous one.
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        if (i > 0)
+            WaitUntilRead();
+        Send(answers[i]);
+    }
 }
 
 void MeterStandIn::Run()

@@ -35,17 +35,15 @@ public:
     QString PortName() const { return QString::fromStdString(slavePath_); }
 
     // Reply frames as the meter sends them: status byte, text, ETX.
-    static std::string Ack(std::string_view text);
-    static std::string Nak(std::string_view text);
+    static std::string Ack(std::string_view text) { return '\x06' + std::string(text) + '\x03'; }
+    static std::string Nak(std::string_view text) { return '\x15' + std::string(text) + '\x03'; }
 
     void SetScript(Script script);
     // A meter that does not read lets the line back up until the code's writes stall.
     void SetReading(bool reading);
 
-    // Writes now, as one delivery each, waiting between them until the code has read the
-    // previous one.
+    // Writes now.
     void Send(std::string_view bytes);
-    void SendSeparately(const std::vector<std::string>& writes);
 
     // Writes count frames, frameOf(i) for each, from a thread of its own. Before frame i it
     // calls gate(i), which may block to keep the pace of a reader. WaitFlood joins it.
@@ -58,8 +56,6 @@ public:
     std::string ReceivedBytes() const;
     bool WaitForRequests(std::size_t count,
                          std::chrono::milliseconds bound = std::chrono::seconds(10)) const;
-    bool WaitForBytes(std::size_t count,
-                      std::chrono::milliseconds bound = std::chrono::seconds(10)) const;
     void ClearReceived();
 
     // The line settings the code under test has put in force.
@@ -73,8 +69,6 @@ private:
     bool WaitUntilRead(std::chrono::milliseconds bound = std::chrono::seconds(10));
     void Run();
     void TakeBytes(const char* bytes, std::size_t size);
-    void WriteAll(std::string_view bytes);
-    int PendingForCode() const;
 
     int master_ = -1;
     int slave_ = -1;  // kept open so the master never reads end-of-line between openings

@@ -63,14 +63,6 @@ QRect FrameRect(xcb_connection_t* connection, xcb_window_t client)
     return {geometry->x, geometry->y, geometry->width + 2 * border, geometry->height + 2 * border};
 }
 
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name)
-{
-    auto reply = Own(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name),
-        nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
 }  // namespace
 
 bool OnRealDesktop()
@@ -93,26 +85,6 @@ QRect SettledOuterGeometry(QWidget& window)
         last = now;
     }
     return last;
-}
-
-bool UserMayResize(QWidget& window)
-{
-    if (!OnRealDesktop())
-        return window.minimumSize() != window.maximumSize();
-    xcb_connection_t* connection = Connection();
-    const xcb_atom_t allowed = Atom(connection, "_NET_WM_ALLOWED_ACTIONS");
-    const xcb_atom_t resize = Atom(connection, "_NET_WM_ACTION_RESIZE");
-    (void)SettledOuterGeometry(window);  // the window manager sets the actions when it frames
-    auto reply =
-        Own(xcb_get_property_reply(connection,
-                                   xcb_get_property(connection, 0, xcb_window_t(window.winId()),
-                                                    allowed, XCB_ATOM_ATOM, 0, 64),
-                                   nullptr));
-    if (!reply)
-        return true;
-    const auto* actions = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
-    const int count = xcb_get_property_value_length(reply.get()) / int(sizeof(xcb_atom_t));
-    return std::find(actions, actions + count, resize) != actions + count;
 }
 
 }  // namespace testing_support
