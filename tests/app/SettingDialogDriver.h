@@ -54,14 +54,6 @@ inline void WhenShown(QDialog& window, std::function<void()> act, int triesLeft 
     });
 }
 
-// Runs open (which shows the dialog modally) with drive working in it; answers open's result.
-inline int RunWhileOpen(QDialog& dialog, const std::function<int()>& open,
-                        const std::function<void()>& drive)
-{
-    WhenShown(dialog, drive);
-    return open();
-}
-
 inline bool Focus(QWidget* control)
 {
     control->setFocus(Qt::MouseFocusReason);
@@ -116,42 +108,17 @@ inline void ShowTab(QTabWidget* pages, int index)
     Click(pages->tabBar(), pages->tabBar()->tabRect(index).center());
 }
 
-inline bool OpenList(QComboBox* box)
-{
-    Click(box);
-    return QTest::qWaitFor([box] { return box->view()->isVisible(); }, WaitBound);
-}
-
 // Opens a combo box's list and clicks row.
 inline void Pick(QComboBox* box, int row)
 {
-    ASSERT_TRUE(OpenList(box));
     QAbstractItemView* view = box->view();
+    Click(box);
+    ASSERT_TRUE(QTest::qWaitFor([view] { return view->isVisible(); }, WaitBound));
     QWidget* popup = view->viewport()->window();
     const QPoint point =
         view->viewport()->mapTo(popup, view->visualRect(view->model()->index(row, 0)).center());
     QTest::mousePress(popup->windowHandle(), Qt::LeftButton, Qt::NoModifier, point);
     QTest::mouseRelease(popup->windowHandle(), Qt::LeftButton, Qt::NoModifier, point);
-}
-
-// A way of closing a dialog: a control given the focus, a key, a click, the title bar's close box.
-struct Gesture {
-    const char* name;
-    QWidget* focus;
-    int key;
-    QWidget* click;
-    bool closeBox;
-};
-
-inline void Perform(QDialog& dialog, const Gesture& g)
-{
-    ASSERT_TRUE(!g.focus || Focus(g.focus));
-    if (g.key)
-        Key(&dialog, Qt::Key(g.key));
-    if (g.click)
-        Click(g.click);
-    if (g.closeBox)
-        dialog.close();
 }
 
 // Answers colour dialogs from a script (nothing left: cancelled) and keeps their requests.
@@ -191,8 +158,8 @@ struct DialogBench {
     int Open(const std::function<void()>& drive, std::optional<QPoint> at = std::nullopt)
     {
         const QPoint corner = at ? *at : indicator->mapToGlobal(QPoint());
-        return RunWhileOpen(
-            dialog, [&] { return dialog.Execute(indicator, corner.x(), corner.y()); }, drive);
+        WhenShown(dialog, drive);
+        return dialog.Execute(indicator, corner.x(), corner.y());
     }
 
     // The indicator's property lines but its place and size (a repaint may grow it).
