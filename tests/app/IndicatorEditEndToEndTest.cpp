@@ -22,28 +22,20 @@ namespace {
 
 class IndicatorEditEndToEnd : public Dashboard {
 protected:
-    // The indicator menu over an indicator, as a right click opens it, and an item chosen in it.
-    void RightClick(const TIndicator* indicator)
+    // Opens the indicator's settings dialog with a right click on it and a click on the menu's
+    // edit item, and lets drive work in it.
+    void Edit(TIndicator* indicator, QDialog& dialog, const std::function<void()>& drive)
     {
+        WhenShown(dialog, drive);
         const QPoint at = MainForm->MainPanel->mapTo(
             MainForm, QPoint(indicator->Left() + 12, indicator->Top() + 12));
         QTest::mousePress(MainForm->windowHandle(), Qt::RightButton, Qt::NoModifier, at);
         QTest::mouseRelease(MainForm->windowHandle(), Qt::RightButton, Qt::NoModifier, at);
-    }
-    static void Choose(QMenu* menu, QAction* item)
-    {
+        QMenu* menu = MainForm->PopupMenuIndicator;
         ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, WaitBound));
-        const QPoint at = menu->actionGeometry(item).center();
-        QTest::mouseMove(menu, at);
-        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, at);
-    }
-
-    // Opens the indicator's settings dialog from the menu's edit item and lets drive work in it.
-    void Edit(TIndicator* indicator, QDialog& dialog, const std::function<void()>& drive)
-    {
-        WhenShown(dialog, drive);
-        RightClick(indicator);
-        Choose(MainForm->PopupMenuIndicator, MainForm->MenuIndicatorEdit);
+        const QPoint item = menu->actionGeometry(MainForm->MenuIndicatorEdit).center();
+        QTest::mouseMove(menu, item);
+        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, item);
         EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.isVisible(); }, WaitBound));
     }
 
@@ -93,15 +85,22 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
         TFBarGraphSetting& d = *FBarGraphSetting;
         Pick(d.ComboBoxIOName, BatteryRow);
         Retype(d.EditTitle, QStringLiteral("a\"b{c"));
+        Pick(d.ComboBoxIOName, BatteryRow);  // the same channel again keeps the title typed
         Pick(d.ComboBoxStyle, 1);
         ShowTab(d.PageControl, 1);
         Click(d.ButtonBarColor);
         Key(&d, Qt::Key_Return);
     });
-    Edit(xyGraph, *FXYGraphSetting, [] {
+    // An XY graph's title names its axes' channels, and an axis's limits are shown again with the
+    // decimals of its new channel.
+    static_cast<TXYGraph*>(xyGraph)->SetXMaxValue(1500);
+    QStringList seen;
+    Edit(xyGraph, *FXYGraphSetting, [&seen] {
         TFXYGraphSetting& d = *FXYGraphSetting;
         Pick(d.ComboBoxYIOName, TachoRow);
+        seen << d.EditTitle->text();
         Pick(d.ComboBoxXIOName, SpeedRow);
+        seen << d.EditXMaxValue->text();
         Retype(d.EditXMaxValue, QStringLiteral("250.5"));
         ShowTab(d.PageControl, 1);
         Click(d.ColorButtons.at(2));
@@ -143,6 +142,7 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
     EXPECT_EQ(bar->Title(), QStringLiteral("a\"b{c"));
     EXPECT_EQ(bar->Vertical(), 1);
     EXPECT_EQ(bar->ColorBar(), platform::TColor(0x00CC00));
+    EXPECT_EQ(seen, (QStringList{"Tacho[rpm]", "15.00"}));
     EXPECT_EQ(xy->Title(), QStringLiteral("Tacho[rpm] vs Speed[km/h]"));
     EXPECT_EQ(xy->XMaxValue(), 25050);
     EXPECT_EQ(xy->ColorGrid(), platform::TColor(0x00AA00));

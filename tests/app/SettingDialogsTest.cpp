@@ -37,11 +37,11 @@ void EscPutsEveryEditBack(DialogBench<TDialog>& bench, int greySlot, const QStri
     for (const auto& [tag, button] : d.ColorButtons)
         bench.colors.answers.push_back(TColor(0x100 + tag));
     bench.colors.answers.push_back(std::nullopt);
-    QStringList same, liveSeen, offered;
+    QStringList same, liveSeen;
+    std::vector<TColor> offered;
     const int result = bench.Open([&] {
         for (int slot = 0; slot < 16; ++slot)
-            offered << platform::CustomColorLine(slot, d.GetColorByIndex(slot));
-        EXPECT_EQ(d.ColorDialog.CustomColors, offered);
+            offered.push_back(d.GetColorByIndex(slot) & 0xFFFFFF);
         for (int tab = 0; tab < 2; ++tab) {
             ShowTab(d.PageControl, tab);
             QWidget* page = d.PageControl->widget(tab);
@@ -80,6 +80,8 @@ void EscPutsEveryEditBack(DialogBench<TDialog>& bench, int greySlot, const QStri
         Key(&d, Qt::Key_Escape);
     });
     EXPECT_EQ(result, -1);
+    const auto& custom = bench.colors.requests[0].Custom;
+    EXPECT_EQ(std::vector<TColor>(custom.begin(), custom.end()), offered);
     EXPECT_EQ(bench.colors.requests[0].Color, platform::clBlack);
     EXPECT_EQ(bench.colors.requests[1].Color, TColor(0x100));
     EXPECT_EQ(same, unchanged);
@@ -89,19 +91,6 @@ void EscPutsEveryEditBack(DialogBench<TDialog>& bench, int greySlot, const QStri
 }
 
 }  // namespace
-
-TEST(CustomColorLine, IsTheSlotLetterAndSixUpperCaseDigitsOfTheLow24Bits)
-{
-    const struct {
-        int slot;
-        TColor color;
-        const char* line;
-    } cases[] = {{0, 255, "ColorA=0000FF"},
-                 {2, platform::clBtnFace, "ColorC=00000F"},  // a system colour loses its top byte
-                 {15, TColor(0xFFABCDEF), "ColorP=ABCDEF"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(platform::CustomColorLine(c.slot, c.color), QString::fromLatin1(c.line));
-}
 
 TEST(BesidePlacement, RightOfTheAnchorElseLeftTopMovedUpIntoTheWorkArea)
 {
@@ -237,9 +226,11 @@ TEST(SettingFrame, EntriesApplyOnLeavingOnlyWhatConvertsWithTheDecimalsOfTheirCh
     b.indicator->SetIoName("NOSUCH");
     b.indicator->SetMaxValue(150);
     b.indicator->SetHeightValue(20);
+    b.indicator->SetMarker1("\x83\x7D\x81\x5B\x83\x4E");  // "マーク" in code page 932
     std::vector<std::int32_t> seen;
     EXPECT_EQ(b.Open([&] {
         EXPECT_EQ(d.EditMaxValue->text(), QStringLiteral("150"));  // no channel: no decimals
+        EXPECT_EQ(d.EditMarker1->text(), QStringLiteral("マーク"));
         Retype(d.EditMaxValue, QStringLiteral("16.95"));
         Key(&d, Qt::Key_Tab);
         seen.push_back(b.indicator->MaxValue());
@@ -266,17 +257,19 @@ TEST(SettingFrame, EntriesApplyOnLeavingOnlyWhatConvertsWithTheDecimalsOfTheirCh
 
     // Another channel sets the title, and the entries' texts now stand for values with its
     // decimals. The dialog opens on the tab it closed on.
-    b.indicator->SetIoName("TACHO");
+    b.indicator->SetIoName("BATTERY");
+    b.indicator->SetMinValue(-1250);
     b.Open([&] {
         EXPECT_EQ(d.PageControl->currentWidget(), d.TabSheet2);
-        EXPECT_EQ(d.ComboBoxIOName->currentIndex(), TachoRow);
+        EXPECT_EQ(d.ComboBoxIOName->currentIndex(), BatteryRow);
+        EXPECT_EQ(d.EditMinValue->text(), QStringLiteral("-125.0"));
         ShowTab(d.PageControl, 0);
         Pick(d.ComboBoxIOName, SpeedRow);
         Key(&d, Qt::Key_Return);
     });
     EXPECT_EQ(b.indicator->PortInfo().Designator, "SPEED");
     EXPECT_EQ(b.indicator->Title(), QStringLiteral("Speed[km/h]"));
-    EXPECT_EQ(b.indicator->MaxValue(), 1600);
+    EXPECT_EQ(b.indicator->MaxValue(), 160);  // "1.6"
 }
 
 TEST(SettingDialogs, EveryControlChangesItsPropertyColoursFollowTheirTagsAndEscPutsEachBack)
@@ -297,43 +290,6 @@ TEST(SettingDialogs, EveryControlChangesItsPropertyColoursFollowTheirTagsAndEscP
                              [&] { b.indicator->SetTitle(QStringLiteral("x")); });
     }
     BarBench b({200, 64});
-    auto& d = b.dialog;
     b.indicator->SetIoName("BATTERY");
-    b.indicator->SetMinValue(-1250);
-    b.indicator->SetMarker1("\x83\x7D\x81\x5B\x83\x4E");  // "マーク" in code page 932
-    const QStringList before = b.Lines();
-    b.Open([&] {
-        EXPECT_EQ(d.EditMinValue->text(), QStringLiteral("-125.0"));
-        EXPECT_EQ(d.EditMarker1->text(), QStringLiteral("マーク"));
-        Key(&d, Qt::Key_Return);
-    });
-    EXPECT_EQ(b.Lines(), before);
     EscPutsEveryEditBack(b, 5, {}, {}, [&] { b.indicator->SetColorTitle(TColor(0x0000FF)); });
-}
-
-TEST(SettingDialogs, TheXYGraphDialogTitlesItsAxesChannelsAndReshowsTheirLimits)
-{
-    DialogBench<TFXYGraphSetting> b({200, 160});
-    auto& d = b.dialog;
-    b.indicator->SetXMaxValue(1500);
-    b.indicator->SetXMinValue(-20);
-    b.indicator->SetYMaxValue(9000);
-    QStringList seen;
-    b.Open([&] {
-        Pick(d.ComboBoxYIOName, TachoRow);
-        seen << b.indicator->Title();  // one axis with a channel: named alone
-        Pick(d.ComboBoxXIOName, BatteryRow);
-        seen << d.EditTitle->text() << d.EditXMaxValue->text() << d.EditXMinValue->text()
-             << d.EditYMaxValue->text();
-        Retype(d.EditTitle, QStringLiteral("typed"));
-        b.indicator->SetXIoName("");  // so that the pick's own setting shows
-        Pick(d.ComboBoxXIOName, BatteryRow);
-        seen << b.indicator->Title();  // the same channel again sets only its name
-        Key(&d, Qt::Key_Return);
-    });
-    EXPECT_EQ(seen, (QStringList{"Tacho[rpm]", "Tacho[rpm] vs Battery[V]", "150.0", "-2.0", "9000",
-                                 "typed"}));
-    EXPECT_EQ(b.indicator->XPortInfo().Designator, "BATTERY");
-    EXPECT_EQ(b.indicator->Title(), QStringLiteral("typed"));
-    EXPECT_EQ(b.indicator->XMaxValue(), 1500);  // the values stay as they were
 }
