@@ -18,7 +18,6 @@
 #include "app/NumericListSetup.h"
 #include "app/SourceList.h"
 #include "app/XYGraphSetup.h"
-#include "indicators/NumericList.h"
 #include "tests/app/SettingDialogDriver.h"
 #include "tests/support/WindowSystem.h"
 
@@ -31,9 +30,7 @@ std::string LayoutProblems(const QWidget& dialog)
 {
     std::string problems;
     auto name = [](const QWidget* w) {
-        return (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
-                                          : w->objectName())
-            .toStdString();
+        return std::string(w->metaObject()->className()) + " " + w->objectName().toStdString();
     };
     auto fits = [&](const QWidget* widget, const QString& text, int padding) {
         if (widget->fontMetrics().horizontalAdvance(text) + padding > widget->width())
@@ -55,9 +52,8 @@ std::string LayoutProblems(const QWidget& dialog)
             widget->inherits("QLineEdit") || widget->inherits("QAbstractButton"))
             continue;
         std::vector<const QWidget*> shown;
-        for (const QObject* child : widget->children()) {
-            const auto* control = qobject_cast<const QWidget*>(child);
-            if (control && !control->isWindow() && control->isVisible())
+        for (const QWidget* control : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!control->isWindow() && control->isVisible())
                 shown.push_back(control);
         }
         const auto* bevelled = qobject_cast<const QFrame*>(widget);
@@ -150,6 +146,8 @@ TEST(SettingDialogLook, EveryDialogOnBothTabsAndThePickerBesideTheNumericList)
     LookAtEveryTab(b, "numeric-list-setting", {0, 0});
     TFSourceList picker;
     WhenShown(picker, [&] {
+        const QRect at = SettledOuterGeometry(picker);  // right of its caller, level with it
+        EXPECT_EQ(at.topLeft(), b.host.frameGeometry().topRight() + QPoint(1, 0));
         EXPECT_EQ(LayoutProblems(picker), "");
         Key(&picker, Qt::Key_Escape);
     });

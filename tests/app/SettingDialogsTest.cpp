@@ -1,5 +1,6 @@
 // The indicator settings dialogs, driven with real keys and clicks: what their common frame does
-// (seen on the bar graph's dialog), then what each dialog binds to its indicator.
+// (seen on the bar graph's dialog), what each dialog binds to its indicator, and the numeric
+// list's dialog with the real channel picker opening on top of it.
 #include <gtest/gtest.h>
 
 #include <QPushButton>
@@ -9,8 +10,8 @@
 #include "app/BarGraphSetup.h"
 #include "app/BesidePlacement.h"
 #include "app/NumericListSetup.h"
+#include "app/SourceList.h"
 #include "app/XYGraphSetup.h"
-#include "indicators/NumericList.h"
 #include "tests/app/SettingDialogDriver.h"
 #include "tests/support/WindowSystem.h"
 
@@ -90,6 +91,52 @@ void EscPutsEveryEditBack(DialogBench<TDialog>& bench, int greySlot, const QStri
     EXPECT_TRUE(bench.boxes.Boxes().empty());
 }
 
+const QString TachoLine = QStringLiteral("Tacho[rpm]");
+const QString SpeedLine = QStringLiteral("Speed[km/h]");
+const QString BatteryLine = QStringLiteral("Battery[V]");
+
+QStringList LinesOf(const QListWidget* list)
+{
+    QStringList lines;
+    for (int i = 0; i < list->count(); ++i)
+        lines << list->item(i)->text();
+    return lines;
+}
+
+class NumericListSetting : public ::testing::Test, public DialogBench<TFNumericListSetup> {
+protected:
+    void SetUp() override
+    {
+        FSourceList = &picker;
+        indicator->SetNumStrList(QStringList{TachoLine, SpeedLine, BatteryLine});
+    }
+    void TearDown() override { FSourceList = nullptr; }
+
+    std::vector<std::string> Rows() const
+    {
+        std::vector<std::string> rows;
+        for (int i = 0; i < indicator->NumRectCount; ++i)
+            rows.push_back(indicator->NumRectArray[i].PortInfo.Designator);
+        return rows;
+    }
+
+    // Clicks 追加 and lets act drive the picker once it is open on top.
+    void AddThroughPicker(const std::function<void()>& act)
+    {
+        WhenShown(picker, act);
+        Click(dialog.ButtonAdd);
+    }
+    void Add(int line)
+    {
+        AddThroughPicker([&, line] {
+            ClickLine(picker.ListBox, line);
+            Click(picker.Button2);
+        });
+    }
+
+    TFSourceList picker;
+};
+
 }  // namespace
 
 TEST(BesidePlacement, RightOfTheAnchorElseLeftTopMovedUpIntoTheWorkArea)
@@ -132,28 +179,7 @@ TEST(UpDown, StepsWithinItsRangeAndShowsAValueOutsideItUntilTheFirstClick)
     EXPECT_EQ(edit->text(), QStringLiteral("100"));
 }
 
-TEST(ExitEdit, RefusesWhatCodePage932CannotHoldAndMakesPastedLinesOne)
-{
-    BoxRecorder boxes;
-    QWidget window;
-    auto* edit = new TExitEdit(&window);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    ASSERT_TRUE(Focus(edit));
-    Type(edit, QStringLiteral("油温 é"));
-    edit->insert(QStringLiteral("[ﾟc]😀〜"));  // as a paste inserts
-    edit->insert(QStringLiteral("\"{\r\n}"));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(edit->text(), QStringLiteral("油温 \"{  }"));
-    EXPECT_EQ(
-        boxes.Texts(),
-        (std::vector<QString>{QStringLiteral("「é」は Shift-JIS で表せないため入力できません"),
-                              QStringLiteral("「😀〜」は Shift-JIS で表せないため入力できません")}));
-    edit->setText(QStringLiteral("é"));  // a text the program sets is the program's to check
-    EXPECT_EQ(edit->text(), QStringLiteral("é"));
-}
-
-TEST(SettingFrame, EachWayOfClosingAnswersItsResultKeepsOrRestoresTheEditsAndTheHookInForce)
+TEST(SettingFrame, EachWayOfClosingAnswersItsResultAndKeepsOrRestoresTheEdits)
 {
     BarBench b;
     auto& d = b.dialog;
@@ -165,7 +191,7 @@ TEST(SettingFrame, EachWayOfClosingAnswersItsResultKeepsOrRestoresTheEditsAndThe
         int result;
         bool kept;
     } cases[] = {
-        {"Esc", nullptr, Qt::Key_Escape, nullptr, -1, false},
+        {"Esc", nullptr, Qt::Key_Escape, nullptr, -1, false},  // (every property: below)
         {"Enter in the entry", nullptr, Qt::Key_Enter, nullptr, 1, true},
         {"Enter on OK", d.ButtonOk, Qt::Key_Return, nullptr, 1, true},
         {"OK", nullptr, 0, d.ButtonOk, 1, true},
@@ -173,12 +199,6 @@ TEST(SettingFrame, EachWayOfClosingAnswersItsResultKeepsOrRestoresTheEditsAndThe
         {"Cancel", nullptr, 0, d.ButtonCansel, -1, false},  // applied, then restored
         {"title bar", nullptr, Qt::Key_Tab, &d, TIndicatorSettingDialog::mrCancel, true},
     };
-    // The hook in force is saved while the dialog is open and back when it has closed.
-    int outerKeys = 0;
-    const platform::MessageHook before =
-        platform::SetApplicationMessageHook([&](platform::TMessage& message, bool&) {
-            outerKeys += message.Kind == platform::MessageKind::KeyDown;
-        });
     for (const auto& c : cases) {
         SCOPED_TRACE(c.way);
         b.indicator->SetTitle(QStringLiteral("A"));
@@ -201,22 +221,7 @@ TEST(SettingFrame, EachWayOfClosingAnswersItsResultKeepsOrRestoresTheEditsAndThe
         EXPECT_EQ(b.indicator->HeightTitle(), c.kept ? 19 : 20);
         EXPECT_EQ(d.EditedIndicator(), nullptr);
     }
-    // Enter in an open channel list picks its highlighted row first.
-    EXPECT_EQ(b.Open([&] {
-        QAbstractItemView* list = d.ComboBoxIOName->view();
-        Click(d.ComboBoxIOName);
-        ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }, WaitBound));
-        list->setCurrentIndex(list->model()->index(BatteryRow, 0));
-        Key(list, Qt::Key_Return);
-    }),
-              1);
-    EXPECT_EQ(b.indicator->IoName(), "BATTERY");
     EXPECT_TRUE(b.boxes.Boxes().empty());
-    EXPECT_EQ(outerKeys, 0);
-    QWidget elsewhere;
-    QTest::keyClick(&elsewhere, Qt::Key_F2);
-    EXPECT_EQ(outerKeys, 1);
-    platform::SetApplicationMessageHook(before);
 }
 
 TEST(SettingFrame, EntriesApplyOnLeavingOnlyWhatConvertsWithTheDecimalsOfTheirChannel)
@@ -231,6 +236,10 @@ TEST(SettingFrame, EntriesApplyOnLeavingOnlyWhatConvertsWithTheDecimalsOfTheirCh
     EXPECT_EQ(b.Open([&] {
         EXPECT_EQ(d.EditMaxValue->text(), QStringLiteral("150"));  // no channel: no decimals
         EXPECT_EQ(d.EditMarker1->text(), QStringLiteral("マーク"));
+        // What code page 932 cannot hold is refused, typed or pasted; pasted lines become one.
+        Retype(d.EditTitle, QStringLiteral("油温 é"));
+        d.EditTitle->insert(QStringLiteral("[ﾟc]😀〜"));
+        d.EditTitle->insert(QStringLiteral("\"{\r\n}"));
         Retype(d.EditMaxValue, QStringLiteral("16.95"));
         Key(&d, Qt::Key_Tab);
         seen.push_back(b.indicator->MaxValue());
@@ -248,11 +257,15 @@ TEST(SettingFrame, EntriesApplyOnLeavingOnlyWhatConvertsWithTheDecimalsOfTheirCh
     }),
               1);
     EXPECT_EQ(seen, (std::vector<std::int32_t>{16, 16}));  // truncated
-    EXPECT_EQ(d.EditMaxValue->text(), QStringLiteral("1.2.3"));
+    EXPECT_EQ(b.indicator->Title(), QStringLiteral("油温 \"{  }"));
     EXPECT_EQ(b.boxes.Beeps(), 1);
-    ASSERT_EQ(b.boxes.Texts().size(), 3u);
-    EXPECT_EQ(b.boxes.Texts()[1], QStringLiteral("''20x'' は整数ではありません"));
-    EXPECT_EQ(b.boxes.Texts()[2], QStringLiteral("'''' は整数ではありません"));
+    EXPECT_EQ(
+        b.boxes.Texts(),
+        (std::vector<QString>{QStringLiteral("「é」は Shift-JIS で表せないため入力できません"),
+                              QStringLiteral("「😀〜」は Shift-JIS で表せないため入力できません"),
+                              QStringLiteral("\"1.2.3\"は整数ではありません。"),
+                              QStringLiteral("''20x'' は整数ではありません"),
+                              QStringLiteral("'''' は整数ではありません")}));
     EXPECT_EQ(b.indicator->HeightValue(), 20);
 
     // Another channel sets the title, and the entries' texts now stand for values with its
@@ -292,4 +305,81 @@ TEST(SettingDialogs, EveryControlChangesItsPropertyColoursFollowTheirTagsAndEscP
     BarBench b({200, 64});
     b.indicator->SetIoName("BATTERY");
     EscPutsEveryEditBack(b, 5, {}, {}, [&] { b.indicator->SetColorTitle(TColor(0x0000FF)); });
+}
+
+TEST_F(NumericListSetting, ThePickerBesideTheDialogAddsAChannelOnceAndOnlyOkPutsTheListOn)
+{
+    const std::vector<std::string> original{"TACHO", "SPEED", "BATTERY"};
+    EXPECT_EQ(Open([&] {
+                  Add(0);
+                  Key(&dialog, Qt::Key_Escape);
+              }),
+              -1);
+    EXPECT_EQ(Rows(), original);
+    QStringList afterAdd;
+    QString pickerEdit;
+    std::vector<std::string> rowsWhileOpen;
+    int selectedAfterAdd = -2;
+    Open([&] {
+        Add(6);  // Speed: listed already
+        AddThroughPicker([&] { Click(picker.Button1); });
+        AddThroughPicker([&] { Key(&picker, Qt::Key_Escape); });
+        AddThroughPicker([&] { picker.close(); });
+        AddThroughPicker([&] {
+            ClickLine(picker.ListBox, 4);
+            ASSERT_TRUE(Focus(picker.Button1));
+            Key(&picker, Qt::Key_Return);  // on Cancel: its click
+        });
+        // The picker's keys were its own, and it handed the dialog its hook back (Enter below).
+        ClickLine(dialog.ListBox, 1);
+        AddThroughPicker([&] {
+            ASSERT_TRUE(Focus(picker.ListBox));
+            Key(&picker, Qt::Key_Down);  // from the first line, whatever was clicked before
+            pickerEdit = picker.Edit->text();
+            Key(&picker, Qt::Key_Return);
+        });
+        AddThroughPicker([&] { ClickLine(picker.ListBox, 4, true); });  // a double click
+        afterAdd = LinesOf(dialog.ListBox);
+        selectedAfterAdd = dialog.ItemIndex();
+        rowsWhileOpen = Rows();  // the dialog edits a copy
+        Key(&dialog, Qt::Key_Return);
+    });
+    EXPECT_EQ(pickerEdit, QStringLiteral("Coolant temp[ﾟc]"));  // the edit follows the selection
+    EXPECT_EQ(afterAdd, (QStringList{TachoLine, SpeedLine, BatteryLine, pickerEdit,
+                                     QStringLiteral("Fuel press[kPa]")}));
+    EXPECT_EQ(selectedAfterAdd, 1);  // adding leaves the selection where it was
+    EXPECT_EQ(rowsWhileOpen, original);
+    EXPECT_EQ(indicator->NumRectCount, 5);
+    EXPECT_EQ(indicator->NumRectArray[3].PortInfo.Address, &CoolantTemp);
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(NumericListSetting, ItGrowsItsListAndKeepsARowWithoutAChannelAndTheEndsOfTheList)
+{
+    indicator->LoadProperty("NumericName={\"TACHO\",\"GONE\",\"SPEED\"}\n");
+    QStringList shown;
+    std::vector<int> selected;
+    QSize grown;
+    Open([&] {
+        dialog.resize(dialog.width() + 40, dialog.height() + 30);
+        grown = dialog.ListBox->size();
+        shown = LinesOf(dialog.ListBox);
+        for (QPushButton* button : {dialog.ButtonDown, dialog.ButtonUp, dialog.ButtonDel})
+            Click(button);  // nothing selected
+        ClickLine(dialog.ListBox, 0);
+        Click(dialog.ButtonUp);  // at the top: stays
+        Click(dialog.ButtonDown);
+        ClickLine(dialog.ListBox, 2);
+        Click(dialog.ButtonDown);  // at the bottom: stays
+        for (int i = 0; i < 2; ++i) {
+            Click(dialog.ButtonDel);
+            selected.push_back(dialog.ItemIndex());
+        }
+        Key(&dialog, Qt::Key_Return);
+    });
+    EXPECT_EQ(grown, QSize(200, 213));  // the list grows with the dialog
+    EXPECT_EQ(shown, (QStringList{TachoLine, QString(), SpeedLine}));
+    EXPECT_EQ(selected, (std::vector<int>{1, 0}));  // the row before the deleted one
+    EXPECT_EQ(Rows(), (std::vector<std::string>{""}));
+    EXPECT_EQ(indicator->NumRectArray[0].PortInfo.Address, nullptr);
 }
