@@ -1,22 +1,28 @@
 // The real application against a meter stand-in over a pseudo-terminal: start, polling, the
-// settings window's commands and files, and the configuration file through start and close.
-// Ticks are driven by hand: the monitor timer is stopped after start-up and the test runs its
-// handler once it knows what the line holds.
+// settings window's commands and files, the configuration file through start and close, and
+// firmware programming from the main window's button (the panel's timer runs the exchange while
+// the monitor loop stands still, the progress window shows it, and the line goes back to the
+// monitor loop when it ends). Polling ticks are driven by hand: the monitor timer is stopped
+// after start-up and the test runs its handler once it knows what the line holds.
 #include <deque>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QTimer>
 #include <QToolButton>
 
 #include "app/ProjectOption.h"
 #include "indicators/Port.h"
 #include "link/PcCom.h"
+#include "link/Progress.h"
 #include "platform/Cp932.h"
 #include "platform/FileDialog.h"
 #include "platform/LocalTime.h"
 #include "tests/app/DashboardFixture.h"
+#include "tests/support/ComboChoice.h"
 #include "tests/support/MeterStandIn.h"
+#include "tests/support/SRecordFiles.h"
 
 using testing_support::MeterStandIn;
 using testing_support::ReadAll;
@@ -33,7 +39,8 @@ std::string MeterContextDigits()
     return digits;
 }
 
-// A meter that knows three channels, two of them in the table, and takes every command.
+// A meter that knows three channels, two of them in the table, and takes every command; it
+// asks for the next firmware line as soon as it has one.
 std::vector<std::string> Meter(const std::string& request)
 {
     const std::pair<const char*, std::string> replies[] = {
@@ -42,12 +49,20 @@ std::vector<std::string> Meter(const std::string& request)
         {"@GET_DATETIME", "@GET_DATETIME=07451306170936"},
         {"@GET_SYS", "@GET_SYS=" + MeterContextDigits()},
         {"@SET_SYS(", "@SET_SYS"},
-        {"@SET_DATETIME(", "@SET_DATETIME"}};
+        {"@SET_DATETIME(", "@SET_DATETIME"},
+        {"@START_RTSP", "@PROJECT_NAME"},
+        {"@PROJECT_ZOLT", "@READY"},
+        {"S", "@READY"}};
     for (const auto& [asked, reply] : replies) {
         if (request.starts_with(asked))
             return {MeterStandIn::Ack(reply)};
     }
     return {};
+}
+
+bool IsMonitorRequest(const std::string& request)
+{
+    return request == "@GET_KIND" || request == "@GET_PORT" || request == "@GET_DATETIME";
 }
 
 class OnMeter : public testing_support::Dashboard {
@@ -76,7 +91,7 @@ protected:
         }
         MainForm->TimerMonitorTimer();
         if (MainForm->WaitingReply && MainForm->ReplyTimeout == TMonitorLoop::ReplyTimeoutTicks) {
-            ASSERT_TRUE(meter.WaitForRequests(asked.size() + 1));
+            ASSERT_TRUE(meter.WaitForRequests(asked.size() + 1, std::chrono::milliseconds(Bound)));
         }
     }
     void Ticks(int count)
@@ -96,6 +111,31 @@ protected:
                 queue->pop_front();
                 return name;
             });
+    }
+
+    // A firmware file made by srec_cat, and its lines as the meter is sent them.
+    QString FirmwareFile(std::vector<std::string>& lines) const
+    {
+        std::vector<std::string> files;
+        testing_support::MakeWholeFirmwareFiles(folder.path().toStdString(), files);
+        lines = testing_support::LinesOf(files.at(1));
+        return QString::fromStdString(files[1]);
+    }
+    void Program(const QString& file)
+    {
+        ChooseFiles({file});
+        QTest::mouseClick(MainForm->ToolButton2, Qt::LeftButton);
+    }
+    void ExpectMonitoring()
+    {
+        EXPECT_FALSE(PCom->Timer->isActive());
+        EXPECT_FALSE(ProgressForm->isVisible());
+        EXPECT_TRUE(MainForm->TimerMonitor->isActive());
+    }
+    std::size_t Count(bool (*which)(const std::string&)) const
+    {
+        const std::vector<std::string> requests = meter.Requests();
+        return std::size_t(std::count_if(requests.begin(), requests.end(), which));
     }
 
     MeterStandIn meter;
@@ -187,6 +227,79 @@ TEST_F(OnMeter, TheSettingsWindowReadsWritesAndSetsTheClockThroughTheMonitorLoop
     EXPECT_EQ(meter.Requests()[4], "@GET_KIND");
 }
 
+TEST_F(OnMeter, AWholeFileIsProgrammedOverTheLineAndMonitoringResumes)
+{
+    std::vector<std::string> lines;
+    const QString file = FirmwareFile(lines);
+    StartOnMeter();
+    MainForm->TimerMonitor->start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Count(IsMonitorRequest) >= 2; }, Bound));
+
+    // The whole file goes, line by line, the progress window showing it.
+    Program(file);
+    EXPECT_FALSE(MainForm->TimerMonitor->isActive());
+    EXPECT_TRUE(ProgressForm->isVisible());
+    EXPECT_EQ(ProgressForm->windowTitle(), file);
+    EXPECT_EQ(ProgressForm->ProgressBar->maximum(), 1531);
+    const auto isFileLine = [](const std::string& r) { return r.size() > 1 && r[0] == 'S'; };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Count(isFileLine) == lines.size(); }, Bound));
+    EXPECT_EQ(ProgressForm->ProgressBar->value(), PCom->Firmware.BytesSent);
+    // A poll may have gone out just before the start; nothing was polled after it.
+    const std::vector<std::string> got = meter.Requests();
+    const auto start = std::find(got.begin(), got.end(), "@START_RTSP");
+    std::vector<std::string> expected{"@START_RTSP", "@PROJECT_ZOLT"};
+    expected.insert(expected.end(), lines.begin(), lines.end());
+    EXPECT_EQ(std::vector<std::string>(start, got.end()), expected);
+
+    meter.Send(MeterStandIn::Ack("@SUCCESS"));
+    ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Timer->isActive(); }, Bound));
+    EXPECT_EQ(Messages(), std::vector<QString>{QStringLiteral("プログラミング完了！\n\r")});
+    EXPECT_EQ(boxes.Beeps(), 1);
+    ExpectMonitoring();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return meter.Requests().size() > got.size(); }, Bound));
+    EXPECT_TRUE(IsMonitorRequest(meter.Requests().back()));
+    MainForm->close();  // while the meter still answers
+}
+
+TEST_F(OnMeter, APulledDeviceEndsTheExchangeWithOneMessageAndChoosingItAgainResumesPolling)
+{
+    // The meter's line is listed under a name of its own, as an adapter's device is.
+    std::vector<std::string> lines;
+    const QString file = FirmwareFile(lines);
+    meter.SetScript([](const std::string& request) {
+        return request.starts_with('S') ? std::vector<std::string>{} : Meter(request);  // waits
+    });
+    const QString name = Path(QStringLiteral("ttyUSB0"));
+    ASSERT_TRUE(QFile::link(meter.PortName(), name));
+    ASSERT_NO_FATAL_FAILURE(Start({name}));
+    MainForm->TimerMonitor->start();
+    Program(file);
+    ASSERT_TRUE(QTest::qWaitFor([] { return PCom->Firmware.LineNumber == 1; }, Bound));
+    ASSERT_TRUE(meter.WaitForRequests(3));
+
+    meter.Vanish();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Comm->HandleCheck(false); }, Bound));
+    EXPECT_EQ(Messages(),
+              std::vector<QString>{QStringLiteral("通信ポートが切断されました\n\r") + name});
+    EXPECT_EQ(boxes.Beeps(), 1);
+    EXPECT_FALSE(PCom->Firmware.Running());
+    EXPECT_TRUE(PCom->Port->isEnabled());
+    ExpectMonitoring();
+
+    // The meter is back under the same name; the user chooses it in the panel.
+    MeterStandIn back;
+    back.SetScript(Meter);
+    ASSERT_TRUE(QFile::remove(name));
+    ASSERT_TRUE(QFile::link(back.PortName(), name));
+    MainForm->ShowCommPanel();
+    testing_support::ChooseFromList(*PCom->Port, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return back.Requests().size() >= 2; }, Bound));
+    for (const std::string& request : back.Requests())
+        EXPECT_TRUE(IsMonitorRequest(request)) << request;
+    EXPECT_EQ(Messages().size(), 1u);
+    MainForm->close();  // while the meter still answers
+}
+
 TEST_F(OnMeter, TheConfigurationReadAtStartComesBackAtCloseWithTheChosenFirmwareFile)
 {
     // A program folder whose name code page 932 cannot hold still names the right files.
@@ -224,15 +337,14 @@ TEST_F(OnMeter, TheConfigurationReadAtStartComesBackAtCloseWithTheChosenFirmware
     EXPECT_EQ(ReadAll(config), original);
 }
 
-TEST_F(OnMeter, TheSettingsWindowOpensAndSavesContextFilesAndABadEditOrFolderKeepsTheFile)
+TEST_F(OnMeter, TheSettingsWindowOpensAndSavesContextFilesWithTheConfigurationExtension)
 {
     ASSERT_NO_FATAL_FAILURE(Create());
     TFProjectOption* window = FProjectOption;
     WriteAll(Path(QStringLiteral("meter.ZLC")), QByteArray("\x00\x00\x00\x00\x00\x0A\x01\xF4", 8));
     window->Context[20] = 0x01;
-    ChooseFiles({Path(QStringLiteral("meter.txt")), Path(QStringLiteral("saved")),
-                 Path(QStringLiteral("meter.ZLC")), Path(QStringLiteral("missing/x.ZLC"))});
-    window->ToolButtonOpen->click();  // the configuration extension put on
+    ChooseFiles({Path(QStringLiteral("meter.txt")), Path(QStringLiteral("saved"))});
+    window->ToolButtonOpen->click();
     EXPECT_EQ(window->EditNewFileIntval->text(), QStringLiteral("10"));
     EXPECT_EQ(window->EditTireLength->text(), QStringLiteral("500"));
     EXPECT_EQ(window->EditRevLimit[3]->text(), QStringLiteral("256"));  // the context's old bytes
@@ -244,16 +356,6 @@ TEST_F(OnMeter, TheSettingsWindowOpensAndSavesContextFilesAndABadEditOrFolderKee
     EXPECT_EQ(saved.mid(6, 2), QByteArray("\x01\xF4"));
     EXPECT_EQ(saved.mid(32, 2), QByteArray("\xFF\xFE"));
     EXPECT_TRUE(Messages().empty());
-
-    window->EditSpeedPulse->setText(QStringLiteral("1.5"));
-    window->ToolButtonSave->click();
-    window->EditSpeedPulse->setText(QStringLiteral("3"));
-    window->ToolButtonSave->click();
-    EXPECT_EQ(ReadAll(Path(QStringLiteral("meter.ZLC"))).size(), 8);
-    EXPECT_EQ(Messages(), (std::vector<QString>{QStringLiteral("''1.5'' は整数ではありません"),
-                                                QStringLiteral("ファイル %1 を作成できません\n\r"
-                                                               "ファイルまたはフォルダがありません")
-                                                    .arg(Path(QStringLiteral("missing/x.ZLC")))}));
 }
 
 }  // namespace

