@@ -1,15 +1,13 @@
-// The work file's tokenizer, block cutter and reading loop, on texts as the writer makes them and
-// as a damaged or foreign file may hold them; the window's fit onto the desktop.
+// The work file's tokenizer and block cutter, on texts as the writer makes them and as a damaged
+// or foreign file may hold them (the reading loop is seen loading files in WorkFileTest); the
+// window's fit onto the desktop.
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
-#include <vector>
 
 #include "app/DesktopFit.h"
 #include "app/ExtractBlock.h"
 #include "app/KestrelErr.h"
-#include "app/WorkFileReader.h"
 #include "app/WorkTokens.h"
 
 namespace {
@@ -86,62 +84,6 @@ TEST(ExtractBlockTest, CopiesOneBlockWithoutIndentationCountingOnlyBracesOutside
     }
 }
 
-// Records what the reading loop hands over; makes indicators of the four kinds (and no other)
-// by cutting their blocks out, as the main window does.
-class RecordingTarget : public TWorkFileTarget {
-public:
-    std::vector<std::string> events;
-
-    void OpenControl(const std::string& name) override { events.push_back("open " + name); }
-    void CloseControl() override { events.push_back("close"); }
-    void ControlValue(const std::string& key, std::int32_t value) override
-    {
-        events.push_back(key + "=" + std::to_string(value));
-    }
-    bool CreateIndicator(const std::string& prefix, const char*& pos) override
-    {
-        static const std::set<std::string> kinds{"_AnalogMeter", "_BarGraph", "_XYGraph",
-                                                 "_NumericList"};
-        if (!kinds.contains(prefix))
-            return false;
-        std::string block;
-        ExtractBlock(block, pos);
-        events.push_back("make " + prefix + " " + block);
-        return true;
-    }
-};
-
-TEST(WorkFileReaderTest, WalksTheBlocksPassingOverForeignOnesAndStopsAtAFault)
-{
-    const struct {
-        std::string text;
-        int code;
-        std::vector<std::string> events;
-    } cases[] = {
-        {"Header\r\nMainForm{\r\n  MainPanel{\r\n    Top=30\r\n"
-         "    _AnalogMeter5{\r\n      Left=9\r\n      Title=\"{\"\r\n    }\r\n"
-         "    _Recorder1{\r\n      Left=5\r\n      Sub={\r\n      }\r\n    }\r\n  }\r\n"
-         "  NoSuchPanel{\r\n    Left=3\r\n  }\r\n  Caption=\"x\"\r\n}\r\nLeft=1\r\n",
-         0,
-         {"open MainForm", "open MainPanel", "Top=30",
-          "make _AnalogMeter {\r\nLeft=9\r\nTitle=\"{\"\r\n}", "close", "close", "close",
-          "open NoSuchPanel", "Left=3", "close", "close"}},
-        {"MainForm{\r\n  MainPanel{\r\n    _XYGraph1{\r\n    }\r\n"
-         "    _BarGraph{\r\n      Left=1\r\n    }\r\n    _XYGraph2{\r\n    }\r\n  }\r\n}\r\n",
-         KestrelBadFormat,
-         {"open MainForm", "open MainPanel", "make _XYGraph {\r\n}", "close"}},
-        {std::string("MainForm{\r\n  Left=4\0\r\n  Top=5\r\n}", 32),
-         0,
-         {"open MainForm", "Left=4"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text.substr(0, 40));
-        RecordingTarget target;
-        EXPECT_EQ(ReadWorkText(c.text.c_str(), target), c.code);
-        EXPECT_EQ(target.events, c.events);
-    }
-}
-
 TEST(DesktopFitTest, ShrinksThenMovesLeftAndUpButNeverRightOrOntoTheWorkArea)
 {
     using platform::TRect;
@@ -154,7 +96,7 @@ TEST(DesktopFitTest, ShrinksThenMovesLeftAndUpButNeverRightOrOntoTheWorkArea)
     for (const auto& [window, fitted] : desktopCases)
         EXPECT_EQ(FitIntoDesktop(window, {800, 600}), fitted);
     const TRect area{0, 30, 1920, 1080};  // below a 30-pixel panel
-    EXPECT_EQ(FitIntoWorkArea({1100, 600, 1953, 1082}, area), TRect(1067, 598, 1920, 1080));
+    EXPECT_EQ(FitIntoWorkArea({1100, 600, 1953, 1082}, area), (TRect{1067, 598, 1920, 1080}));
     EXPECT_EQ(FitIntoWorkArea({100, 40, 2100, 1200}, area), area);
 }
 

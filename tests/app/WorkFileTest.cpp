@@ -87,6 +87,7 @@ TEST_F(WorkFile, FourKindsWithQuotesAndBracesInTheirTextsComeBackAfterARestartAn
     static_cast<TBarGraph*>(Make("_BarGraph", 200, 16))->SetTitle(QStringLiteral("a\"b{c"));
     static_cast<TXYGraph*>(Make("_XYGraph", 300, 16))->SetTitle(QStringLiteral("\""));
     static_cast<TNumericList*>(Make("_NumericList", 16, 200))->SetTitle(QStringLiteral("\"計}"));
+    new QWidget(MainForm->MainPanel);  // a control without a name gets no block
     ASSERT_TRUE(QTest::qWaitFor([this] { return AllDrawn(); }, Bound));  // grown as drawn
     MainForm->close();                                                   // saves
 
@@ -95,7 +96,8 @@ TEST_F(WorkFile, FourKindsWithQuotesAndBracesInTheirTextsComeBackAfterARestartAn
     EXPECT_EQ(std::count(first.begin(), first.end(), '\n'),
               QByteArray::fromStdString(first).count("\r\n"));
     EXPECT_NE(first.find("\"\x96\xfb\x89\xb7 }x{\""), std::string::npos);  // code page 932
-    EXPECT_EQ(first.find("Bar{"), std::string::npos);  // no tool bar or status bar blocks
+    EXPECT_EQ(first.find("Bar{"), std::string::npos);    // no tool bar or status bar blocks
+    EXPECT_EQ(first.find(" {\r\n"), std::string::npos);  // nor nameless ones
 
     Start();
     EXPECT_EQ(Names(),
@@ -149,7 +151,9 @@ TEST_F(WorkFile, ADamagedOrForeignFileIsReportedAndKeptBesideItWhatCameBeforeThe
         QString message;
         std::size_t indicators;
     } cases[] = {
-        {FileWithPanel(Block("_BarGraph1") + Block("_BarGraph") + Block("_BarGraph3")),
+        // A kind of a newer version, its inner block included, is passed over.
+        {FileWithPanel(Block("_Recorder1", {}, "      Sub={\r\n      }\r\n") + Block("_BarGraph1") +
+                       Block("_BarGraph") + Block("_BarGraph3")),
          QStringLiteral("不正フォーマット"), 1},
         {"", kept, 0},
         {utf16, kept, 0},
