@@ -57,9 +57,9 @@ protected:
     void Start(std::vector<QString> ports = {})
     {
         Create(std::move(ports));
-        MainForm->show();
+        MainForm->show();                // its first showing starts the monitor timer
+        MainForm->TimerMonitor->stop();  // before any wait lets it fire
         ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm));
-        MainForm->TimerMonitor->stop();
         // On a desktop the window manager frames and places the window after it is exposed.
         ASSERT_TRUE(QTest::qWaitFor(
             [] { return SettledOuterGeometry(*MainForm) == MainForm->frameGeometry(); }, Bound));

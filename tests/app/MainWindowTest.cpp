@@ -9,9 +9,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/IndicatorLifecycle.h"
 #include "app/ProjectOption.h"
 #include "indicators/Port.h"
 #include "link/PcCom.h"
@@ -19,6 +21,7 @@
 #include "platform/Cp932.h"
 #include "platform/FileDialog.h"
 #include "platform/LocalTime.h"
+#include "platform/WindowFrame.h"
 #include "tests/app/DashboardFixture.h"
 #include "tests/support/ComboChoice.h"
 #include "tests/support/MeterStandIn.h"
@@ -26,6 +29,7 @@
 
 using testing_support::MeterStandIn;
 using testing_support::ReadAll;
+using testing_support::SettledOuterGeometry;
 using testing_support::WriteAll;
 
 namespace {
@@ -356,6 +360,40 @@ TEST_F(OnMeter, TheSettingsWindowOpensAndSavesContextFilesWithTheConfigurationEx
     EXPECT_EQ(saved.mid(6, 2), QByteArray("\x01\xF4"));
     EXPECT_EQ(saved.mid(32, 2), QByteArray("\xFF\xFE"));
     EXPECT_TRUE(Messages().empty());
+}
+
+// Sizes the window by its one indicator, as every step of a drag does.
+TEST_F(OnMeter, TheWindowIsFixedAndStaysWithTheCommunicationPanelOnTheWorkArea)
+{
+    Start();
+    const QRect area = QGuiApplication::primaryScreen()->availableVirtualGeometry();
+    TIndicator& indicator = *CreateIndicator("_BarGraph", nullptr);
+    const auto extendTo = [&](int right, int bottom) {
+        indicator.setGeometry(8, 8, right - 8, bottom - 8);
+        MainForm->MainPanel->UpdateSize();
+        return SettledOuterGeometry(*MainForm);
+    };
+    const auto f2 = [](bool shown) {
+        QTest::keyClick(MainForm->windowHandle(), Qt::Key_F2);
+        EXPECT_EQ(PCom->isVisible(), shown);
+        return SettledOuterGeometry(*PCom);
+    };
+    const QRect small = extendTo(400, 100);
+    platform::MoveOuter(*MainForm, area.topLeft());
+    const QRect top = SettledOuterGeometry(*MainForm);
+    EXPECT_EQ(f2(true).topLeft(), top.bottomLeft() + QPoint(0, 1));  // right below it
+    f2(false);
+
+    // A drag past the work area's corner moves it back inside, its size kept.
+    platform::MoveOuter(*MainForm,
+                        area.bottomRight() - QPoint(small.width(), small.height()) + QPoint(1, 1));
+    const QRect grown = extendTo(500, 150);
+    EXPECT_EQ(grown.size(), small.size() + QSize(100, 50));
+    EXPECT_EQ(grown.bottomRight(), area.bottomRight());
+    EXPECT_TRUE(area.contains(f2(true)));  // no room below: on the work area all the same
+    f2(false);
+    EXPECT_EQ(extendTo(area.width() + 100, area.height() + 100), area);
+    EXPECT_EQ(MainForm->minimumSize(), MainForm->maximumSize());  // no user resize
 }
 
 }  // namespace

@@ -72,10 +72,10 @@ std::string FileWithPanel(const std::string& panelBody)
 std::string Block(const std::string& header, QRect at = {9, 9, 64, 160},
                   const std::string& extra = "")
 {
-    return "    " + header + "{\r\n" + extra + "      Left=" + std::to_string(at.x()) +
+    return "    " + header + "{\r\n      Left=" + std::to_string(at.x()) +
            "\r\n      Top=" + std::to_string(at.y()) +
            "\r\n      Width=" + std::to_string(at.width()) +
-           "\r\n      Height=" + std::to_string(at.height()) + "\r\n    }\r\n";
+           "\r\n      Height=" + std::to_string(at.height()) + "\r\n" + extra + "    }\r\n";
 }
 
 TEST_F(WorkFile, FourKindsWithQuotesAndBracesInTheirTextsComeBackAfterARestartAndACopy)
@@ -113,6 +113,59 @@ TEST_F(WorkFile, FourKindsWithQuotesAndBracesInTheirTextsComeBackAfterARestartAn
     const QByteArray copied = ReadAll(WorkPath());
     for (const char* text : {"Title=\"a\"b{c\"\r\n", "LowerLimit=\"{1\"\"\r\n", "=\"\"\"\r\n"})
         EXPECT_EQ(copied.count(text), 2) << text;
+    EXPECT_TRUE(Messages().empty());
+}
+
+// Each kind under properties that need less room than its defaults, saved at a size it fits
+// in and at 8 by 8, below its minimum (the bounds come before the other properties).
+TEST_F(WorkFile, SavedSizesComeBackExactlyAfterARestartAndACopy)
+{
+    const struct {
+        std::string header, properties;
+        QSize size;
+    } kinds[] = {{"_AnalogMeter1", "ScaleAngle=90", {128, 72}},
+                 {"_BarGraph1", "Title=\"T\"\r\n      MaxValue=9", {64, 80}},
+                 {"_XYGraph1",
+                  "Title=\"T\"\r\n      XMaxValue=9\r\n      YMaxValue=9\r\n      HeightValue=10",
+                  {72, 96}},
+                 {"_NumericList1", "Title=\"T\"", {24, 32}}};
+    std::string body;
+    std::vector<QRect> saved;
+    for (const auto& kind : kinds) {
+        const int left = 1 + 144 * int(saved.size() / 2);
+        for (const QRect at : {QRect({left, 1}, kind.size), QRect(left, 177, 8, 8)}) {
+            saved.push_back(at);
+            body += Block(kind.header, at, "      " + kind.properties + "\r\n");
+        }
+    }
+    WriteWorkFile(FileWithPanel(body));
+    const auto bounds = [this] {
+        std::vector<QRect> found;
+        for (TIndicator* indicator : Indicators())
+            found.push_back(indicator->geometry());
+        return found;
+    };
+    Start();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return AllDrawn(); }, Bound));
+    const std::vector<QRect> shown = bounds();
+    ASSERT_EQ(shown.size(), saved.size());
+    for (std::size_t i = 0; i < shown.size(); i += 2) {
+        EXPECT_EQ(shown[i], saved[i]) << i;
+        EXPECT_TRUE(shown[i + 1].width() > 8 && shown[i + 1].height() > 8) << i;
+    }
+    for (const std::size_t i : {1, 3})  // the kinds that know their minimum grew to it
+        EXPECT_EQ(shown[i].size(), QSize(Indicators()[i]->WidthMin, Indicators()[i]->HeightMin));
+    MainForm->close();  // saves
+    Start();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return AllDrawn(); }, Bound));
+    EXPECT_EQ(bounds(), shown);
+    for (TIndicator* indicator : Indicators()) {
+        SelectIndicator = indicator;
+        MainForm->MenuIndicatorCopyClick(nullptr);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([this] { return AllDrawn(); }, Bound));
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        EXPECT_EQ(bounds().at(shown.size() + i), shown[i].translated(16, 16)) << i;
     EXPECT_TRUE(Messages().empty());
 }
 
