@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <QAction>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,17 +45,13 @@ protected:
         WriteAll(WorkPath(), QByteArray::fromStdString(bytes));
     }
 
-    // Creates the forms (the main window loads the work file and the configuration file).
-    void Create(std::vector<QString> ports = {})
+    // Creates the forms (the main window loads the work file and the configuration file) and
+    // shows the main window as start-up does; the test drives the ticks.
+    void Start(std::vector<QString> ports = {})
     {
         forms.reset();
         forms = std::make_unique<TApplicationForms>(Path(QStringLiteral("zolt-tool")),
                                                     [ports] { return ports; });
-    }
-    // Creates the forms and shows the main window as start-up does; the test drives the ticks.
-    void Start(std::vector<QString> ports = {})
-    {
-        Create(std::move(ports));
         MainForm->show();                // its first showing starts the monitor timer
         MainForm->TimerMonitor->stop();  // before any wait lets it fire
         ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm));
@@ -89,12 +84,6 @@ protected:
         std::vector<QString> texts = boxes.Texts();
         std::erase(texts, QStringLiteral("使用可能なCOMポートが見つかりません"));
         return texts;
-    }
-
-    // The create submenu's item of that name.
-    static QAction* CreateItem(const char* name)
-    {
-        return MainForm->MenuIndicatorCreate->findChild<QAction*>(QLatin1String(name));
     }
 
     QTemporaryDir folder;

@@ -1,8 +1,8 @@
 // End to end on the real main window: indicators are edited from the indicator menu
 // through their settings dialogs with real clicks and keys, saved in the work file when the
 // window closes and loaded again at the next start with the edits intact.
+#include <cstdlib>
 #include <QPushButton>
-#include <QToolButton>
 
 #include "app/AnalogMeterSetup.h"
 #include "app/BarGraphSetup.h"
@@ -59,12 +59,6 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
     MainForm->MainPanel->UpdateSize();
     QCoreApplication::processEvents();
 
-    // A mark on the bar graph's surface, outside any paint: the dial's dialog closing has every
-    // indicator repaint itself whole, which wipes it.
-    barGraph->Canvas().Brush.Color = platform::TColor(0xFF00FF);
-    barGraph->Canvas().FillRect({2, 2, 6, 6});
-    ASSERT_EQ(barGraph->Surface().pixel(3, 3), qRgb(0xFF, 0x00, 0xFF));
-
     colors.answers = {platform::TColor(0x00AA00)};
     Edit(dialGauge, *FAnalogMeterSetting, [] {
         TFAnalogMeterSetting& d = *FAnalogMeterSetting;
@@ -78,7 +72,6 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
         list->setCurrentIndex(list->model()->index(SpeedRow, 0));
         Key(list, Qt::Key_Return);
     });
-    EXPECT_NE(barGraph->Surface().pixel(3, 3), qRgb(0xFF, 0x00, 0xFF));
     Edit(barGraph, *FBarGraphSetting, [] {
         TFBarGraphSetting& d = *FBarGraphSetting;
         Pick(d.ComboBoxIOName, BatteryRow);
@@ -101,13 +94,15 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
         Click(d.ColorButtons.at(2));
         Key(&d, Qt::Key_Return);
     });
-    // The numeric list: three rows added through the picker, one moved up.
+    // The numeric list: three rows added through the picker (one with a double click), a channel
+    // listed already not added again, one row moved up.
     Edit(numericList, *FNumericListSetup, [] {
         TFNumericListSetup& d = *FNumericListSetup;
-        for (const int row : {TachoRow, BatteryRow, SpeedRow}) {
+        for (const int row : {TachoRow, -BatteryRow, SpeedRow, TachoRow}) {
             WhenShown(*FSourceList, [row] {
-                ClickLine(FSourceList->ListBox, row);
-                Click(FSourceList->Button2);
+                ClickLine(FSourceList->ListBox, std::abs(row), row < 0);
+                if (row > 0)
+                    Click(FSourceList->Button2);
             });
             Click(d.ButtonAdd);
         }
@@ -140,9 +135,9 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
     EXPECT_EQ(xy->Title(), QStringLiteral("Tacho[rpm] vs Speed[km/h]"));
     EXPECT_EQ(xy->XMaxValue(), 25050);
     EXPECT_EQ(xy->ColorGrid(), platform::TColor(0x00AA00));
-    ASSERT_EQ(list->NumRectCount, 3);
-    EXPECT_EQ(list->NumRectArray[0].PortInfo.Designator, "TACHO");
-    EXPECT_EQ(list->NumRectArray[1].PortInfo.Designator, "SPEED");
-    EXPECT_EQ(list->NumRectArray[2].PortInfo.Designator, "BATTERY");
+    std::string rows;
+    for (int i = 0; i < list->NumRectCount; ++i)
+        rows += list->NumRectArray[i].PortInfo.Designator + " ";
+    EXPECT_EQ(rows, "TACHO SPEED BATTERY ");
     EXPECT_TRUE(Messages().empty());
 }

@@ -153,7 +153,6 @@ TEST_F(OnMeter, StartsOnTheLinePollsTheMeterIntoChannelsAndStatusBarAndClosesIt)
     StartOnMeter();
     EXPECT_EQ(MainForm->size(), QSize(839, 489));
     EXPECT_TRUE(PCom->Comm && PCom->Comm->HandleCheck(false));
-    EXPECT_EQ(MainForm->TimerMonitor->interval(), 100);
 
     Tick();
     ASSERT_EQ(meter.Requests(), std::vector<std::string>{"@GET_KIND"});
@@ -339,27 +338,6 @@ TEST_F(OnMeter, TheConfigurationReadAtStartComesBackAtCloseWithTheChosenFirmware
     const QByteArray name = QByteArray::fromStdString(platform::ToCp932(firmware)) + '\0';
     original.replace(72, name.size(), name);
     EXPECT_EQ(ReadAll(config), original);
-}
-
-TEST_F(OnMeter, TheSettingsWindowOpensAndSavesContextFilesWithTheConfigurationExtension)
-{
-    ASSERT_NO_FATAL_FAILURE(Create());
-    TFProjectOption* window = FProjectOption;
-    WriteAll(Path(QStringLiteral("meter.ZLC")), QByteArray("\x00\x00\x00\x00\x00\x0A\x01\xF4", 8));
-    window->Context[20] = 0x01;
-    ChooseFiles({Path(QStringLiteral("meter.txt")), Path(QStringLiteral("saved"))});
-    window->ToolButtonOpen->click();
-    EXPECT_EQ(window->EditNewFileIntval->text(), QStringLiteral("10"));
-    EXPECT_EQ(window->EditTireLength->text(), QStringLiteral("500"));
-    EXPECT_EQ(window->EditRevLimit[3]->text(), QStringLiteral("256"));  // the context's old bytes
-
-    window->EditSector->setText(QStringLiteral("-2"));
-    window->ToolButtonSave->click();
-    const QByteArray saved = ReadAll(Path(QStringLiteral("saved.ZLC")));
-    ASSERT_EQ(saved.size(), 72);
-    EXPECT_EQ(saved.mid(6, 2), QByteArray("\x01\xF4"));
-    EXPECT_EQ(saved.mid(32, 2), QByteArray("\xFF\xFE"));
-    EXPECT_TRUE(Messages().empty());
 }
 
 // Sizes the window by its one indicator, as every step of a drag does.

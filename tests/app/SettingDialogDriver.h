@@ -25,6 +25,7 @@
 #include "indicators/Port.h"
 #include "platform/ColorDialog.h"
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/ComboChoice.h"
 
 namespace testing_support {
 
@@ -111,14 +112,7 @@ inline void ShowTab(QTabWidget* pages, int index)
 // Opens a combo box's list and clicks row.
 inline void Pick(QComboBox* box, int row)
 {
-    QAbstractItemView* view = box->view();
-    Click(box);
-    ASSERT_TRUE(QTest::qWaitFor([view] { return view->isVisible(); }, WaitBound));
-    QWidget* popup = view->viewport()->window();
-    const QPoint point =
-        view->viewport()->mapTo(popup, view->visualRect(view->model()->index(row, 0)).center());
-    QTest::mousePress(popup->windowHandle(), Qt::LeftButton, Qt::NoModifier, point);
-    QTest::mouseRelease(popup->windowHandle(), Qt::LeftButton, Qt::NoModifier, point);
+    ChooseFromList(*box, row);
 }
 
 // Answers colour dialogs from a script (nothing left: cancelled) and keeps their requests.

@@ -1,7 +1,6 @@
 // The dashboard of the real main window: the work file it saves and loads, damaged and foreign
 // files, files it must refuse or cannot save, and the indicator menu.
 #include <optional>
-#include <QDir>
 #include <QTimer>
 #include <QToolButton>
 
@@ -17,13 +16,11 @@
 #include "platform/RegularFile.h"
 #include "tests/app/DashboardFixture.h"
 #include "tests/support/FileNodes.h"
-#include "tests/support/SmallFileSystem.h"
 
 using platform::CannotReadMessage;
 using platform::CannotSaveMessage;
 using testing_support::Node;
 using testing_support::ReadAll;
-using testing_support::WriteAll;
 
 namespace {
 
@@ -93,8 +90,6 @@ TEST_F(WorkFile, FourKindsWithQuotesAndBracesInTheirTextsComeBackAfterARestartAn
 
     const std::string first = ReadFile(WorkPath());
     EXPECT_EQ(first.rfind("PanelWright Work File Ver.1.0\r\nMainForm{\r\n  Left=", 0), 0u);
-    EXPECT_EQ(std::count(first.begin(), first.end(), '\n'),
-              QByteArray::fromStdString(first).count("\r\n"));
     EXPECT_NE(first.find("\"\x96\xfb\x89\xb7 }x{\""), std::string::npos);  // code page 932
     EXPECT_EQ(first.find("Bar{"), std::string::npos);    // no tool bar or status bar blocks
     EXPECT_EQ(first.find(" {\r\n"), std::string::npos);  // nor nameless ones
@@ -297,33 +292,6 @@ TEST_F(WorkFile, OddFilesAreRefusedWithTheirReasonAndLeftAsTheyWere)
         QFile::remove(work);
         QFile::remove(bak);
     }
-}
-
-TEST_F(WorkFile, OnAFullDiskEverySavedFileKeepsItsOldBytesAndTheBoxNamesIt)
-{
-    testing_support::SmallFileSystem disk(folder.path());
-    if (!disk.Mounted())
-        GTEST_SKIP() << "full-disk case not run: " << disk.Why().toStdString();
-    const std::string oldWork = FileWithPanel(Block("_BarGraph1"));
-    WriteWorkFile(oldWork);
-    WriteAll(Path("ZOLT.ZLC"), QByteArray(328, '\x5A'));
-    WriteAll(Path("mine.ZLC"), QByteArray(72, '\x3C'));
-    Start();
-    ASSERT_TRUE(Messages().empty());
-    disk.FillUp();
-    FProjectOption->ToolButtonSave->click();
-    MainForm->close();
-    const QString full = QStringLiteral("ディスクの空き容量が足りません");
-    EXPECT_EQ(Messages(), (std::vector<QString>{CannotSaveMessage(Path("mine.ZLC"), full),
-                                                CannotSaveMessage(WorkPath(), full),
-                                                CannotSaveMessage(Path("ZOLT.ZLC"), full)}));
-    EXPECT_EQ(ReadFile(WorkPath()), oldWork);
-    EXPECT_EQ(ReadAll(Path("ZOLT.ZLC")), QByteArray(328, '\x5A'));
-    EXPECT_EQ(ReadAll(Path("mine.ZLC")), QByteArray(72, '\x3C'));
-
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),  // and no other file is left
-              (QStringList{QStringLiteral("mine.ZLC"), QStringLiteral("work.txt"),
-                           QStringLiteral("ZOLT.ZLC")}));
 }
 
 // The indicator menu's items on the indicator a right click chose (the clicks themselves are
