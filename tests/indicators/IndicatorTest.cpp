@@ -1,5 +1,5 @@
 // The indicator base and what the four kinds share: placement, the registry, the selection, the
-// name split, the channel look-ups, the repaint on a size change, property lines both ways and when
+// repaint on a size change, property lines both ways and when
 // a live value reaches the face.
 #include <gtest/gtest.h>
 #include <QCoreApplication>
@@ -23,19 +23,19 @@ using namespace indicator_pixels;
 
 namespace {
 
-class Indicators : public ::testing::Test {
+class Indicators : public FaceTest {
 protected:
     void SetUp() override
     {
         ASSERT_EQ(IndicatorCount, 0) << "an earlier test left indicators registered";
         MouseDownPos = {0, 0};
-        ResetChannels();
+        FaceTest::SetUp();
     }
     void TearDown() override
     {
         made.clear();
         EXPECT_EQ(IndicatorCount, 0);
-        ResetChannels();
+        FaceTest::TearDown();
     }
     TIndicator* Make(TPLUT table = SourceIndexQ7)
     {
@@ -47,7 +47,6 @@ protected:
         std::erase_if(made, [&](const auto& p) { return p.get() == indicator; });
     }
 
-    QWidget panel;
     std::vector<std::unique_ptr<TIndicator>> made;  // destroyed before the panel
 };
 
@@ -84,37 +83,6 @@ TEST_F(Indicators, RegistryHoldsCreationOrderUpTo127AndClosesUp)
     EXPECT_EQ(IndicatorCount, 126);
     EXPECT_EQ(IndicatorArry[4], sixth);
     EXPECT_EQ(Make(), IndicatorArry[126]);
-}
-
-TEST_F(Indicators, UnderbarNameSplitsKindAndNumber)
-{
-    TIndicator* indicator = Make();
-    const std::tuple<const char*, std::string, std::int32_t, bool> cases[] = {
-        {"_NumericList", "_NumericList", 0, false},
-        {"_Bar_Graph7x9", "_Bar_Graph", 7, true},
-        {"_Dial-4", "_Dial", 0, false},
-    };
-    for (const auto& [name, kindPart, numberPart, result] : cases) {
-        indicator->setObjectName(QString::fromUtf8(name));
-        std::string kind = "stale";
-        std::int32_t number = -5;
-        EXPECT_EQ(indicator->GetUnderbarName(kind, number), result) << name;
-        EXPECT_EQ(std::tuple(kind, number), std::tuple(kindPart, numberPart)) << name;
-    }
-}
-
-TEST_F(Indicators, LookUpsMatchWholeNamesInTheIndicatorsOwnTableUpToItsEnd)
-{
-    TIndicator* standard = Make();
-    EXPECT_EQ(standard->GetDescriptionTable("Speed[km/h]").Designator, "SPEED");
-    for (const char* miss : {"tacho", "TACHOX", "Tacho[rpm]"})
-        EXPECT_EQ(standard->GetDesignatorTable(miss).Address, nullptr) << miss;
-    std::int32_t own = 0;
-    const TPortInfo table[] = {{"OWN", "Own[x]", &own, 1, 2}, {}, {"C", "C", &own, 0, 0}};
-    TIndicator* custom = Make(table);
-    EXPECT_EQ(custom->GetDesignatorTable("OWN").Address, &own);
-    EXPECT_EQ(custom->GetDesignatorTable("TACHO").Address, nullptr);
-    EXPECT_EQ(custom->GetDesignatorTable("C").Address, nullptr);  // behind the end record
 }
 
 TEST_F(Indicators, ASizeChangeRepaintsTheWholeFaceAndAMoveDoesNot)

@@ -63,19 +63,19 @@ TEST(BarGraphLayout, BothDirections)
     struct Case {
         bool vertical;
         TSize control, minimum;
-        TRect barRect, barBack, digital;
-        TPoint titleAt, minLabelAt, maxLabelAt;
+        std::vector<TRect> rects;    // bar, its interior, value box
+        std::vector<TPoint> points;  // title, minimum and maximum labels
         double dr;
         int emptyEnd;
         std::vector<std::array<int, 3>> valueEndMarker;  // marker -1: none
     };
     // clang-format off
     const Case cases[] = {
-        {false, {200, 80}, {88, 72}, {4, 24, 196, 44}, {5, 25, 194, 42}, {87, 48, 114, 64},
-         {70, 4}, {4, 48}, {169, 48}, 189 / 100.0, 4,
+        {false, {200, 80}, {88, 72}, {{4, 24, 196, 44}, {5, 25, 194, 42}, {87, 48, 114, 64}},
+         {{70, 4}, {4, 48}, {169, 48}}, 189 / 100.0, 4,
          {{0, 5, -1}, {50, 99, 99}, {100, 194, -1}, {-5, 5, -1}, {200, 194, -1}}},
-        {true, {80, 200}, {72, 88}, {35, 24, 55, 196}, {36, 25, 53, 194}, {4, 102, 31, 118},
-         {10, 4}, {22, 180}, {4, 24}, 169 / 100.0, 194,
+        {true, {80, 200}, {72, 88}, {{35, 24, 55, 196}, {36, 25, 53, 194}, {4, 102, 31, 118}},
+         {{10, 4}, {22, 180}, {4, 24}}, 169 / 100.0, 194,
          {{0, 193, -1}, {50, 109, 110}, {100, 25, -1}, {-1, 194, -1}, {150, 25, -1}}},
     };
     // clang-format on
@@ -84,13 +84,8 @@ TEST(BarGraphLayout, BothDirections)
         const TBarGraphLayoutInput in = BarInput(c.vertical, c.control.cx, c.control.cy);
         EXPECT_EQ(BarGraphMinimumSize(in), c.minimum);
         const TBarGraphLayout l = ComputeBarGraphLayout(in);
-        EXPECT_EQ(l.OuterRect, (TRect{0, 0, c.control.cx, c.control.cy}));
-        EXPECT_EQ(l.BarRect, c.barRect);
-        EXPECT_EQ(l.BarBack, c.barBack);
-        EXPECT_EQ(l.DigitalRect, c.digital);
-        EXPECT_EQ(l.TitleAt, c.titleAt);
-        EXPECT_EQ(l.MinLabelAt, c.minLabelAt);
-        EXPECT_EQ(l.MaxLabelAt, c.maxLabelAt);
+        EXPECT_EQ((std::vector{l.BarRect, l.BarBack, l.DigitalRect}), c.rects);
+        EXPECT_EQ((std::vector{l.TitleAt, l.MinLabelAt, l.MaxLabelAt}), c.points);
         EXPECT_DOUBLE_EQ(l.DR, c.dr);
         EXPECT_EQ(l.EmptyEnd, c.emptyEnd);
         for (const auto& [value, end, marker] : c.valueEndMarker) {
@@ -120,16 +115,13 @@ TEST(XYGraphLayout, PlotGridAndCrosshair)
     in.TitleWidth = 50;
     EXPECT_EQ(XYGraphMinimumSize(in), (TSize{3 * 36 + 44 + 12, 4 * 16 + 16 + 24}));
     const TXYGraphLayout l = ComputeXYGraphLayout(in);
-    in.TitleWidth = 300;
-    EXPECT_EQ(XYGraphMinimumSize(in).cx, 308);
 
-    EXPECT_EQ(l.GraphRect, (TRect{44, 24, 256, 176}));
     EXPECT_DOUBLE_EQ(l.DRX, 209 / 100.0);
     EXPECT_DOUBLE_EQ(l.DRY, 149 / 100.0);
     EXPECT_EQ((std::vector{l.TitleAt, l.YMaxLabelAt, l.YMinLabelAt, l.XMinLabelAt, l.XMaxLabelAt}),
               (std::vector<TPoint>{{105, 4}, {4, 24}, {22, 160}, {44, 180}, {220, 180}}));
-    EXPECT_EQ(l.XValRect, (TRect{132, 180, 168, 196}));
-    EXPECT_EQ(l.YValRect, (TRect{4, 92, 40, 108}));
+    EXPECT_EQ((std::vector{l.GraphRect, l.XValRect, l.YValRect}),
+              (std::vector<TRect>{{44, 24, 256, 176}, {132, 180, 168, 196}, {4, 92, 40, 108}}));
 
     EXPECT_EQ(XYGraphGridColumns(l, 5), (std::vector<int>{87, 129, 170, 212}));
     EXPECT_EQ(XYGraphGridRows(l, 5), (std::vector<int>{144, 114, 85, 55}));
@@ -147,7 +139,6 @@ TEST(XYGraphLayout, PlotGridAndCrosshair)
         EXPECT_EQ(XYGraphCrossRow(l, value, 0), row) << value;
     }
     // Over 0 to 1000 a value just beyond the maximum rounds onto the plot's frame: not drawn.
-    in.TitleWidth = 50;
     in.XMaxValue = 1000;
     EXPECT_EQ(XYGraphCrossColumn(ComputeXYGraphLayout(in), 1000, 0), 254);
     EXPECT_EQ(XYGraphCrossColumn(ComputeXYGraphLayout(in), 1005, 0), -1);
@@ -159,6 +150,8 @@ TEST(XYGraphLayout, PlotGridAndCrosshair)
         EXPECT_EQ(XYGraphCrossColumn(ComputeXYGraphLayout(in), value, min), column)
             << min << ".." << max << ": " << value;
     }
+    in.TitleWidth = 300;  // a wide title widens the least width
+    EXPECT_EQ(XYGraphMinimumSize(in).cx, 308);
 }
 
 namespace {
@@ -229,24 +222,12 @@ TEST(DialGeometry, BrokenAnglesAndHeightsGiveAFiniteLayout)
     EXPECT_LE(Layout(120, 32, 270, IntMax).Height, 2000);
 }
 
-TEST(DialGeometry, PointsBandsAndHub)
+// The bands and the hub are seen drawn in the dial's own tests; here only that broken input stays
+// within their buffers.
+TEST(DialGeometry, BandAndHubPointsStayWithinTheirBuffers)
 {
-    // The upper band from 8000 on 0 to 10000 spans 9 to -45 degrees in 11 steps: 12 points on
-    // each arc, the outer one first.
-    const double a = DialDegToRad * 9, b = DialDegToRad * -45;
-    const auto points = DialBandPoints(120, 140, 111, 101, a, b);
-    ASSERT_EQ(points.size(), 24u);
-    EXPECT_EQ(points[0], (TPoint{230, 123}));
-    // Narrow bands take one step, reversed ones none, and never more points than the buffer.
-    EXPECT_EQ(DialBandPoints(0, 0, 10, 5, 1e-12, 0).size(), 4u);
-    EXPECT_TRUE(DialBandPoints(0, 0, 10, 5, 0, DialDegToRad).empty());
     EXPECT_LE(DialBandPoints(0, 0, 10, 5, 1e6, 0).size(), 200u);
-
-    // The hub's scan lines: symmetric, the centre row as wide as its neighbours.
-    const auto lines = DialHubLines(60, 79, 7);
-    ASSERT_EQ(lines.size(), 15u);
-    EXPECT_EQ((std::array{lines[0].Y, lines[0].X1, lines[0].X2}), (std::array{86, 57, 63}));
-    EXPECT_EQ((std::array{lines[14].Y, lines[14].X1, lines[14].X2}), (std::array{79, 53, 67}));
+    EXPECT_TRUE(DialBandPoints(0, 0, 10, 5, 0, DialDegToRad).empty());
     EXPECT_TRUE(DialHubLines(0, 0, -3).empty());
 }
 
