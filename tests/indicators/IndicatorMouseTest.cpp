@@ -36,11 +36,7 @@ public:
 
 class IndicatorMouseTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        MouseDownPos = {0, 0};
-        SelectIndicator = nullptr;
-    }
+    void SetUp() override { MouseDownPos = {0, 0}; }
 
     // An indicator on the panel, as the indicator menu makes one; the window takes it along.
     TIndicator* Add(int left, int top, int width = 32, int height = 32)

@@ -71,7 +71,6 @@ TEST_F(NumericListTest, ValuesLeaveNoDigitsBehindAndAWholeRepaintDrawsTheSame)
         list->Paint();
         EXPECT_EQ(list->Surface(), face) << value;
     }
-    gear = 0;
 }
 
 TEST_F(NumericListTest, TheNumericNameLineGivesOneRowPerQuotedDesignator)
