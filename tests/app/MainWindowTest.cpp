@@ -93,6 +93,8 @@ protected:
         if (MainForm->WaitingReply && !asked.empty() && !Meter(asked.back()).empty()) {
             ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Rx.Empty(); }, Bound));
         }
+        // A request made while the last one is still going out would be dropped.
+        ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Comm->Sending(); }, Bound));
         MainForm->TimerMonitorTimer();
         if (MainForm->WaitingReply && MainForm->ReplyTimeout == TMonitorLoop::ReplyTimeoutTicks) {
             ASSERT_TRUE(meter.WaitForRequests(asked.size() + 1, std::chrono::milliseconds(Bound)));
@@ -157,10 +159,10 @@ TEST_F(OnMeter, StartsOnTheLinePollsTheMeterIntoChannelsAndStatusBarAndClosesIt)
     Tick();
     ASSERT_EQ(meter.Requests(), std::vector<std::string>{"@GET_KIND"});
     for (int i = 0; i < 25; ++i) {
-        const int tick = MainForm->MonitorTick;
         Tick();
         ASSERT_EQ(meter.Requests().size(), i + 2u);
-        EXPECT_EQ(meter.Requests().back(), tick == 0 ? "@GET_DATETIME" : "@GET_PORT") << tick;
+        // The clock is asked once a second, every tenth tick.
+        EXPECT_EQ(meter.Requests().back(), i % 10 == 9 ? "@GET_DATETIME" : "@GET_PORT") << i;
     }
     EXPECT_EQ(MainForm->PortCount, 3);
     EXPECT_EQ(Tacho, 3000);
