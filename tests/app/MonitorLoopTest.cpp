@@ -140,4 +140,25 @@ TEST_F(MonitorLoop, ANakOrAnEmptyLineIsNoReplyAndTheTimeOutZeroesTheValuesAndSta
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
+TEST_F(MonitorLoop, ABadContextDigitIsReportedAndEndsTheTickWithWhatCameBeforeStored)
+{
+    std::string digits;
+    for (int i = 0; i < 72; ++i)
+        digits += char('0' + i / 10 % 10) + std::to_string(i % 10);
+    digits[10] = 'a';  // a lower-case digit
+    loop.Ticks(1);
+    const int tick = loop.MonitorTick;
+    const auto sent = loop.sent.size();
+    std::memset(loop.context, 0xEE, sizeof loop.context);
+    loop.Reply("@GET_SYS=" + digits);
+    loop.Ticks(1);
+    ASSERT_EQ(boxes.Texts(),
+              std::vector<QString>{QStringLiteral("受信データエラー\n\r中断しました")});
+    EXPECT_EQ(boxes.Beeps(), 1);
+    EXPECT_EQ(loop.MonitorTick, tick);
+    EXPECT_EQ(loop.sent.size(), sent);
+    EXPECT_EQ(loop.context[4], 0x04);  // stored before the bad digit
+    EXPECT_EQ(loop.context[6], 0xEE);  // not after it
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 // The dashboard of the real main window: the work file it saves and loads, damaged and foreign
 // files, files it must refuse or cannot save, and the indicator menu.
 #include <optional>
+#include <QDir>
 #include <QTimer>
 #include <QToolButton>
 
@@ -16,11 +17,13 @@
 #include "platform/RegularFile.h"
 #include "tests/app/DashboardFixture.h"
 #include "tests/support/FileNodes.h"
+#include "tests/support/SmallFileSystem.h"
 
 using platform::CannotReadMessage;
 using platform::CannotSaveMessage;
 using testing_support::Node;
 using testing_support::ReadAll;
+using testing_support::WriteAll;
 
 namespace {
 
@@ -292,6 +295,53 @@ TEST_F(WorkFile, OddFilesAreRefusedWithTheirReasonAndLeftAsTheyWere)
         QFile::remove(work);
         QFile::remove(bak);
     }
+}
+
+TEST_F(WorkFile, OnAFullDiskEverySavedFileKeepsItsOldBytesAndTheBoxNamesIt)
+{
+    testing_support::SmallFileSystem disk(folder.path());
+    if (!disk.Mounted())
+        GTEST_SKIP() << "full-disk case not run: " << disk.Why().toStdString();
+    const std::string oldWork = FileWithPanel(Block("_BarGraph1"));
+    WriteWorkFile(oldWork);
+    WriteAll(Path("ZOLT.ZLC"), QByteArray(328, '\x5A'));
+    WriteAll(Path("mine.ZLC"), QByteArray(72, '\x3C'));
+    Start();
+    ASSERT_TRUE(Messages().empty());
+    disk.FillUp();
+    FProjectOption->ToolButtonSave->click();
+    MainForm->close();
+    const QString full = QStringLiteral("ディスクの空き容量が足りません");
+    EXPECT_EQ(Messages(), (std::vector<QString>{CannotSaveMessage(Path("mine.ZLC"), full),
+                                                CannotSaveMessage(WorkPath(), full),
+                                                CannotSaveMessage(Path("ZOLT.ZLC"), full)}));
+    EXPECT_EQ(ReadFile(WorkPath()), oldWork);
+    EXPECT_EQ(ReadAll(Path("ZOLT.ZLC")), QByteArray(328, '\x5A'));
+    EXPECT_EQ(ReadAll(Path("mine.ZLC")), QByteArray(72, '\x3C'));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),  // and no other file is left
+              (QStringList{QStringLiteral("mine.ZLC"), QStringLiteral("work.txt"),
+                           QStringLiteral("ZOLT.ZLC")}));
+}
+
+TEST_F(WorkFile, OnAFullDiskTheCopyOfAnUnreadWorkFileKeepsItsOldBytesAndTheFileStays)
+{
+    testing_support::SmallFileSystem disk(folder.path());
+    if (!disk.Mounted())
+        GTEST_SKIP() << "full-disk case not run: " << disk.Why().toStdString();
+    WriteWorkFile("not a work file");
+    const QString bak = WorkPath() + QStringLiteral(".bak");
+    WriteAll(bak, "an older copy");
+    disk.FillUp();
+    Start();
+    const QString full = QStringLiteral("ディスクの空き容量が足りません");
+    EXPECT_EQ(Messages(), std::vector<QString>{CannotSaveMessage(bak, full)});
+    MainForm->close();  // the file that could not be kept is not written over
+    EXPECT_EQ(Messages(), (std::vector<QString>{CannotSaveMessage(bak, full),
+                                                CannotSaveMessage(Path("ZOLT.ZLC"), full)}));
+    EXPECT_EQ(ReadFile(WorkPath()), "not a work file");
+    EXPECT_EQ(ReadAll(bak), QByteArray("an older copy"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("work.txt"), QStringLiteral("work.txt.bak")}));
 }
 
 // The indicator menu's items on the indicator a right click chose (the clicks themselves are
