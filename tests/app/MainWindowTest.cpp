@@ -266,7 +266,7 @@ TEST_F(OnMeter, AWholeFileIsProgrammedOverTheLineAndMonitoringResumes)
     MainForm->close();  // while the meter still answers
 }
 
-TEST_F(OnMeter, APulledDeviceEndsTheExchangeWithOneMessageAndChoosingItAgainResumesPolling)
+TEST_F(OnMeter, APulledDeviceGivesOneMessageWhileProgrammingOrMonitoringAndChoosingItAgainResumes)
 {
     // The meter's line is listed under a name of its own, as an adapter's device is.
     std::vector<std::string> lines;
@@ -302,7 +302,13 @@ TEST_F(OnMeter, APulledDeviceEndsTheExchangeWithOneMessageAndChoosingItAgainResu
     for (const std::string& request : back.Requests())
         EXPECT_TRUE(IsMonitorRequest(request)) << request;
     EXPECT_EQ(Messages().size(), 1u);
-    MainForm->close();  // while the meter still answers
+
+    // Pulled again while only monitoring: one more message, and the box is free again.
+    back.Vanish();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Comm->HandleCheck(false); }, Bound));
+    EXPECT_EQ(Messages(),
+              std::vector<QString>(2, QStringLiteral("通信ポートが切断されました\n\r") + name));
+    EXPECT_TRUE(PCom->Port->isEnabled());
 }
 
 TEST_F(OnMeter, TheConfigurationReadAtStartComesBackAtCloseWithTheChosenFirmwareFile)
