@@ -114,6 +114,24 @@ TEST_F(WorkFile, FourKindsWithQuotesAndBracesInTheirTextsComeBackAfterARestartAn
     EXPECT_TRUE(Messages().empty());
 }
 
+TEST_F(WorkFile, AFileWrittenBeforeQuotesWereReadToTheLineEndLoadsAsBefore)
+{
+    WriteWorkFile(FileWithPanel(
+        Block("_BarGraph1", {9, 9, 64, 160},
+              "      Title=\"{" + platform::ToCp932(QStringLiteral("水温")) + "}\"\r\n") +
+        Block("_NumericList1", {200, 9, 96, 96},
+              "      Title=\"Oil } {\"\r\n      NumericName={\"TACHO\",\"SPEED\"}\r\n")));
+    Start();
+    EXPECT_TRUE(Messages().empty());
+    ASSERT_EQ(Names(), (std::vector<QString>{QStringLiteral("_BarGraph1"),
+                                             QStringLiteral("_NumericList1")}));
+    EXPECT_EQ(static_cast<TBarGraph*>(Indicators()[0])->Title(), QStringLiteral("{水温}"));
+    const auto* list = static_cast<TNumericList*>(Indicators()[1]);
+    EXPECT_EQ(list->Title(), QStringLiteral("Oil } {"));
+    ASSERT_EQ(list->NumRectCount, 2);
+    EXPECT_EQ(list->NumRectArray[1].PortInfo.Designator, std::string("SPEED"));
+}
+
 // Each kind under properties that need less room than its defaults, saved at a size it fits
 // in and at 8 by 8, below its minimum (the bounds come before the other properties).
 TEST_F(WorkFile, SavedSizesComeBackExactlyAfterARestartAndACopy)
