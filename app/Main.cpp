@@ -23,6 +23,7 @@
 #include "link/PcCom.h"
 #include "platform/Cp932.h"
 #include "platform/Exceptions.h"
+#include "platform/SafeFileWrite.h"
 #include "platform/WindowFrame.h"
 #include "platform/WindowSize.h"
 
@@ -137,6 +138,8 @@ TMainForm::TMainForm(QWidget* owner, const QString& programPath) : QWidget(owner
     WorkFileName = AppDir + "work.txt";
     OpenDialog.InitialDir = AppFolder;
 
+    // What saves killed before their end left behind in the program's folder.
+    platform::RemoveUnfinishedSaves(AppFolder);
     IndicatorCount = 0;
     RequestState = eReqIdle;
     // A work file a kind's reader refuses is reported, and the program starts with what was read.

@@ -53,7 +53,7 @@ bool IsForeignWorkText(std::string_view text, int indicatorsMade)
 bool KeepUnreadWorkFile(const QString& fileName, std::string_view bytes)
 {
     try {
-        platform::ReplaceFileContent(BackupName(fileName), bytes);
+        platform::ReplaceFileContent(BackupName(fileName), bytes, fileName);
         return true;
     } catch (const platform::EPlatformError& error) {
         platform::ShowException(error);

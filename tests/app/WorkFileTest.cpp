@@ -15,6 +15,7 @@
 #include "indicators/XYGraph.h"
 #include "platform/FileDialog.h"
 #include "platform/RegularFile.h"
+#include "platform/SafeFileWrite.h"
 #include "tests/app/DashboardFixture.h"
 #include "tests/support/FileNodes.h"
 #include "tests/support/SmallFileSystem.h"
@@ -241,6 +242,29 @@ TEST_F(WorkFile, ADamagedOrForeignFileIsReportedAndKeptBesideItWhatCameBeforeThe
         EXPECT_EQ(QByteArray::fromStdString(ReadFile(WorkPath())).count("    _BarGraph"),
                   qsizetype(c.indicators));
     }
+}
+
+// The temporary files of saves killed before their rename; a user's files of like names stay.
+TEST_F(WorkFile, AtStartWhatKilledSavesLeftIsRemovedAndNothingElse)
+{
+    const QDir dir(folder.path());
+    QStringList leftovers;
+    for (const char* name : {"work.txt", "ZOLT.ZLC.bak"}) {
+        platform::TSafeFileWriter writer(Path(name));
+        ASSERT_TRUE(writer.Open());
+        leftovers += dir.entryList(QDir::Files);
+    }
+    ASSERT_EQ(leftovers.size(), 2);
+    WriteAll(folder.filePath(leftovers[0]), "half a work file");
+    ASSERT_TRUE(QFile::link(QStringLiteral("mine"), folder.filePath(leftovers[1])));  // a link
+    QStringList kept{leftovers[1], QStringLiteral("work.txt.backup"), leftovers[0].chopped(1),
+                     leftovers[0] + QLatin1Char('x')};
+    for (const QString& name : kept.mid(1))
+        WriteAll(folder.filePath(name), "mine");
+    Start();
+    kept.sort();
+    EXPECT_EQ(dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
+              kept);
 }
 
 // The files the tool reads and writes (work.txt, work.txt.bak, ZOLT.ZLC and the user's context

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <sys/stat.h>
+#include <tuple>
 
 #include "platform/RegularFile.h"
 #include "platform/SafeFileWrite.h"
@@ -91,4 +93,31 @@ TEST_F(Files, ReplacingWritesExactlyTheBytesOrLeavesTheOldFileWhole)
     EXPECT_FALSE(QFile::exists(missing));
     EXPECT_TRUE(writer.FailureMessage().startsWith(
         QStringLiteral("ファイル %1 を作成できません\n\r").arg(missing)));
+}
+
+// The tests run as root, so any owner can be given. A copy made anew takes its original's.
+TEST_F(Files, AReplacedFileKeepsItsModeAndOwnerAndANewOneGetsTheUsualMode)
+{
+    const auto status = [](const QString& file) {
+        struct stat found {};
+        ::stat(QFile::encodeName(file).constData(), &found);
+        return std::tuple<mode_t, uid_t, gid_t>{found.st_mode & 07777, found.st_uid, found.st_gid};
+    };
+    const QString copy = name + QStringLiteral(".bak");
+    const std::tuple<mode_t, uid_t, gid_t> cases[] = {
+        {0444, 1234, 5678}, {0640, 0, 5678}, {04750, 4321, 0}};
+    for (const auto& [mode, owner, group] : cases) {
+        WriteAll(name, "old");
+        QFile::remove(copy);
+        const QByteArray path = QFile::encodeName(name);
+        ASSERT_EQ(::chown(path.constData(), owner, group) | ::chmod(path.constData(), mode), 0);
+        ReplaceFileContent(name, "new");
+        ReplaceFileContent(copy, "old", name);
+        EXPECT_EQ(status(name), std::tuple(mode, owner, group)) << mode;
+        EXPECT_EQ(status(copy), status(name));
+    }
+    const mode_t mask = ::umask(027);
+    ReplaceFileContent(folder.filePath(QStringLiteral("new")), "new");
+    ::umask(mask);
+    EXPECT_EQ(std::get<0>(status(folder.filePath(QStringLiteral("new")))), 0640u);
 }
