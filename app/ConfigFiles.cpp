@@ -13,9 +13,12 @@ namespace {
 // Reads up to size bytes into out; false when the file cannot be opened. A short file fills
 // only what it has. A name that is no regular file, or a file larger than any of ours, is
 // refused with platform::EPlatformError.
-bool ReadPrefix(const QString& fileName, std::uint8_t* out, std::size_t size)
+bool ReadPrefix(const QString& fileName, std::uint8_t* out, std::size_t size,
+                platform::TFileBytes* asRead = nullptr)
 {
     const platform::TFileBytes file = platform::ReadRegularFile(fileName, ConfigFileMaxSize);
+    if (asRead)
+        *asRead = file;
     if (file.Outcome == platform::ReadOutcome::Unopened)
         return false;
     if (file.Outcome == platform::ReadOutcome::Refused)
@@ -50,9 +53,9 @@ void WriteContextFile(const QString& fileName, TMeterContextView context)
     WriteBytes(fileName, context.data(), context.size());
 }
 
-bool ReadAppConfigFile(const QString& fileName, TAppConfig& image)
+bool ReadAppConfigFile(const QString& fileName, TAppConfig& image, platform::TFileBytes* asRead)
 {
-    return ReadPrefix(fileName, image.data(), AppConfigSize);
+    return ReadPrefix(fileName, image.data(), AppConfigSize, asRead);
 }
 
 void WriteAppConfigFile(const QString& fileName, const TAppConfig& image)
@@ -101,9 +104,9 @@ void StoreAppConfigFolder(TAppConfig& image, const QString& folder)
 }
 
 bool LoadAppConfigImage(const QString& fileName, TAppConfig& image, TMeterContextRef context,
-                        QString& dialogFolder)
+                        QString& dialogFolder, platform::TFileBytes* asRead)
 {
-    if (!ReadAppConfigFile(WithConfigExtension(fileName), image))
+    if (!ReadAppConfigFile(WithConfigExtension(fileName), image, asRead))
         return false;
     std::copy_n(image.begin(), MeterContextSize, context.begin());
     dialogFolder = AppConfigFolder(image);

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "app/MeterContext.h"
+#include "platform/RegularFile.h"
 
 constexpr int AppConfigSize = 328;
 constexpr int AppConfigFolderOffset = MeterContextSize;
@@ -34,8 +35,10 @@ bool ReadContextFile(const QString& fileName, TMeterContextRef context);
 void WriteContextFile(const QString& fileName, TMeterContextView context);
 
 // Reads up to 328 bytes into the image; a shorter file fills only the bytes it has, the rest
-// keeping what the image held. False when the file cannot be opened.
-bool ReadAppConfigFile(const QString& fileName, TAppConfig& image);
+// keeping what the image held. False when the file cannot be opened. asRead, when given, receives
+// the file as it was found (missing included), for the save to tell whether it was rewritten.
+bool ReadAppConfigFile(const QString& fileName, TAppConfig& image,
+                       platform::TFileBytes* asRead = nullptr);
 void WriteAppConfigFile(const QString& fileName, const TAppConfig& image);
 
 // The folder text at byte 72: the bytes up to the first NUL of the field (all 256 without one).
@@ -52,7 +55,7 @@ std::string AppConfigFolderBytes(const QString& folder);
 // Load: reads fileName (extension set to ".ZLC") into the image, then hands its context and
 // folder out; false, with nothing changed, when the file cannot be opened.
 bool LoadAppConfigImage(const QString& fileName, TAppConfig& image, TMeterContextRef context,
-                        QString& dialogFolder);
+                        QString& dialogFolder, platform::TFileBytes* asRead = nullptr);
 // Save: the context and the folder into the image, then the image into fileName (extension set
 // to ".ZLC").
 void SaveAppConfigImage(const QString& fileName, TAppConfig& image, TMeterContextView context,

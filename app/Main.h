@@ -13,6 +13,7 @@
 #include "app/MonitorLoop.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageHook.h"
+#include "platform/RegularFile.h"
 
 class QLabel;
 class QAction;
@@ -51,6 +52,10 @@ public:
     // Whether closing the window may write the work file: not when a file was there that could
     // be neither read nor kept beside as ".bak".
     bool WorkFileMayBeSaved = true;
+    // The work file and the application configuration file as last read or written: a save
+    // that finds another file there keeps that one beside it first.
+    platform::TFileBytes WorkFileAsRead;
+    platform::TFileBytes AppConfigAsRead;
 
     // Components.
     QToolBar* ToolBar;

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "app/BackupCopy.h"
 #include "app/DesktopFit.h"
 #include "app/IndexedName.h"
 #include "app/IndicatorKinds.h"
@@ -133,7 +134,7 @@ void FitMainWindowIntoDesktop()
 // the window leaves the file alone.
 void KeepUnread(const QString& fileName, std::string_view bytes)
 {
-    if (!KeepUnreadWorkFile(fileName, bytes))
+    if (!KeepBackupCopy(fileName, bytes))
         MainForm->WorkFileMayBeSaved = false;
 }
 
@@ -142,6 +143,7 @@ void KeepUnread(const QString& fileName, std::string_view bytes)
 void LoadWorkFile(const QString& fileName)
 {
     const platform::TFileBytes file = platform::ReadRegularFile(fileName, WorkFileMaxSize);
+    MainForm->WorkFileAsRead = file;
     if (file.Outcome == platform::ReadOutcome::Unopened)
         return;
     if (file.Outcome == platform::ReadOutcome::Refused) {
@@ -181,7 +183,11 @@ void SaveWorkFile(const QString& fileName)
     TWorkFileWriter writer;
     writer.WorkList.append(QString::fromLatin1(WorkFileHeader));
     writer.SaveControl(*MainForm);
+    if (!KeepRewrittenFile(fileName, MainForm->WorkFileAsRead, WorkFileMaxSize))
+        return;
     platform::ReplaceFileContent(fileName, EncodeWorkLines(writer.WorkList));
+    // From now on the file as written is the one the next save expects to find.
+    MainForm->WorkFileAsRead = platform::ReadRegularFile(fileName, WorkFileMaxSize);
 }
 
 void TWorkFileWriter::SaveControl(const QWidget& control)

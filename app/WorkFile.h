@@ -16,9 +16,11 @@ class QWidget;
 // loaded.
 void LoadWorkFile(const QString& fileName);
 
-// Writes the main window's block to the file. The old file is replaced only once the new one is
-// whole on the disk; when it cannot be written, platform::EPlatformError is raised with the
-// file's name and why, and the old file stays as it was.
+// Writes the main window's block to the file. A file there that is no longer the one loaded
+// (another program wrote it since) is first kept beside it, with a box. The old file is replaced
+// only once the new one is whole on the disk; when it cannot be written,
+// platform::EPlatformError is raised with the file's name and why, and the old file stays as it
+// was.
 void SaveWorkFile(const QString& fileName);
 
 // The writer's state for one save: the lines so far and the current indentation.

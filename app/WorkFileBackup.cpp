@@ -2,18 +2,12 @@
 
 #include <cctype>
 
+#include "app/BackupCopy.h"
 #include "app/IndicatorKinds.h"
 #include "app/WorkFileEncoding.h"
-#include "platform/Exceptions.h"
 #include "platform/MessageBox.h"
-#include "platform/SafeFileWrite.h"
 
 namespace {
-
-QString BackupName(const QString& fileName)
-{
-    return fileName + QStringLiteral(".bak");
-}
 
 bool StartsWithHeaderLine(std::string_view text)
 {
@@ -48,17 +42,6 @@ bool HasIndicatorBlock(std::string_view text)
 bool IsForeignWorkText(std::string_view text, int indicatorsMade)
 {
     return !StartsWithHeaderLine(text) || (indicatorsMade == 0 && HasIndicatorBlock(text));
-}
-
-bool KeepUnreadWorkFile(const QString& fileName, std::string_view bytes)
-{
-    try {
-        platform::ReplaceFileContent(BackupName(fileName), bytes, fileName);
-        return true;
-    } catch (const platform::EPlatformError& error) {
-        platform::ShowException(error);
-        return false;
-    }
 }
 
 void TellWorkFileKept(const QString& fileName)

@@ -13,9 +13,5 @@ inline constexpr std::int64_t WorkFileMaxSize = 16 * 1024 * 1024;
 // editor's UTF-16, NUL bytes, an empty file).
 bool IsForeignWorkText(std::string_view text, int indicatorsMade);
 
-// Replaces the last copy, fileName + ".bak", with the bytes; a copy made anew takes the file's
-// own mode and owner. False, after a box naming the copy and why, when it could not be written.
-bool KeepUnreadWorkFile(const QString& fileName, std::string_view bytes);
-
 // The box that says, once, that a foreign work file was kept.
 void TellWorkFileKept(const QString& fileName);

@@ -50,6 +50,11 @@ private:
     int handle_;
 };
 
+std::int64_t ModifiedNs(const struct stat& status)
+{
+    return std::int64_t(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+}
+
 TFileBytes Refused(QString reason)
 {
     return {ReadOutcome::Refused, {}, std::move(reason)};
@@ -80,7 +85,7 @@ TFileBytes ReadRegularFile(const QString& fileName, std::int64_t maxSize)
         return Refused(NotRegularReason(status.st_mode));
 
     // One byte beyond the limit tells a file that grew while it was read.
-    TFileBytes result{ReadOutcome::Read, {}, {}};
+    TFileBytes result{ReadOutcome::Read, {}, {}, ModifiedNs(status)};
     result.Bytes.resize(std::size_t(std::min<std::int64_t>(status.st_size, maxSize) + 1));
     std::size_t done = 0;
     for (;;) {
@@ -101,6 +106,13 @@ TFileBytes ReadRegularFile(const QString& fileName, std::int64_t maxSize)
     }
     result.Bytes.resize(done);
     return result;
+}
+
+bool SameFileAsRead(const TFileBytes& asRead, const TFileBytes& now)
+{
+    if (asRead.Outcome != ReadOutcome::Read || now.Outcome != ReadOutcome::Read)
+        return asRead.Outcome == ReadOutcome::Unopened && now.Outcome == ReadOutcome::Unopened;
+    return asRead.ModifiedNs == now.ModifiedNs && asRead.Bytes == now.Bytes;
 }
 
 TWriteTarget RegularWriteTarget(const QString& fileName)

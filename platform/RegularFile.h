@@ -20,12 +20,18 @@ enum class ReadOutcome {
 struct TFileBytes {
     ReadOutcome Outcome = ReadOutcome::Unopened;
     std::string Bytes;
-    QString Reason;  // why it was not read, in the user's words; empty when read
+    QString Reason;               // why it was not read, in the user's words; empty when read
+    std::int64_t ModifiedNs = 0;  // the file's modification time when read, in nanoseconds
 };
 
 // Reads the whole file when it is a regular file (or a link to one) of at most maxSize bytes.
 // Never blocks: other kinds of file are refused before they are opened for reading.
 TFileBytes ReadRegularFile(const QString& fileName, std::int64_t maxSize);
+
+// Whether a second read found the file as the first did: missing both times, or read both times
+// with the same size, modification time and bytes. A file some other program wrote in between
+// differs in at least one of them.
+bool SameFileAsRead(const TFileBytes& asRead, const TFileBytes& now);
 
 struct TWriteTarget {
     QString Path;    // the file to replace: the name itself, or the regular file a link names

@@ -1,5 +1,6 @@
 // The dashboard of the real main window: the work file it saves and loads, damaged and foreign
 // files, files it must refuse or cannot save, and the indicator menu.
+#include <fcntl.h>
 #include <optional>
 #include <QDir>
 #include <QTimer>
@@ -241,6 +242,42 @@ TEST_F(WorkFile, ADamagedOrForeignFileIsReportedAndKeptBesideItWhatCameBeforeThe
         EXPECT_EQ(ReadFile(bak), c.bytes);
         EXPECT_EQ(QByteArray::fromStdString(ReadFile(WorkPath())).count("    _BarGraph"),
                   qsizetype(c.indicators));
+    }
+}
+
+// Another program, or the tool started twice, wrote the files while the tool ran: other bytes
+// of the same size and time, the same bytes at another time, a file where there was none.
+TEST_F(WorkFile, FilesWrittenMeanwhileAreKeptBesideThemBeforeTheSaveAtClose)
+{
+    const QString config = Path("ZOLT.ZLC");
+    const std::string ours = FileWithPanel(Block("_BarGraph1"));
+    std::string theirs = ours;
+    theirs[theirs.find("Left=9") + 5] = '8';
+    const auto rewritten = [](const QString& name) {
+        return QStringLiteral("ファイル %1 は、起動時に読み込んだ後で書き換えられていました。\n\r"
+                              "書き換えられた内容を %1.bak に残し、%1 には現在の内容を保存します。")
+            .arg(name);
+    };
+    for (const bool sameTime : {true, false}) {
+        WriteWorkFile(ours);
+        sameTime ? WriteAll(config, QByteArray(328, '\x11')) : void(QFile::remove(config));
+        Start();
+        for (const auto& [name, bytes] : {std::pair{WorkPath(), sameTime ? theirs : ours},
+                                          std::pair{config, std::string(328, '\x22')}}) {
+            const QByteArray path = QFile::encodeName(name);
+            struct stat before {};
+            const bool existed = ::stat(path.constData(), &before) == 0;
+            WriteAll(name, QByteArray::fromStdString(bytes));
+            before.st_mtim.tv_sec += sameTime ? 0 : 1;
+            const timespec times[] = {before.st_atim, before.st_mtim};
+            ASSERT_TRUE(!existed || ::utimensat(AT_FDCWD, path.constData(), times, 0) == 0);
+        }
+        boxes.Clear();
+        MainForm->close();
+        EXPECT_EQ(Messages(), (std::vector{rewritten(WorkPath()), rewritten(config)}));
+        EXPECT_EQ(ReadFile(WorkPath() + QStringLiteral(".bak")), sameTime ? theirs : ours);
+        EXPECT_EQ(ReadAll(config + QStringLiteral(".bak")), QByteArray(328, '\x22'));
+        EXPECT_NE(ReadFile(WorkPath()).find("Title=\"Bar Graph\""), std::string::npos);  // saved
     }
 }
 
