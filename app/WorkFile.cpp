@@ -80,16 +80,20 @@ QWidget* FindControl(const std::string& name)
     return nullptr;
 }
 
-// What the reading loop finds goes to the main window's controls.
+// What the reading loop finds goes to the main window's controls; what it skips is noted.
 class TMainFormTarget : public TWorkFileTarget {
 public:
-    void OpenControl(const std::string& name) override { current_ = FindControl(name); }
+    bool OpenControl(const std::string& name) override
+    {
+        current_ = FindControl(name);
+        return current_ != nullptr;
+    }
     void CloseControl() override { current_ = nullptr; }
 
-    void ControlValue(const std::string& key, std::int32_t value) override
+    bool ControlValue(const std::string& key, std::int32_t value) override
     {
         if (!current_)
-            return;
+            return false;
         TBounds bounds = BoundsOf(*current_);
         if (key == "Left")
             bounds.Left = value;
@@ -100,21 +104,38 @@ public:
         else if (key == "Height")
             bounds.Height = value;
         else
-            return;
+            return false;
         SetBoundsOf(*current_, bounds);
+        ++valuesApplied_;
+        return true;
     }
 
     bool CreateIndicator(const std::string& prefix, const char*& pos) override
     {
-        const bool made = ::CreateIndicator(prefix, &pos) != nullptr;
-        IndicatorsMade += made ? 1 : 0;
-        return made;
+        const char* const block = pos;
+        const TIndicator* made = ::CreateIndicator(prefix, &pos);
+        if (!made)
+            return false;
+        ++indicatorsMade_;
+        // Keys the kind does not know are passed over by its reader: what it writes back tells.
+        QStringList written;
+        made->SaveProperty(written, {});
+        for (const auto& [part, text] :
+             UnwrittenPropertyLines({block, std::size_t(pos - block)}, written))
+            Skips.Add(part, text);
+        return true;
     }
 
-    int IndicatorsMade = 0;
+    void Skipped(TSkippedPart part, const std::string& text) override { Skips.Add(part, text); }
+
+    bool NothingLoaded() const { return indicatorsMade_ == 0 && valuesApplied_ == 0; }
+
+    TSkippedParts Skips;
 
 private:
     QWidget* current_ = nullptr;
+    int indicatorsMade_ = 0;
+    int valuesApplied_ = 0;
 };
 
 void FitMainWindowIntoDesktop()
@@ -130,12 +151,13 @@ void FitMainWindowIntoDesktop()
     SetBoundsOf(*MainForm, {fitted.Left, fitted.Top, fitted.Width(), fitted.Height()});
 }
 
-// The file as it was, kept beside it before anything is saved over it; when that fails, closing
-// the window leaves the file alone.
-void KeepUnread(const QString& fileName, std::string_view bytes)
+// The file as it was, kept beside it before anything is saved over it; when that fails (a box
+// has said why), closing the window leaves the file alone.
+bool KeepUnread(const QString& fileName, std::string_view bytes)
 {
     if (!KeepBackupCopy(fileName, bytes))
         MainForm->WorkFileMayBeSaved = false;
+    return MainForm->WorkFileMayBeSaved;
 }
 
 }  // namespace
@@ -155,27 +177,46 @@ void LoadWorkFile(const QString& fileName)
     }
     std::int8_t code = KestrelEnd;
     TMainFormTarget target;
-    const TRegistryFullBoxOnce oneFullBox;
+    // One box for the whole load, whatever it left out.
+    const TRegistryFullBoxHeld registryBox;
     try {
         ResetIndicatorCounters();
         // The text ends with the 0x00 byte std::string keeps behind its bytes.
-        code = ReadWorkText(file.Bytes.c_str(), target);
+        const char* const text = file.Bytes.c_str();
+        code = ReadWorkText(text, target, text + file.Bytes.size());
     } catch (...) {
         KeepUnread(fileName, file.Bytes);
         throw;
     }
-    if (code == KestrelEnd) {
-        FitMainWindowIntoDesktop();
-        if (IsForeignWorkText(file.Bytes, target.IndicatorsMade)) {
-            KeepUnread(fileName, file.Bytes);
-            if (MainForm->WorkFileMayBeSaved)
-                TellWorkFileKept(fileName);
-        }
+    if (code != KestrelEnd) {
+        KeepUnread(fileName, file.Bytes);
+        platform::ShowMessageBox(KestrelErrMessage(code), QString(), platform::BoxIcon::Error,
+                                 platform::BoxButtons::Abort);
         return;
     }
-    KeepUnread(fileName, file.Bytes);
-    platform::ShowMessageBox(KestrelErrMessage(code), QString(), platform::BoxIcon::Error,
-                             platform::BoxButtons::Abort);
+    FitMainWindowIntoDesktop();
+    // The header line is compared with nothing: a file is none of the tool's only when nothing
+    // at all could be loaded from it.
+    if (target.NothingLoaded()) {
+        if (KeepUnread(fileName, file.Bytes))
+            platform::ShowMessageBox(ForeignFileMessage(fileName, BackupName(fileName)), QString(),
+                                     platform::BoxIcon::Information, platform::BoxButtons::Ok);
+        return;
+    }
+    if (target.Skips.Any() && !KeepUnread(fileName, file.Bytes))
+        return;
+    QStringList box;
+    if (registryBox.Missed())
+        box.append(RegistryFullMessage());
+    if (target.Skips.Any())
+        box.append(LeftOutMessage(fileName, BackupName(fileName), target.Skips));
+    // Indicators left out are an error, as a full registry's box says; parts of a newer file
+    // only kept aside are news.
+    const bool error = registryBox.Missed() || target.Skips.BeyondLimit();
+    if (!box.isEmpty())
+        platform::ShowMessageBox(box.join(QStringLiteral("\n\r")), QString(),
+                                 error ? platform::BoxIcon::Error : platform::BoxIcon::Information,
+                                 platform::BoxButtons::Ok);
 }
 
 void SaveWorkFile(const QString& fileName)

@@ -11,9 +11,9 @@ class QWidget;
 // cannot be opened changes nothing, silently; one that is not a regular file or is larger than
 // any work file is reported and left alone, also at close; a malformed one is reported in a box
 // after what came before the fault was loaded. A kind's property reader that refuses a block
-// raises. A load broken off either way, or a file that was not a work file of this tool's, keeps
-// the file as it was under the name with ".bak" added, since the next save writes only what was
-// loaded.
+// raises. A load broken off either way, one from which nothing could be loaded, and one that
+// left anything of the file out (see WorkFileBackup.h) keep the file as it was under the name
+// with ".bak" added, since the next save writes only what was loaded; each load shows one box.
 void LoadWorkFile(const QString& fileName);
 
 // Writes the main window's block to the file. A file there that is no longer the one loaded

@@ -1,54 +1,112 @@
 #include "app/WorkFileBackup.h"
 
-#include <cctype>
+#include <algorithm>
+#include <set>
 
-#include "app/BackupCopy.h"
-#include "app/IndicatorKinds.h"
-#include "app/WorkFileEncoding.h"
-#include "platform/MessageBox.h"
+#include "platform/Cp932.h"
 
 namespace {
 
-bool StartsWithHeaderLine(std::string_view text)
+// Long enough to recognise a name or a line by, short enough for a box.
+constexpr qsizetype NamedLength = 20;
+
+QString Shown(const std::string& bytes)
 {
-    const std::string_view header(WorkFileHeader);
-    if (text.substr(0, header.size()) != header)
-        return false;
-    const std::string_view rest = text.substr(header.size());
-    return rest.starts_with("\r\n") || rest.starts_with('\n');
+    QString text = platform::FromCp932(bytes);
+    for (QChar& c : text) {
+        if (c.unicode() < 0x20)
+            c = QLatin1Char(' ');
+    }
+    if (text.size() > NamedLength)
+        text = text.left(NamedLength) + QStringLiteral("…");
+    return text;
 }
 
-// An indicator block's header anywhere: the prefix of a kind with a class, decimal digits, "{".
-bool HasIndicatorBlock(std::string_view text)
+bool IsBlank(char c)
 {
-    for (const TIndicatorKind& kind : IndicatorKinds()) {
-        if (!kind.Class)
-            continue;
-        const std::string_view prefix(kind.Prefix);
-        for (auto at = text.find(prefix); at != std::string_view::npos;
-             at = text.find(prefix, at + 1)) {
-            std::size_t end = at + prefix.size();
-            while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end])))
-                ++end;
-            if (end > at + prefix.size() && end < text.size() && text[end] == '{')
-                return true;
-        }
-    }
-    return false;
+    return static_cast<unsigned char>(c) <= 0x20;
+}
+
+std::string_view Trimmed(std::string_view bytes)
+{
+    while (!bytes.empty() && IsBlank(bytes.front()))
+        bytes.remove_prefix(1);
+    while (!bytes.empty() && IsBlank(bytes.back()))
+        bytes.remove_suffix(1);
+    return bytes;
 }
 
 }  // namespace
 
-bool IsForeignWorkText(std::string_view text, int indicatorsMade)
+void TSkippedParts::Add(TSkippedPart part, const std::string& text)
 {
-    return !StartsWithHeaderLine(text) || (indicatorsMade == 0 && HasIndicatorBlock(text));
+    if (part == TSkippedPart::spIndicatorLimit) {
+        beyondLimit_ = true;
+        return;
+    }
+    if (++count_ > Named)
+        return;
+    switch (part) {
+    case TSkippedPart::spBlock:
+    case TSkippedPart::spControl: first_.append(Shown(text) + QStringLiteral("{…}")); break;
+    case TSkippedPart::spKey: first_.append(Shown(text) + QStringLiteral("=…")); break;
+    default: first_.append(QStringLiteral("「%1」").arg(Shown(text))); break;
+    }
 }
 
-void TellWorkFileKept(const QString& fileName)
+std::vector<std::pair<TSkippedPart, std::string>> UnwrittenPropertyLines(std::string_view block,
+                                                                         const QStringList& written)
 {
-    platform::ShowMessageBox(
-        QStringLiteral("ファイル %1 は作業ファイルとして読み込めませんでした。\n\r元の内容を %2 "
-                       "に残しました。")
-            .arg(fileName, BackupName(fileName)),
-        QString(), platform::BoxIcon::Information, platform::BoxButtons::Ok);
+    std::set<std::string, std::less<>> keys;
+    for (const QString& line : written)
+        keys.insert(platform::ToCp932(line.left(line.indexOf(QLatin1Char('='))).trimmed()));
+    // The block's own braces.
+    if (block.starts_with('{'))
+        block.remove_prefix(1);
+    if (block.ends_with('}'))
+        block.remove_suffix(1);
+
+    std::vector<std::pair<TSkippedPart, std::string>> unwritten;
+    while (!block.empty()) {
+        const std::size_t lineEnd = std::min(block.find('\n'), block.size());
+        const std::string_view line = Trimmed(block.substr(0, lineEnd));
+        block.remove_prefix(std::min(lineEnd + 1, block.size()));
+        if (line.empty() || line == "{" || line == "}")
+            continue;
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos) {
+            unwritten.emplace_back(TSkippedPart::spText, line);
+            continue;
+        }
+        const std::string_view key = Trimmed(line.substr(0, equals));
+        if (!keys.contains(key) && Trimmed(line.substr(equals + 1)) != "{}")
+            unwritten.emplace_back(TSkippedPart::spKey, key);
+    }
+    return unwritten;
+}
+
+QString LeftOutMessage(const QString& fileName, const QString& backupName,
+                       const TSkippedParts& skipped)
+{
+    QStringList lines;
+    if (skipped.BeyondLimit())
+        lines.append(QStringLiteral("ファイル %1 のインジケーターは %2 個までしか読み込めません。")
+                         .arg(fileName)
+                         .arg(WorkFileIndicatorLimit));
+    if (skipped.Count() > 0) {
+        lines.append(QStringLiteral("ファイル %1 に読み込めない項目がありました。").arg(fileName));
+        QString named = skipped.First().join(QStringLiteral("、"));
+        if (skipped.Count() > skipped.First().size())
+            named += QStringLiteral(" ほか %1 件").arg(skipped.Count() - skipped.First().size());
+        lines.append(named);
+    }
+    lines.append(QStringLiteral("元の内容を %1 に残しました。").arg(backupName));
+    return lines.join(QStringLiteral("\n\r"));
+}
+
+QString ForeignFileMessage(const QString& fileName, const QString& backupName)
+{
+    return QStringLiteral("ファイル %1 は作業ファイルとして読み込めませんでした。\n\r"
+                          "元の内容を %2 に残しました。")
+        .arg(fileName, backupName);
 }

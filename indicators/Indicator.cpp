@@ -17,10 +17,10 @@ platform::TPoint MouseDownPos;
 
 namespace {
 
-// Set while a TRegistryFullBoxOnce lives: whether the box may still be shown.
+// While a TRegistryFullBoxHeld lives: whether an indicator found no slot.
 struct {
     int scopes = 0;
-    bool shown = false;
+    bool missed = false;
 } RegistryFullBox;
 
 }  // namespace
@@ -36,23 +36,34 @@ TIndicator::TIndicator(QWidget* AOwner, TPLUT PLUT) : platform::SurfaceControl(A
     if (IndicatorCount < IndicatorLimit) {
         IndicatorArry[IndicatorCount] = this;
         ++IndicatorCount;
-    } else if (RegistryFullBox.scopes == 0 || !RegistryFullBox.shown) {
+    } else if (RegistryFullBox.scopes > 0) {
+        RegistryFullBox.missed = true;
+    } else {
         // The indicator still lives and shows; only the monitor loop and the repaint-all miss it.
-        RegistryFullBox.shown = RegistryFullBox.scopes > 0;
-        platform::ShowMessageBox(QStringLiteral("インジケーターが多すぎます。"), QString(),
-                                 platform::BoxIcon::Error, platform::BoxButtons::Ok);
+        platform::ShowMessageBox(RegistryFullMessage(), QString(), platform::BoxIcon::Error,
+                                 platform::BoxButtons::Ok);
     }
 }
 
-TRegistryFullBoxOnce::TRegistryFullBoxOnce()
+QString RegistryFullMessage()
 {
-    if (RegistryFullBox.scopes++ == 0)
-        RegistryFullBox.shown = false;
+    return QStringLiteral("インジケーターが多すぎます。");
 }
 
-TRegistryFullBoxOnce::~TRegistryFullBoxOnce()
+TRegistryFullBoxHeld::TRegistryFullBoxHeld()
+{
+    if (RegistryFullBox.scopes++ == 0)
+        RegistryFullBox.missed = false;
+}
+
+TRegistryFullBoxHeld::~TRegistryFullBoxHeld()
 {
     --RegistryFullBox.scopes;
+}
+
+bool TRegistryFullBoxHeld::Missed() const
+{
+    return RegistryFullBox.missed;
 }
 
 TIndicator::~TIndicator()

@@ -109,15 +109,19 @@ extern std::int32_t IndicatorCount;
 // The indicator last pressed with the mouse: the target of the indicator menu.
 extern TIndicator* SelectIndicator;
 
-// While one lives, the full registry's box is shown for the first indicator that finds no slot
-// only: a work-file load makes every indicator of the file in one go.
-class TRegistryFullBoxOnce {
+// While one lives, the full registry's box is held back: a work-file load makes every indicator
+// of the file in one go and names all it leaves out in its one box.
+class TRegistryFullBoxHeld {
 public:
-    TRegistryFullBoxOnce();
-    ~TRegistryFullBoxOnce();
-    TRegistryFullBoxOnce(const TRegistryFullBoxOnce&) = delete;
-    TRegistryFullBoxOnce& operator=(const TRegistryFullBoxOnce&) = delete;
+    TRegistryFullBoxHeld();
+    ~TRegistryFullBoxHeld();
+    TRegistryFullBoxHeld(const TRegistryFullBoxHeld&) = delete;
+    TRegistryFullBoxHeld& operator=(const TRegistryFullBoxHeld&) = delete;
+    // Whether an indicator found no slot meanwhile.
+    bool Missed() const;
 };
+// The full registry's box text.
+QString RegistryFullMessage();
 // Where, in the dashboard panel's coordinates, the mouse was last pressed on an indicator; new
 // indicators are placed there.
 extern platform::TPoint MouseDownPos;

@@ -16,9 +16,9 @@ class CuttingTarget : public TWorkFileTarget {
 public:
     CuttingTarget(const char* begin, const char* end) : begin_(begin), end_(end) {}
 
-    void OpenControl(const std::string&) override {}
+    bool OpenControl(const std::string&) override { return true; }
     void CloseControl() override {}
-    void ControlValue(const std::string&, std::int32_t) override {}
+    bool ControlValue(const std::string&, std::int32_t) override { return true; }
     bool CreateIndicator(const std::string& prefix, const char*& pos) override
     {
         static const std::set<std::string> kinds{"_AnalogMeter", "_BarGraph", "_XYGraph",
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
     const char* const begin = text.c_str();
     CuttingTarget target(begin, begin + size);  // up to the terminating 0x00 byte
-    if (const std::int8_t code = ReadWorkText(begin, target); code < 0 || code > 2)
+    if (const std::int8_t code = ReadWorkText(begin, target, begin + size); code < 0 || code > 2)
         std::abort();
     for (const char* p = begin; p < begin + size && p < begin + 1024; ++p) {
         if (*p == '{') {

@@ -8,6 +8,7 @@
 #include "app/DesktopFit.h"
 #include "app/ExtractBlock.h"
 #include "app/KestrelErr.h"
+#include "app/WorkFileReader.h"
 #include "app/WorkTokens.h"
 
 namespace {
@@ -79,6 +80,55 @@ TEST(ExtractBlockTest, CopiesOneBlockWithoutIndentationCountingOnlyBracesOutside
         std::string block;
         const bool whole = ExtractBlock(block, pos);
         EXPECT_EQ(std::to_string(whole) + block + "|" + pos, outcome) << input;
+    }
+}
+
+// A window of two controls and bar graphs; what the loop skips, as "part:text".
+struct SkipRecorder : TWorkFileTarget {
+    bool OpenControl(const std::string& name) override
+    {
+        return current = name == "MainForm" || name == "MainPanel";
+    }
+    void CloseControl() override { current = false; }
+    bool ControlValue(const std::string& key, std::int32_t) override
+    {
+        return current && (key == "Left" || key == "Top" || key == "Width" || key == "Height");
+    }
+    bool CreateIndicator(const std::string& prefix, const char*& pos) override
+    {
+        std::string block;
+        return prefix == "_BarGraph" && (ExtractBlock(block, pos), ++made);
+    }
+    void Skipped(TSkippedPart part, const std::string& text) override
+    {
+        skipped.push_back(std::to_string(int(part)) + ":" + text);
+    }
+    std::vector<std::string> skipped;
+    int made = 0;
+    bool current = false;
+};
+
+TEST(WorkFileReader, NamesWhatNoControlOrIndicatorTakesOnceALineButNeverTheHeader)
+{
+    using namespace std::string_literals;
+    std::string many = "H\r\nMainPanel{\r\n";
+    for (int i = 0; i <= WorkFileIndicatorLimit; ++i)
+        many += "_BarGraph" + std::to_string(i) + "{\r\n}\r\n";
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"Other=9.0\r\nMainForm{\r\n  Left=1\r\n  _BarGraph1{\r\n    Key=1\r\n  }\r\n  Lef",
+         {"3:Lef", "1 made"}},
+        {"H\r\nMainForm{\r\n  Caption=\"x\"\r\n  Foo=1\r\n  Bar={\r\n  # Left=1\r\n  free text\r\n"
+         "  Panel2{\r\n    Width=1\r\n    Sub{\r\n    }\r\n  }\r\n  _Recorder1{\r\n    Top=1\r\n"
+         "  }\r\n  Top=2\r\n}\r\n\r\n trailer\r\n\0\0rest\0"s,
+         {"2:Caption", "2:Foo", "2:Bar", "3:# Left=1", "3:free text", "1:Panel2", "0:_Recorder1",
+          "2:Top", "3:trailer", "3:rest", "0 made"}},
+        {many + "_Recorder1{}\r\n", {"4:_BarGraph1000", "1000 made"}},
+    };
+    for (const auto& [text, skipped] : cases) {
+        SkipRecorder target;
+        EXPECT_EQ(ReadWorkText(text.c_str(), target, text.c_str() + text.size()), KestrelEnd);
+        target.skipped.push_back(std::to_string(target.made) + " made");
+        EXPECT_EQ(target.skipped, skipped) << text.substr(0, 60);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "app/IndicatorKinds.h"
 #include "app/ProjectOption.h"
 #include "app/WorkFile.h"
+#include "app/WorkFileReader.h"
 #include "indicators/AnalogMeter.h"
 #include "indicators/BarGraph.h"
 #include "indicators/NumericList.h"
@@ -207,19 +208,26 @@ TEST_F(WorkFile, TheStarterDashboardHoldsOneIndicatorOfEachKindSideBySide)
     EXPECT_EQ(IndicatorLines(), shipped.substr(shipped.find("    _")));
 }
 
+// A file is kept beside it before the save at close writes only what was loaded: a damaged one,
+// one from which nothing could be loaded, one that held parts the tool does not know. One box
+// each; a first line of another text is no reason.
 TEST_F(WorkFile, ADamagedOrForeignFileIsReportedAndKeptBesideItWhatCameBeforeTheFaultLoaded)
 {
     const std::string ours = FileWithPanel(Block("_BarGraph1"));
     std::string utf16 = "\xFF\xFE";  // as an editor saves it
     for (const char c : ours)
         utf16 += std::string{c, '\0'};
+    std::string newer = ours;  // with a note, a kind, a key and a control unknown here
+    newer.replace(newer.find("    }"), 0, "      NeedleWidth=7\r\n");
+    newer.replace(newer.find("    _"), 0, Block("_Recorder1") + "    Panel2{\r\n    }\r\n");
+    newer.replace(newer.find("Main"), 0, "a note\r\n");
     const QString bak = WorkPath() + QStringLiteral(".bak");
     const QString kept = QStringLiteral("ファイル %1 は作業ファイルとして読み込めませんでした。\n\r"
                                         "元の内容を %2 に残しました。")
                              .arg(WorkPath(), bak);
     const struct {
         std::string bytes;
-        QString message;
+        QString message;  // none: nothing kept
         std::size_t indicators;
     } cases[] = {
         // A kind of a newer version, its inner block included, is passed over.
@@ -229,6 +237,13 @@ TEST_F(WorkFile, ADamagedOrForeignFileIsReportedAndKeptBesideItWhatCameBeforeThe
         {"", kept, 0},
         {utf16, kept, 0},
         {ours.substr(0, 31) + std::string(1, '\0') + ours.substr(31), kept, 0},  // NUL after header
+        {newer,
+         QStringLiteral(
+             "ファイル %1 に読み込めない項目がありました。\n\r「a note」、_Recorder1{…}、"
+             "Panel2{…} ほか 1 件\n\r元の内容を %2 に残しました。")
+             .arg(WorkPath(), bak),
+         1},
+        {"PanelWright Work File Ver.2.0" + ours.substr(29), {}, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes.substr(0, 150));
@@ -236,13 +251,29 @@ TEST_F(WorkFile, ADamagedOrForeignFileIsReportedAndKeptBesideItWhatCameBeforeThe
         WriteWorkFile(c.bytes);
         boxes.Clear();
         Start();
-        EXPECT_EQ(Messages(), std::vector<QString>{c.message});
+        EXPECT_EQ(Messages(), std::vector<QString>(c.message.isEmpty() ? 0 : 1, c.message));
         EXPECT_EQ(Indicators().size(), c.indicators);
         MainForm->close();  // writes what was loaded over work.txt
-        EXPECT_EQ(ReadFile(bak), c.bytes);
+        EXPECT_EQ(ReadFile(bak), c.message.isEmpty() ? "<missing>" : c.bytes);
         EXPECT_EQ(QByteArray::fromStdString(ReadFile(WorkPath())).count("    _BarGraph"),
                   qsizetype(c.indicators));
     }
+}
+
+TEST_F(WorkFile, ThirtyThousandBlocksStartWithTheFirstThousandAndOneBox)
+{
+    std::string file;
+    for (int i = 0; i < 30000; ++i)
+        file += "    _BarGraph1{\r\n    }\r\n";
+    WriteWorkFile(file = FileWithPanel(file));
+    Start();
+    EXPECT_EQ(Indicators().size(), std::size_t(WorkFileIndicatorLimit));
+    EXPECT_EQ(Messages(),
+              std::vector{QStringLiteral("インジケーターが多すぎます。\n\rファイル %1 の"
+                                         "インジケーターは 1000 個までしか読み込めません。"
+                                         "\n\r元の内容を %1.bak に残しました。")
+                              .arg(WorkPath())});
+    EXPECT_EQ(ReadFile(WorkPath() + QStringLiteral(".bak")), file);
 }
 
 // Another program, or the tool started twice, wrote the files while the tool ran: other bytes
