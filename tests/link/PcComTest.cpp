@@ -46,22 +46,16 @@ QStringList LogLines(TPCom& panel)
 
 }  // namespace
 
-TEST(PcCom, TheScanListsTerminalLinesOrReportsNoneAndTheLineOpensUnderTheBoxsText)
+TEST(PcCom, TheListOffersThePortsWithTheFirstInTheBoxOrReportsNoneAndGrowsWhenDroppedDown)
 {
     BoxRecorder boxes;
     MeterStandIn first;
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("ttyS9"));
-    QFile regular(file);
-    ASSERT_TRUE(regular.open(QIODevice::WriteOnly));
-    regular.close();
-    auto panel = PanelOn({QStringLiteral("/dev/zolt-no-such-port"), file,
-                          QStringLiteral("/dev/null"), first.PortName()});
+    auto offered = std::make_shared<std::vector<QString>>(
+        std::vector<QString>{QStringLiteral("/dev/null"), first.PortName()});
+    auto panel = std::make_unique<TPCom>(nullptr, [offered] { return *offered; });
     ASSERT_EQ(panel->Port->count(), 2);
-    EXPECT_EQ(panel->Port->itemText(1), first.PortName());
-    // /dev/null opens, and is then refused when the port is opened on it: it is first here.
     EXPECT_EQ(panel->Port->currentText(), QStringLiteral("/dev/null"));
-    EXPECT_FALSE(panel->Comm->HandleCheck(false));
+    EXPECT_FALSE(panel->Comm->HandleCheck(false));  // opening it is the main window's business
     // The log fills the panel and the buttons keep to the bottom right.
     panel->show();
     for (const QSize size : {QSize(632, 357), QSize(800, 500)}) {
@@ -78,7 +72,6 @@ TEST(PcCom, TheScanListsTerminalLinesOrReportsNoneAndTheLineOpensUnderTheBoxsTex
     panel->Port->setCurrentIndex(1);
     panel->SetPortOpen(true);
     EXPECT_EQ(panel->Comm->CommName(), first.PortName());
-    EXPECT_FALSE(panel->Port->isEnabled());
     // Raw, 115200 baud, eight bits, no parity, one stop bit, no flow control.
     const termios line = first.LineSettings();
     EXPECT_EQ(cfgetospeed(&line), B115200);
@@ -87,10 +80,10 @@ TEST(PcCom, TheScanListsTerminalLinesOrReportsNoneAndTheLineOpensUnderTheBoxsTex
     EXPECT_FALSE(line.c_lflag & (ICANON | ECHO | ISIG));
     panel->SetPortOpen(false);
     EXPECT_FALSE(panel->Comm->HandleCheck(false));
-    EXPECT_TRUE(panel->Port->isEnabled());
 
     // No port at all is reported once; then nothing opens, goes out or is reported again.
-    panel = PanelOn({QStringLiteral("/dev/zolt-no-such-port")});
+    offered->clear();
+    panel = std::make_unique<TPCom>(nullptr, [offered] { return *offered; });
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, QStringLiteral("使用可能なCOMポートが見つかりません"));
     EXPECT_EQ(boxes.Boxes()[0].icon, platform::BoxIcon::Error);
@@ -103,6 +96,13 @@ TEST(PcCom, TheScanListsTerminalLinesOrReportsNoneAndTheLineOpensUnderTheBoxsTex
     EXPECT_EQ(panel->GetReceivedLine(buffer), 0);
     EXPECT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Beeps(), 1);
+
+    // A port that comes later shows once the list drops down, and opens when chosen.
+    offered->push_back(first.PortName());
+    panel->show();
+    testing_support::ChooseFromList(*panel->Port, 0);
+    ASSERT_TRUE(panel->Comm && panel->Comm->HandleCheck(false));
+    EXPECT_EQ(panel->Comm->CommName(), first.PortName());
 }
 
 // The port box as the user works it: the panel shown and active, the box focused.
