@@ -14,6 +14,7 @@
 
 #include "link/Codecs.h"
 #include "link/FrameBytes.h"
+#include "link/PortOpenFailure.h"
 #include "platform/Exceptions.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
@@ -201,11 +202,14 @@ void TPCom::SetPortOpen(bool Open)
         Rx.Reset();  // no event thread runs while the port is closed
         triedName_ = name;
         ++openings_;  // before the event thread that reads it starts
-        Comm->Open(&CommCntrl, triedName_);
-        Port->setEnabled(false);
+        try {
+            Comm->Open(&CommCntrl, triedName_);
+        } catch (const ECommError& error) {
+            // Busy, refused or gone: the user hears which port and why; nothing else is tried.
+            throw ECommError(PortOpenFailureText(triedName_, error), error.SystemError());
+        }
     } else {
         Comm->Close();
-        Port->setEnabled(true);
     }
 }
 

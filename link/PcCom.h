@@ -39,12 +39,13 @@ public:
     // Controls.
     QPlainTextEdit* Memo;  // the traffic log, its oldest entries dropped beyond LogLines
     // The port list, made again each time it drops down; its text names the port
-    // SetPortOpen(true) opens.
+    // SetPortOpen(true) opens. Locked only while firmware is programmed.
     QComboBox* Port;
     QPushButton* Button2;  // "クリア"
     QPushButton* Button1;  // "閉じる"
     QTimer* Timer;         // 10 ms, off; runs the firmware exchange
 
+    // Opening a port that does not open raises ECommError naming the port and why.
     void SetPortOpen(bool Open);
     // Frames Text (up to its first byte outside 0x20..0x7F) and hands it to the port.
     void SendCommand(const char* Text);

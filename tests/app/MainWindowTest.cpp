@@ -21,6 +21,7 @@
 #include "platform/Cp932.h"
 #include "platform/FileDialog.h"
 #include "platform/LocalTime.h"
+#include "platform/SerialDevice.h"
 #include "platform/WindowFrame.h"
 #include "tests/app/DashboardFixture.h"
 #include "tests/support/ComboChoice.h"
@@ -134,6 +135,7 @@ protected:
     }
     void ExpectMonitoring()
     {
+        EXPECT_TRUE(PCom->Port->isEnabled());
         EXPECT_FALSE(PCom->Timer->isActive());
         EXPECT_FALSE(ProgressForm->isVisible());
         EXPECT_TRUE(MainForm->TimerMonitor->isActive());
@@ -243,6 +245,7 @@ TEST_F(OnMeter, AWholeFileIsProgrammedOverTheLineAndMonitoringResumes)
     // The whole file goes, line by line, the progress window showing it.
     Program(file);
     EXPECT_FALSE(MainForm->TimerMonitor->isActive());
+    EXPECT_FALSE(PCom->Port->isEnabled());  // the line is the exchange's meanwhile
     EXPECT_TRUE(ProgressForm->isVisible());
     EXPECT_EQ(ProgressForm->windowTitle(), file);
     EXPECT_EQ(ProgressForm->ProgressBar->maximum(), 1531);
@@ -311,7 +314,7 @@ TEST_F(OnMeter, APulledDeviceGivesOneMessageWhileProgrammingOrMonitoringAndChoos
     EXPECT_TRUE(PCom->Port->isEnabled());
 }
 
-TEST_F(OnMeter, TheConfigurationReadAtStartComesBackAtCloseWithTheChosenFirmwareFile)
+TEST_F(OnMeter, TheConfigurationReadAtStartAlsoBesideABusyPortComesBackAtCloseWithTheFirmwareFile)
 {
     // A program folder whose name code page 932 cannot hold still names the right files.
     ASSERT_TRUE(QDir().mkpath(Path(QStringLiteral("dossier-é"))));
@@ -323,25 +326,34 @@ TEST_F(OnMeter, TheConfigurationReadAtStartComesBackAtCloseWithTheChosenFirmware
     WriteAll(config, original);
     const QString firmware = Path(QStringLiteral("新版/zolt.mot"));  // not there
     ChooseFiles({firmware});
+    MeterStandIn other;
     const auto create = [&] {
         forms.reset();
-        forms = std::make_unique<TApplicationForms>(
-            Path(QStringLiteral("dossier-é/zolt-tool")),
-            [port = meter.PortName()] { return std::vector<QString>{port}; });
+        forms =
+            std::make_unique<TApplicationForms>(Path(QStringLiteral("dossier-é/zolt-tool")), [&] {
+                return std::vector<QString>{meter.PortName(), other.PortName()};
+            });
     };
     create();
     FProjectOption->Context[0] = 0xEE;
     MainForm->close();  // closed before it was ever shown: the configuration was not read
     EXPECT_EQ(ReadAll(config), original);
 
-    meter.SetScript(Meter);
+    // A first instance of the tool holds the first port: this one says so and opens no other
+    // port in its place, and reads its configuration all the same.
+    platform::SerialDevice firstInstance;
+    ASSERT_TRUE(firstInstance.Open(meter.PortName()));
     create();
     MainForm->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm));
+    EXPECT_TRUE(Messages().at(0).startsWith(QStringLiteral("通信ポート %1 を開けません\n\r他のプロ"
+                                                           "グラムが使用中です (")
+                                                .arg(meter.PortName())));
+    EXPECT_FALSE(PCom->Comm->HandleCheck(false));
     EXPECT_EQ(MainForm->OpenDialog.InitialDir, QStringLiteral("/fw/v2.mot"));
     EXPECT_EQ(FProjectOption->EditTireLength->text(), QString::number(qint16(0x1316)));
     QTest::mouseClick(MainForm->ToolButton2, Qt::LeftButton);
-    EXPECT_EQ(Messages().size(), 1u);  // it is not there, but the choice is kept
+    EXPECT_EQ(Messages().size(), 2u);  // it is not there, but the choice is kept
     MainForm->close();
     const QByteArray name = QByteArray::fromStdString(platform::ToCp932(firmware)) + '\0';
     original.replace(72, name.size(), name);

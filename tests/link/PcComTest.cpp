@@ -19,6 +19,7 @@
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/ComboChoice.h"
 #include "tests/support/MeterStandIn.h"
+#include "tests/support/QStringPrinter.h"
 
 using namespace testing_support;
 
@@ -164,29 +165,33 @@ TEST_F(PcComPortBox, ShowsWholePathsAndATypedPathOpensOnEnterOrLeavingABadOneRep
     EXPECT_EQ(cursorRect().center().x() - start, edit->fontMetrics().horizontalAdvance(path));
     EXPECT_LT(cursorRect().right(), edit->width());
 
-    // Choosing the entry shown opens it, also over a text typed meanwhile.
+    // Choosing the entry shown opens it, also over a text typed meanwhile; choosing another one
+    // while it is open switches to it (here the same line under another name, which opens only
+    // once the first is closed).
     Type("/dev/zolt-half");
     Choose(0);
     ASSERT_TRUE(Open());
     EXPECT_EQ(panel->Comm->CommName(), listed.PortName());
-    panel->SetPortOpen(false);
-    panel->Port->setFocus();
+    Choose(1);
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(panel->Comm->CommName(), longName);
     const termios before = typed.LineSettings();
-    // Every prefix of the path names some other device: none of them is opened or touched.
+    // Every prefix of the path names some other device: none of them is opened or touched, and
+    // the open port stays open until the name is confirmed.
     Type(typed.SlavePath(), [&] {
-        ASSERT_FALSE(Open()) << panel->Comm->CommName().toStdString();
+        ASSERT_EQ(panel->Comm->CommName(), longName);
         ASSERT_EQ(typed.LineSettings().c_lflag, before.c_lflag);
     });
     QTest::keyClick(panel->Port, Qt::Key_Return);
     ASSERT_TRUE(Open());
     EXPECT_EQ(panel->Comm->CommName(), typed.PortName());
 
-    panel->SetPortOpen(false);
-    panel->Port->setFocus();
     Type("/dev/zolt-no-such-port");
     QTest::keyClick(panel->Port, Qt::Key_Enter);
     EXPECT_FALSE(Open());
-    EXPECT_EQ(boxes.Texts(), std::vector<QString>{QStringLiteral("No such file or directory")});
+    EXPECT_EQ(boxes.Texts(), std::vector<QString>{
+                                 QStringLiteral("通信ポート /dev/zolt-no-such-port を開けません\n\r"
+                                                "No such file or directory")});
     // Leaving the box without a new name tries nothing again; Enter tries the same name again.
     panel->Button2->setFocus();
     QCoreApplication::processEvents();
@@ -201,6 +206,8 @@ TEST_F(PcComPortBox, ShowsWholePathsAndATypedPathOpensOnEnterOrLeavingABadOneRep
     ASSERT_TRUE(QTest::qWaitFor([&] { return Open(); }));
     EXPECT_EQ(panel->Comm->CommName(), typed.PortName());
     EXPECT_EQ(boxes.Boxes().size(), 2u);
+    panel->Port->showPopup();  // made again, the list keeps the name of the port open under it
+    EXPECT_EQ(panel->Port->currentText(), typed.PortName());
 }
 
 TEST(PcCom, RequestsAreFramedUpToTheFirstByteOutside20To7FAndLoggedWhileThePanelIsShown)
