@@ -208,8 +208,12 @@ void TPCom::SetPortOpen(bool Open)
             // Busy, refused or gone: the user hears which port and why; nothing else is tried.
             throw ECommError(PortOpenFailureText(triedName_, error), error.SystemError());
         }
+        emit PortOpened();
     } else {
         Comm->Close();
+        // Lines that came before the close belong to a line that is gone.
+        Rx.Reset();
+        emit PortClosed();
     }
 }
 

@@ -101,6 +101,13 @@ public:
 
     TFirmwareExchange Firmware;
 
+signals:
+    // A port was opened: whatever was learnt of the meter on the line before may not hold.
+    void PortOpened();
+    // The open port was closed, by the user or by the tool itself (the device went away, the
+    // receive ring overflowed): nothing on the line answers any more.
+    void PortClosed();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* Watched, QEvent* Event) override;
