@@ -39,6 +39,10 @@ TApplicationForms::TApplicationForms(const QString& programPath, TPCom::PortList
     // switches the monitor timer on again when it ends.
     FProjectOption->Monitor = MainForm;
     PCom->TimerMonitor = MainForm->TimerMonitor;
+    // Polling starts over with every port opened, and a closed port leaves no live-looking
+    // values behind.
+    QObject::connect(PCom, &TPCom::PortOpened, MainForm, [] { MainForm->LinkOpened(); });
+    QObject::connect(PCom, &TPCom::PortClosed, MainForm, [] { MainForm->LinkClosed(); });
 }
 
 TApplicationForms::~TApplicationForms()

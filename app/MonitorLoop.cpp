@@ -80,6 +80,25 @@ void TMonitorLoop::RunMonitorTick()
         MonitorTick = 0;
 }
 
+void TMonitorLoop::LinkOpened()
+{
+    RequestState = eReqIdle;
+    WaitingReply = false;
+    ReplyTimeout = 0;
+    MonitorTick = 0;
+    PortCount = 0;
+}
+
+void TMonitorLoop::LinkClosed()
+{
+    RequestState = eReqIdle;
+    WaitingReply = false;
+    ReplyTimeout = 0;
+    ZeroSubscribedValues();
+    SetIndicatorValues();
+    ShowMeterClock(std::string());
+}
+
 bool TMonitorLoop::ActOnReply(std::string_view text)
 {
     if (const int k = StrCompTopPart(text, KeyGetKind))

@@ -31,6 +31,13 @@ public:
     // One tick of the loop.
     void RunMonitorTick();
 
+    // The link's port has just opened, maybe on another meter than before: nothing learnt of
+    // the line before holds, and the next tick asks for the channel list.
+    void LinkOpened();
+    // The link's port has closed: as after a time-out, the subscribed values go to zero and the
+    // indicators show it, and the status bar no longer shows a clock that is not running.
+    void LinkClosed();
+
     // What the next request is; the settings window writes eReqReadContext, eReqWriteContext and
     // eReqSetClock here.
     TRequestState RequestState = eReqIdle;

@@ -14,6 +14,7 @@
 
 #include "link/Codecs.h"
 #include "link/FrameBytes.h"
+#include "link/PortOpenFailure.h"
 #include "platform/Exceptions.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
@@ -32,14 +33,31 @@ void ShowAbortBox(const QString& text)
                              platform::BoxButtons::Abort);
 }
 
+// A combo box that hears of its list dropping down before it shows.
+class TPortBox : public QComboBox {
+public:
+    TPortBox(QWidget* parent, std::function<void()> beforePopup)
+        : QComboBox(parent), beforePopup_(std::move(beforePopup))
+    {}
+    void showPopup() override
+    {
+        beforePopup_();
+        QComboBox::showPopup();
+    }
+
+private:
+    std::function<void()> beforePopup_;
+};
+
 }  // namespace
 
 std::vector<QString> TPCom::SystemPorts()
 {
-    return platform::SerialPortCandidates(32);
+    return platform::SerialPortCandidates(platform::SystemSerialPortSources(), 32);
 }
 
-TPCom::TPCom(QWidget* Owner, PortLister ListPorts) : QWidget(Owner, Qt::Window)
+TPCom::TPCom(QWidget* Owner, PortLister ListPorts)
+    : QWidget(Owner, Qt::Window), listPorts_(std::move(ListPorts))
 {
     setWindowTitle(QStringLiteral("シリアル通信パネル"));
     QFont font(QStringLiteral("ＭＳ ゴシック"));
@@ -54,7 +72,8 @@ TPCom::TPCom(QWidget* Owner, PortLister ListPorts) : QWidget(Owner, Qt::Window)
     Memo->setMaximumBlockCount(LogLines);
     Memo->setGeometry(-2, -2, 634, 322);
 
-    Port = new QComboBox(this);
+    // An adapter plugged in since the list was last made shows when it drops down.
+    Port = new TPortBox(this, [this] { RefreshPortList(); });
     Port->setObjectName(QStringLiteral("Port"));
     Port->setEditable(true);
     Port->setInsertPolicy(QComboBox::NoInsert);
@@ -88,7 +107,7 @@ TPCom::TPCom(QWidget* Owner, PortLister ListPorts) : QWidget(Owner, Qt::Window)
             [this] { platform::Guarded([this] { ConfirmTypedPort(true); }); });
     Port->installEventFilter(this);
 
-    ScanPorts(ListPorts);
+    ScanPorts();
 }
 
 TPCom::~TPCom()
@@ -109,74 +128,92 @@ int TPCom::PortBoxWidth(const QComboBox& box)
     return box.style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, &box).width();
 }
 
-void TPCom::ScanPorts(const PortLister& ListPorts)
+void TPCom::ScanPorts()
 {
     CommCntrl = {};
     Comm.reset();
     Rx.Reset();
 
-    const QSignalBlocker quiet(Port);  // filling the list is no choice of the user's
-    Port->clear();
-    Port->setCurrentIndex(-1);
     Port->setEditText(QString());
-    for (const QString& name : ListPorts()) {
-        platform::SerialDevice probe;
-        // Only lines are offered, not whatever file a listed path happens to name.
-        if (probe.Open(name) && probe.IsCharacterDevice()) {
-            Port->addItem(name);
-            probe.Close();
-            Port->setCurrentIndex(0);
-        }
-    }
-    triedName_ = Port->currentText();  // the name the port opens under, not a typed one
-    // The box holds a device path; its list opens as wide as the longest name it offers.
-    QAbstractItemView* list = Port->view();
-    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
-                          list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-
-    if (Port->currentIndex() >= 0) {
-        Comm = std::make_unique<TComm>();
-        CommCntrl.nBoudRate = 115200;
-        CommCntrl.mByteSize = eCmmBySz8;
-        CommCntrl.mParity = eCmmPrtyNone;
-        CommCntrl.mStopBits = eCmmStpB1;
-        CommCntrl.mFlowCntrls = {};
-        CommCntrl.nQueueIn = 8192;
-        CommCntrl.nQueueOut = 8192;
-        CommCntrl.nQueXonLim = Comm->QueXonLim();
-        CommCntrl.nQueXoffLim = Comm->QueXoffLim();
-        CommCntrl.Events = Comm->Events();
-        Comm->OnCommReceive = [this](TComm* Sender, char* Buffer, unsigned Size) {
-            CommReceive(Sender, Buffer, Size);
-        };
-        Comm->OnCommLost = [this](TComm*) {
-            // On the event thread: the panel hears of it on its own, for this opening.
-            const std::uint32_t opening = openings_;
-            QMetaObject::invokeMethod(
-                this,
-                [this, opening] { platform::Guarded([this, opening] { CommLost(opening); }); },
-                Qt::QueuedConnection);
-        };
+    RefreshPortList();
+    if (Port->count() > 0) {
+        const QSignalBlocker quiet(Port);  // no choice of the user's
+        Port->setCurrentIndex(0);
+        MakeComm();
         SetPortOpen(false);
     } else {
         platform::MessageBeep();
         ShowAbortBox(QStringLiteral("使用可能なCOMポートが見つかりません"));
     }
+    triedName_ = Port->currentText();  // the name the port opens under, not a typed one
+}
+
+void TPCom::RefreshPortList()
+{
+    // Filling the list is no choice of the user's, and the name in the box stays: the port
+    // open under it, or one being typed.
+    const QSignalBlocker quiet(Port);
+    const QString shown = Port->currentText();
+    Port->clear();
+    for (const QString& name : listPorts_())
+        Port->addItem(name);
+    Port->setCurrentIndex(Port->findText(shown));
+    Port->setEditText(shown);
+    // The box holds a device path; its list opens as wide as the longest name it offers.
+    QAbstractItemView* list = Port->view();
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                          list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+}
+
+void TPCom::MakeComm()
+{
+    Comm = std::make_unique<TComm>();
+    CommCntrl.nBoudRate = 115200;
+    CommCntrl.mByteSize = eCmmBySz8;
+    CommCntrl.mParity = eCmmPrtyNone;
+    CommCntrl.mStopBits = eCmmStpB1;
+    CommCntrl.mFlowCntrls = {};
+    CommCntrl.nQueueIn = 8192;
+    CommCntrl.nQueueOut = 8192;
+    CommCntrl.nQueXonLim = Comm->QueXonLim();
+    CommCntrl.nQueXoffLim = Comm->QueXoffLim();
+    CommCntrl.Events = Comm->Events();
+    Comm->OnCommReceive = [this](TComm* Sender, char* Buffer, unsigned Size) {
+        CommReceive(Sender, Buffer, Size);
+    };
+    Comm->OnCommLost = [this](TComm*) {
+        // On the event thread: the panel hears of it on its own, for this opening.
+        const std::uint32_t opening = openings_;
+        QMetaObject::invokeMethod(
+            this, [this, opening] { platform::Guarded([this, opening] { CommLost(opening); }); },
+            Qt::QueuedConnection);
+    };
 }
 
 void TPCom::SetPortOpen(bool Open)
 {
-    if (!Comm || Comm->HandleCheck(false) == Open)
+    // A box without a name opens nothing: a machine without ports, until one is listed or typed.
+    const QString name = Port->currentText();
+    if (Open && !Comm && !name.isEmpty())
+        MakeComm();
+    if (!Comm || Comm->HandleCheck(false) == Open || (Open && name.isEmpty()))
         return;
     if (Open) {
         Rx.Reset();  // no event thread runs while the port is closed
-        triedName_ = Port->currentText();
+        triedName_ = name;
         ++openings_;  // before the event thread that reads it starts
-        Comm->Open(&CommCntrl, triedName_);
-        Port->setEnabled(false);
+        try {
+            Comm->Open(&CommCntrl, triedName_);
+        } catch (const ECommError& error) {
+            // Busy, refused or gone: the user hears which port and why; nothing else is tried.
+            throw ECommError(PortOpenFailureText(triedName_, error), error.SystemError());
+        }
+        emit PortOpened();
     } else {
         Comm->Close();
-        Port->setEnabled(true);
+        // Lines that came before the close belong to a line that is gone.
+        Rx.Reset();
+        emit PortClosed();
     }
 }
 

@@ -25,7 +25,7 @@ class TPCom : public QWidget {
     Q_OBJECT
 
 public:
-    // The ports the constructor tries, in order.
+    // The ports the port list offers, in order; asked again each time the list drops down.
     using PortLister = std::function<std::vector<QString>()>;
     static std::vector<QString> SystemPorts();
 
@@ -38,11 +38,14 @@ public:
 
     // Controls.
     QPlainTextEdit* Memo;  // the traffic log, its oldest entries dropped beyond LogLines
-    QComboBox* Port;       // the port list; its text names the port SetPortOpen(true) opens
+    // The port list, made again each time it drops down; its text names the port
+    // SetPortOpen(true) opens. Locked only while firmware is programmed.
+    QComboBox* Port;
     QPushButton* Button2;  // "クリア"
     QPushButton* Button1;  // "閉じる"
     QTimer* Timer;         // 10 ms, off; runs the firmware exchange
 
+    // Opening a port that does not open raises ECommError naming the port and why.
     void SetPortOpen(bool Open);
     // Frames Text (up to its first byte outside 0x20..0x7F) and hands it to the port.
     void SendCommand(const char* Text);
@@ -62,6 +65,8 @@ public:
     void Button2Click();
     // Closes the port and opens it again under the port box's text.
     void PortChange();
+    // Makes the port list again from the system's ports, keeping the name in the box.
+    void RefreshPortList();
     // The user confirmed the typed name: Enter (Always) or leaving the box, which tries it
     // only when it differs from the name tried last.
     void ConfirmTypedPort(bool Always);
@@ -90,10 +95,18 @@ public:
     static bool ParseHex(std::uint32_t& Value, std::string_view Text, int Count);
 
     TCommCntrlRec CommCntrl{};
-    std::unique_ptr<TComm> Comm;  // null when the scan found no port
-    TReceiveRing Rx;              // the ring with its indexes and ErrorFlags (bit 0: overflow)
+    // Null until there is a port to open: none was listed at start and none chosen or typed since.
+    std::unique_ptr<TComm> Comm;
+    TReceiveRing Rx;  // the ring with its indexes and ErrorFlags (bit 0: overflow)
 
     TFirmwareExchange Firmware;
+
+signals:
+    // A port was opened: whatever was learnt of the meter on the line before may not hold.
+    void PortOpened();
+    // The open port was closed, by the user or by the tool itself (the device went away, the
+    // receive ring overflowed): nothing on the line answers any more.
+    void PortClosed();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -101,11 +114,14 @@ protected:
 
 private:
     static int PortBoxWidth(const QComboBox& box);
-    void ScanPorts(const PortLister& ListPorts);
+    void ScanPorts();
+    // The serial port object, with its settings and handlers.
+    void MakeComm();
     void Log(const char* Prefix, const char* Bytes);
     // Carries out one step of the firmware exchange.
     void Carry(const FirmwareStep& Step);
 
+    PortLister listPorts_;
     QString triedName_;  // the name the port was last opened (or tried) under
     // Openings so far; written only while the port is closed, read by its event thread.
     std::uint32_t openings_ = 0;

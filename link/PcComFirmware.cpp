@@ -1,6 +1,7 @@
 // The communication panel's side of firmware programming: it reopens the port, shows the
 // progress window, runs the exchange on its 10 ms timer and carries out what each step of the
 // exchange (link/FirmwareExchange.h) gives back.
+#include <QComboBox>
 #include <QProgressBar>
 #include <QTimer>
 #include <string_view>
@@ -30,6 +31,8 @@ bool TPCom::StartFirmwareUpdate(const QString& FileName)
 
     SetPortOpen(false);
     SetPortOpen(true);
+    // The line is the exchange's until it ends: no other port is chosen meanwhile.
+    Port->setEnabled(false);
 
     ProgressForm->setWindowTitle(FileName);
     ProgressForm->ProgressBar->setMaximum(Firmware.FileBytesLeft);
@@ -102,6 +105,7 @@ void TPCom::HandBackToMonitor()
 {
     Firmware.Abort();
     Timer->stop();
+    Port->setEnabled(true);
     if (TimerMonitor)
         TimerMonitor->start();
 }

@@ -40,8 +40,8 @@ void TComm::RaiseSystemError(int error)
 {
     const QString text = platform::SystemErrorText(error);
     if (error == EIO || error == ENXIO || error == ENODEV)
-        throw ECommLineLost(text);
-    throw ECommError(text);
+        throw ECommLineLost(text, error);
+    throw ECommError(text, error);
 }
 
 bool TComm::HandleCheck(bool ASysEr)

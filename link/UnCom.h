@@ -93,7 +93,14 @@ using PCommCntrlRec = TCommCntrlRec*;
 // port's own texts.
 class ECommError : public platform::EPlatformError {
 public:
-    using EPlatformError::EPlatformError;
+    explicit ECommError(const QString& message, int systemError = 0)
+        : EPlatformError(message), systemError_(systemError)
+    {}
+    // The system's error number behind the failure; 0 for the port's own texts.
+    int SystemError() const { return systemError_; }
+
+private:
+    int systemError_;
 };
 
 // The line went away under the port (adapter pulled, other end closed): a hang-up or an I/O

@@ -165,9 +165,20 @@ private:
 // The system's text for an error number.
 QString SystemErrorText(int error);
 
-// Serial ports found on this machine, in a stable order, at most maxCount: each path of the
-// colon-separated environment variable ZOLT_PORTS first, then /dev/ttyUSB*, /dev/ttyACM* and
-// the /dev/ttyS* that have a UART behind them.
-std::vector<QString> SerialPortCandidates(std::size_t maxCount = 32);
+// Where the port list looks: the colon-separated paths tried first, the device folder and the
+// kernel's tty class folder (which tells the onboard ports that have a UART).
+struct SerialPortSources {
+    QString listed;
+    QString devRoot = QStringLiteral("/dev");
+    QString ttyClassRoot = QStringLiteral("/sys/class/tty");
+};
+// The environment variable ZOLT_PORTS and this machine's folders.
+SerialPortSources SystemSerialPortSources();
+
+// Serial ports, in a stable order, at most maxCount, found without opening any of them: each
+// listed path that is a character device, then ttyUSB*, ttyACM* and the ttyS* that have a UART
+// behind them, each family in the order of its numbers.
+std::vector<QString> SerialPortCandidates(const SerialPortSources& sources,
+                                          std::size_t maxCount = 32);
 
 }  // namespace platform

@@ -1,28 +1,33 @@
-// The list of serial ports worth trying, in a stable order.
+// The list of serial ports worth trying, in a stable order, made without opening any device:
+// opening a serial line raises its modem signals, which resets some of the devices behind them.
 #include <algorithm>
-#include <fcntl.h>
-#include <linux/serial.h>
 #include <QDir>
 #include <QFile>
-#include <sys/ioctl.h>
-#include <unistd.h>
+#include <QFileInfo>
+#include <sys/stat.h>
 
 #include "platform/SerialDevice.h"
 
 namespace platform {
 namespace {
 
-// Devices of one family (ttyUSB0, ttyUSB1, ..., ttyUSB10) in the order of their numbers.
-std::vector<QString> Family(const QString& prefix)
+bool IsCharacterDevice(const QString& path)
 {
-    const QDir dev(QStringLiteral("/dev"));
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISCHR(info.st_mode);
+}
+
+// Devices of one family (ttyUSB0, ttyUSB1, ..., ttyUSB10) in the order of their numbers.
+std::vector<QString> Family(const QString& devRoot, const QString& prefix)
+{
+    const QDir dev(devRoot);
     const QStringList names = dev.entryList({prefix + QLatin1Char('*')},
                                             QDir::System | QDir::Files | QDir::NoDotAndDotDot);
     std::vector<std::pair<long, QString>> numbered;
     for (const QString& name : names) {
         bool ok = false;
         const long number = name.mid(prefix.size()).toLong(&ok);
-        if (ok)
+        if (ok && IsCharacterDevice(dev.filePath(name)))
             numbered.emplace_back(number, dev.filePath(name));
     }
     std::sort(numbered.begin(), numbered.end());
@@ -32,40 +37,48 @@ std::vector<QString> Family(const QString& prefix)
     return paths;
 }
 
-// The kernel makes a /dev/ttyS node for every possible onboard port; only those with a UART
-// behind them are ports.
-bool HasUart(const QString& path)
+// The kernel makes a ttyS device for every possible onboard port, also where no UART is. Its
+// entry in the tty class tells the real ones: a device behind it, of a UART type other than
+// unknown (0). An entry without a type is not one we can vouch for; its path can still be typed.
+bool HasUart(const QString& ttyClassRoot, const QString& devicePath)
 {
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    const QDir entry(ttyClassRoot + QLatin1Char('/') + QFileInfo(devicePath).fileName());
+    QFile type(entry.filePath(QStringLiteral("type")));
+    if (!entry.exists(QStringLiteral("device")) || !type.open(QIODevice::ReadOnly))
         return false;
-    serial_struct info{};
-    const bool real = ::ioctl(fd, TIOCGSERIAL, &info) == 0 && info.type != PORT_UNKNOWN;
-    ::close(fd);
-    return real;
+    bool ok = false;
+    const int kind = type.readLine().trimmed().toInt(&ok);
+    return ok && kind != 0;
 }
 
 }  // namespace
 
-std::vector<QString> SerialPortCandidates(std::size_t maxCount)
+SerialPortSources SystemSerialPortSources()
+{
+    SerialPortSources sources;
+    sources.listed = qEnvironmentVariable("ZOLT_PORTS");
+    return sources;
+}
+
+std::vector<QString> SerialPortCandidates(const SerialPortSources& sources, std::size_t maxCount)
 {
     std::vector<QString> paths;
     const auto add = [&](const QString& path) {
-        if (!path.isEmpty() && paths.size() < maxCount &&
-            std::find(paths.begin(), paths.end(), path) == paths.end())
+        if (paths.size() < maxCount && std::find(paths.begin(), paths.end(), path) == paths.end())
             paths.push_back(path);
     };
-    const QString listed = qEnvironmentVariable("ZOLT_PORTS");
-    for (const QString& path : listed.split(QLatin1Char(':'), Qt::SkipEmptyParts))
-        add(path);
-    for (const QString& path : Family(QStringLiteral("ttyUSB")))
-        add(path);
-    for (const QString& path : Family(QStringLiteral("ttyACM")))
-        add(path);
-    for (const QString& path : Family(QStringLiteral("ttyS")))
-        if (paths.size() < maxCount && HasUart(path))
+    for (const QString& path : sources.listed.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        if (IsCharacterDevice(path))
             add(path);
+    }
+    for (const QString& path : Family(sources.devRoot, QStringLiteral("ttyUSB")))
+        add(path);
+    for (const QString& path : Family(sources.devRoot, QStringLiteral("ttyACM")))
+        add(path);
+    for (const QString& path : Family(sources.devRoot, QStringLiteral("ttyS"))) {
+        if (HasUart(sources.ttyClassRoot, path))
+            add(path);
+    }
     return paths;
 }
 

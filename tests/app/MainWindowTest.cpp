@@ -12,15 +12,18 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
+#include <tuple>
 
 #include "app/IndicatorLifecycle.h"
 #include "app/ProjectOption.h"
+#include "indicators/BarGraph.h"
 #include "indicators/Port.h"
 #include "link/PcCom.h"
 #include "link/Progress.h"
 #include "platform/Cp932.h"
 #include "platform/FileDialog.h"
 #include "platform/LocalTime.h"
+#include "platform/SerialDevice.h"
 #include "platform/WindowFrame.h"
 #include "tests/app/DashboardFixture.h"
 #include "tests/support/ComboChoice.h"
@@ -134,6 +137,7 @@ protected:
     }
     void ExpectMonitoring()
     {
+        EXPECT_TRUE(PCom->Port->isEnabled());
         EXPECT_FALSE(PCom->Timer->isActive());
         EXPECT_FALSE(ProgressForm->isVisible());
         EXPECT_TRUE(MainForm->TimerMonitor->isActive());
@@ -150,11 +154,19 @@ private:
     platform::FileDialogPresenter previousDialogs_;
 };
 
-TEST_F(OnMeter, StartsOnTheLinePollsTheMeterIntoChannelsAndStatusBarAndClosesIt)
+TEST_F(OnMeter, PollsTheMeterUntilItIsPulledThenTheOneChosenUnderItsNameAfreshUntilClosed)
 {
-    StartOnMeter();
+    // The meter's line is listed under a name of its own, as an adapter's device is.
+    const QString name = Path(QStringLiteral("ttyUSB0"));
+    ASSERT_TRUE(QFile::link(meter.PortName(), name));
+    meter.SetScript(Meter);
+    ASSERT_NO_FATAL_FAILURE(Start({name}));
     EXPECT_EQ(MainForm->size(), QSize(839, 489));
     EXPECT_TRUE(PCom->Comm && PCom->Comm->HandleCheck(false));
+    auto* tacho = static_cast<TBarGraph*>(CreateIndicator("_BarGraph", nullptr));
+    auto* speed = static_cast<TBarGraph*>(CreateIndicator("_BarGraph", nullptr));
+    tacho->SetIoName("TACHO");
+    speed->SetIoName("SPEED");
 
     Tick();
     ASSERT_EQ(meter.Requests(), std::vector<std::string>{"@GET_KIND"});
@@ -164,17 +176,46 @@ TEST_F(OnMeter, StartsOnTheLinePollsTheMeterIntoChannelsAndStatusBarAndClosesIt)
         // The clock is asked once a second, every tenth tick.
         EXPECT_EQ(meter.Requests().back(), i % 10 == 9 ? "@GET_DATETIME" : "@GET_PORT") << i;
     }
-    EXPECT_EQ(MainForm->PortCount, 3);
-    EXPECT_EQ(Tacho, 3000);
-    EXPECT_EQ(Speed, -200);
+    EXPECT_EQ(std::tuple(Tacho, Speed, tacho->Value(), speed->Value()),
+              std::tuple(3000, -200, 3000, -200));
     EXPECT_EQ(MainForm->StatusText->text(), QStringLiteral("2016/09/17-13:45:07"));
     EXPECT_TRUE(boxes.Boxes().empty());
 
+    // Pulled with a reply waiting: said once, and the dashboard is left as after a time-out, with
+    // no clock that is not running; what came before it is not taken for news.
+    ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Rx.Empty(); }, Bound));
+    meter.Vanish();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Comm->HandleCheck(false); }, Bound));
+    MainForm->TimerMonitorTimer();
+    EXPECT_EQ(Messages(),
+              std::vector<QString>{QStringLiteral("通信ポートが切断されました\n\r") + name});
+    EXPECT_EQ(
+        std::tuple(Tacho, Speed, tacho->Value(), speed->Value(), MainForm->StatusText->text()),
+        std::tuple(0, 0, 0, 0, QString()));
+
+    // Another meter comes back under the name, its channels the other way round, and the user
+    // chooses it: polling starts over from its channel list.
+    MeterStandIn back;
+    back.SetScript([](const std::string& request) {
+        if (request == "@GET_KIND" || request == "@GET_PORT")
+            return std::vector{MeterStandIn::Ack(request == "@GET_KIND" ? "@GET_KIND=SPEED,TACHO"
+                                                                        : "@GET_PORT=00C81388")};
+        return Meter(request);
+    });
+    ASSERT_TRUE(QFile::remove(name) && QFile::link(back.PortName(), name));
+    MainForm->ShowCommPanel();
+    testing_support::ChooseFromList(*PCom->Port, 0);
+    EXPECT_EQ(MainForm->PortCount, 0);  // nothing of the old meter's channel list holds
+    MainForm->TimerMonitorTimer();      // the first tick after the opening, within the second
+    ASSERT_TRUE(back.WaitForRequests(1));
+    EXPECT_EQ(back.Requests().front(), "@GET_KIND");
     MainForm->TimerMonitor->start();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return tacho->Value() == 5000 && speed->Value() == 200; }, Bound));
+
     QTest::mouseClick(MainForm->ToolButton1, Qt::LeftButton);
-    EXPECT_FALSE(MainForm->isVisible());
-    EXPECT_FALSE(PCom->Comm->HandleCheck(false));
-    EXPECT_FALSE(MainForm->TimerMonitor->isActive());
+    EXPECT_FALSE(MainForm->isVisible() || PCom->Comm->HandleCheck(false) ||
+                 MainForm->TimerMonitor->isActive());
 }
 
 TEST_F(OnMeter, TheSettingsWindowReadsWritesAndSetsTheClockThroughTheMonitorLoop)
@@ -232,7 +273,7 @@ TEST_F(OnMeter, TheSettingsWindowReadsWritesAndSetsTheClockThroughTheMonitorLoop
     EXPECT_EQ(meter.Requests()[4], "@GET_KIND");
 }
 
-TEST_F(OnMeter, AWholeFileIsProgrammedOverTheLineAndMonitoringResumes)
+TEST_F(OnMeter, AWholeFileIsProgrammedOverTheLineAndMonitoringResumesAlsoWhenTheDeviceIsPulled)
 {
     std::vector<std::string> lines;
     const QString file = FirmwareFile(lines);
@@ -243,6 +284,7 @@ TEST_F(OnMeter, AWholeFileIsProgrammedOverTheLineAndMonitoringResumes)
     // The whole file goes, line by line, the progress window showing it.
     Program(file);
     EXPECT_FALSE(MainForm->TimerMonitor->isActive());
+    EXPECT_FALSE(PCom->Port->isEnabled());  // the line is the exchange's meanwhile
     EXPECT_TRUE(ProgressForm->isVisible());
     EXPECT_EQ(ProgressForm->windowTitle(), file);
     EXPECT_EQ(ProgressForm->ProgressBar->maximum(), 1531);
@@ -263,55 +305,22 @@ TEST_F(OnMeter, AWholeFileIsProgrammedOverTheLineAndMonitoringResumes)
     ExpectMonitoring();
     ASSERT_TRUE(QTest::qWaitFor([&] { return meter.Requests().size() > got.size(); }, Bound));
     EXPECT_TRUE(IsMonitorRequest(meter.Requests().back()));
-    MainForm->close();  // while the meter still answers
-}
 
-TEST_F(OnMeter, APulledDeviceGivesOneMessageWhileProgrammingOrMonitoringAndChoosingItAgainResumes)
-{
-    // The meter's line is listed under a name of its own, as an adapter's device is.
-    std::vector<std::string> lines;
-    const QString file = FirmwareFile(lines);
+    // Pulled while programming: the exchange ends with one message, and monitoring goes on.
     meter.SetScript([](const std::string& request) {
         return request.starts_with('S') ? std::vector<std::string>{} : Meter(request);  // waits
     });
-    const QString name = Path(QStringLiteral("ttyUSB0"));
-    ASSERT_TRUE(QFile::link(meter.PortName(), name));
-    ASSERT_NO_FATAL_FAILURE(Start({name}));
-    MainForm->TimerMonitor->start();
     Program(file);
-    ASSERT_TRUE(QTest::qWaitFor([] { return PCom->Firmware.LineNumber == 1; }, Bound));
-    ASSERT_TRUE(meter.WaitForRequests(3));
-
+    ASSERT_TRUE(QTest::qWaitFor([&] { return meter.Requests().back() == lines.front(); }, Bound));
     meter.Vanish();
     ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Comm->HandleCheck(false); }, Bound));
-    EXPECT_EQ(Messages(),
-              std::vector<QString>{QStringLiteral("通信ポートが切断されました\n\r") + name});
-    EXPECT_EQ(boxes.Beeps(), 1);
-    EXPECT_FALSE(PCom->Firmware.Running());
-    EXPECT_TRUE(PCom->Port->isEnabled());
+    EXPECT_EQ(Messages().back(),
+              QStringLiteral("通信ポートが切断されました\n\r") + meter.PortName());
+    EXPECT_EQ(boxes.Beeps(), 2);
     ExpectMonitoring();
-
-    // The meter is back under the same name; the user chooses it in the panel.
-    MeterStandIn back;
-    back.SetScript(Meter);
-    ASSERT_TRUE(QFile::remove(name));
-    ASSERT_TRUE(QFile::link(back.PortName(), name));
-    MainForm->ShowCommPanel();
-    testing_support::ChooseFromList(*PCom->Port, 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return back.Requests().size() >= 2; }, Bound));
-    for (const std::string& request : back.Requests())
-        EXPECT_TRUE(IsMonitorRequest(request)) << request;
-    EXPECT_EQ(Messages().size(), 1u);
-
-    // Pulled again while only monitoring: one more message, and the box is free again.
-    back.Vanish();
-    ASSERT_TRUE(QTest::qWaitFor([] { return !PCom->Comm->HandleCheck(false); }, Bound));
-    EXPECT_EQ(Messages(),
-              std::vector<QString>(2, QStringLiteral("通信ポートが切断されました\n\r") + name));
-    EXPECT_TRUE(PCom->Port->isEnabled());
 }
 
-TEST_F(OnMeter, TheConfigurationReadAtStartComesBackAtCloseWithTheChosenFirmwareFile)
+TEST_F(OnMeter, TheConfigurationReadAtStartAlsoBesideABusyPortComesBackAtCloseWithTheFirmwareFile)
 {
     // A program folder whose name code page 932 cannot hold still names the right files.
     ASSERT_TRUE(QDir().mkpath(Path(QStringLiteral("dossier-é"))));
@@ -323,25 +332,34 @@ TEST_F(OnMeter, TheConfigurationReadAtStartComesBackAtCloseWithTheChosenFirmware
     WriteAll(config, original);
     const QString firmware = Path(QStringLiteral("新版/zolt.mot"));  // not there
     ChooseFiles({firmware});
+    MeterStandIn other;
     const auto create = [&] {
         forms.reset();
-        forms = std::make_unique<TApplicationForms>(
-            Path(QStringLiteral("dossier-é/zolt-tool")),
-            [port = meter.PortName()] { return std::vector<QString>{port}; });
+        forms =
+            std::make_unique<TApplicationForms>(Path(QStringLiteral("dossier-é/zolt-tool")), [&] {
+                return std::vector<QString>{meter.PortName(), other.PortName()};
+            });
     };
     create();
     FProjectOption->Context[0] = 0xEE;
     MainForm->close();  // closed before it was ever shown: the configuration was not read
     EXPECT_EQ(ReadAll(config), original);
 
-    meter.SetScript(Meter);
+    // A first instance of the tool holds the first port: this one says so and opens no other
+    // port in its place, and reads its configuration all the same.
+    platform::SerialDevice firstInstance;
+    ASSERT_TRUE(firstInstance.Open(meter.PortName()));
     create();
     MainForm->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm));
+    EXPECT_TRUE(Messages().at(0).startsWith(QStringLiteral("通信ポート %1 を開けません\n\r他のプロ"
+                                                           "グラムが使用中です (")
+                                                .arg(meter.PortName())));
+    EXPECT_FALSE(PCom->Comm->HandleCheck(false));
     EXPECT_EQ(MainForm->OpenDialog.InitialDir, QStringLiteral("/fw/v2.mot"));
     EXPECT_EQ(FProjectOption->EditTireLength->text(), QString::number(qint16(0x1316)));
     QTest::mouseClick(MainForm->ToolButton2, Qt::LeftButton);
-    EXPECT_EQ(Messages().size(), 1u);  // it is not there, but the choice is kept
+    EXPECT_EQ(Messages().size(), 2u);  // it is not there, but the choice is kept
     MainForm->close();
     const QByteArray name = QByteArray::fromStdString(platform::ToCp932(firmware)) + '\0';
     original.replace(72, name.size(), name);

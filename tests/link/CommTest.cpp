@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cerrno>
 #include <ctime>
 #include <QFile>
 #include <QTemporaryDir>
 #include <string>
 
+#include "link/PortOpenFailure.h"
 #include "link/UnCom.h"
 #include "tests/link/SerialTesting.h"
 #include "tests/support/BoxRecorder.h"
@@ -63,6 +65,13 @@ TEST(Comm, OnlyAFreeTerminalLineOpensElseTheSystemsTextIsRaised)
         EXPECT_EQ(comm.Handle(), -1);
     }
     EXPECT_EQ(ErrorOf([] { TComm().Write("x", 1); }), QStringLiteral("COM1 is not Open."));
+    // Told to the user, a port they may not use names the group that grants serial ports (a busy
+    // one is seen where the tool starts).
+    const ECommError refused(platform::SystemErrorText(EACCES), EACCES);
+    EXPECT_EQ(PortOpenFailureText(QStringLiteral("/dev/ttyS0"), refused),
+              QStringLiteral("通信ポート /dev/ttyS0 を開けません\n\rアクセスが拒否されました "
+                             "(Permission denied)\n\rシリアルポートは dialout "
+                             "グループのユーザーが使えます"));
 }
 
 TEST(Comm, AWriteIsRefusedWhileOneIsPendingAndCloseEndsItQuietly)

@@ -19,6 +19,7 @@
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/ComboChoice.h"
 #include "tests/support/MeterStandIn.h"
+#include "tests/support/QStringPrinter.h"
 
 using namespace testing_support;
 
@@ -46,22 +47,16 @@ QStringList LogLines(TPCom& panel)
 
 }  // namespace
 
-TEST(PcCom, TheScanListsTerminalLinesOrReportsNoneAndTheLineOpensUnderTheBoxsText)
+TEST(PcCom, TheListOffersThePortsWithTheFirstInTheBoxOrReportsNoneAndGrowsWhenDroppedDown)
 {
     BoxRecorder boxes;
     MeterStandIn first;
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("ttyS9"));
-    QFile regular(file);
-    ASSERT_TRUE(regular.open(QIODevice::WriteOnly));
-    regular.close();
-    auto panel = PanelOn({QStringLiteral("/dev/zolt-no-such-port"), file,
-                          QStringLiteral("/dev/null"), first.PortName()});
+    auto offered = std::make_shared<std::vector<QString>>(
+        std::vector<QString>{QStringLiteral("/dev/null"), first.PortName()});
+    auto panel = std::make_unique<TPCom>(nullptr, [offered] { return *offered; });
     ASSERT_EQ(panel->Port->count(), 2);
-    EXPECT_EQ(panel->Port->itemText(1), first.PortName());
-    // /dev/null opens, and is then refused when the port is opened on it: it is first here.
     EXPECT_EQ(panel->Port->currentText(), QStringLiteral("/dev/null"));
-    EXPECT_FALSE(panel->Comm->HandleCheck(false));
+    EXPECT_FALSE(panel->Comm->HandleCheck(false));  // opening it is the main window's business
     // The log fills the panel and the buttons keep to the bottom right.
     panel->show();
     for (const QSize size : {QSize(632, 357), QSize(800, 500)}) {
@@ -78,7 +73,6 @@ TEST(PcCom, TheScanListsTerminalLinesOrReportsNoneAndTheLineOpensUnderTheBoxsTex
     panel->Port->setCurrentIndex(1);
     panel->SetPortOpen(true);
     EXPECT_EQ(panel->Comm->CommName(), first.PortName());
-    EXPECT_FALSE(panel->Port->isEnabled());
     // Raw, 115200 baud, eight bits, no parity, one stop bit, no flow control.
     const termios line = first.LineSettings();
     EXPECT_EQ(cfgetospeed(&line), B115200);
@@ -87,10 +81,10 @@ TEST(PcCom, TheScanListsTerminalLinesOrReportsNoneAndTheLineOpensUnderTheBoxsTex
     EXPECT_FALSE(line.c_lflag & (ICANON | ECHO | ISIG));
     panel->SetPortOpen(false);
     EXPECT_FALSE(panel->Comm->HandleCheck(false));
-    EXPECT_TRUE(panel->Port->isEnabled());
 
     // No port at all is reported once; then nothing opens, goes out or is reported again.
-    panel = PanelOn({QStringLiteral("/dev/zolt-no-such-port")});
+    offered->clear();
+    panel = std::make_unique<TPCom>(nullptr, [offered] { return *offered; });
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, QStringLiteral("使用可能なCOMポートが見つかりません"));
     EXPECT_EQ(boxes.Boxes()[0].icon, platform::BoxIcon::Error);
@@ -103,6 +97,13 @@ TEST(PcCom, TheScanListsTerminalLinesOrReportsNoneAndTheLineOpensUnderTheBoxsTex
     EXPECT_EQ(panel->GetReceivedLine(buffer), 0);
     EXPECT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Beeps(), 1);
+
+    // A port that comes later shows once the list drops down, and opens when chosen.
+    offered->push_back(first.PortName());
+    panel->show();
+    testing_support::ChooseFromList(*panel->Port, 0);
+    ASSERT_TRUE(panel->Comm && panel->Comm->HandleCheck(false));
+    EXPECT_EQ(panel->Comm->CommName(), first.PortName());
 }
 
 // The port box as the user works it: the panel shown and active, the box focused.
@@ -164,29 +165,33 @@ TEST_F(PcComPortBox, ShowsWholePathsAndATypedPathOpensOnEnterOrLeavingABadOneRep
     EXPECT_EQ(cursorRect().center().x() - start, edit->fontMetrics().horizontalAdvance(path));
     EXPECT_LT(cursorRect().right(), edit->width());
 
-    // Choosing the entry shown opens it, also over a text typed meanwhile.
+    // Choosing the entry shown opens it, also over a text typed meanwhile; choosing another one
+    // while it is open switches to it (here the same line under another name, which opens only
+    // once the first is closed).
     Type("/dev/zolt-half");
     Choose(0);
     ASSERT_TRUE(Open());
     EXPECT_EQ(panel->Comm->CommName(), listed.PortName());
-    panel->SetPortOpen(false);
-    panel->Port->setFocus();
+    Choose(1);
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(panel->Comm->CommName(), longName);
     const termios before = typed.LineSettings();
-    // Every prefix of the path names some other device: none of them is opened or touched.
+    // Every prefix of the path names some other device: none of them is opened or touched, and
+    // the open port stays open until the name is confirmed.
     Type(typed.SlavePath(), [&] {
-        ASSERT_FALSE(Open()) << panel->Comm->CommName().toStdString();
+        ASSERT_EQ(panel->Comm->CommName(), longName);
         ASSERT_EQ(typed.LineSettings().c_lflag, before.c_lflag);
     });
     QTest::keyClick(panel->Port, Qt::Key_Return);
     ASSERT_TRUE(Open());
     EXPECT_EQ(panel->Comm->CommName(), typed.PortName());
 
-    panel->SetPortOpen(false);
-    panel->Port->setFocus();
     Type("/dev/zolt-no-such-port");
     QTest::keyClick(panel->Port, Qt::Key_Enter);
     EXPECT_FALSE(Open());
-    EXPECT_EQ(boxes.Texts(), std::vector<QString>{QStringLiteral("No such file or directory")});
+    EXPECT_EQ(boxes.Texts(), std::vector<QString>{
+                                 QStringLiteral("通信ポート /dev/zolt-no-such-port を開けません\n\r"
+                                                "No such file or directory")});
     // Leaving the box without a new name tries nothing again; Enter tries the same name again.
     panel->Button2->setFocus();
     QCoreApplication::processEvents();
@@ -201,6 +206,8 @@ TEST_F(PcComPortBox, ShowsWholePathsAndATypedPathOpensOnEnterOrLeavingABadOneRep
     ASSERT_TRUE(QTest::qWaitFor([&] { return Open(); }));
     EXPECT_EQ(panel->Comm->CommName(), typed.PortName());
     EXPECT_EQ(boxes.Boxes().size(), 2u);
+    panel->Port->showPopup();  // made again, the list keeps the name of the port open under it
+    EXPECT_EQ(panel->Port->currentText(), typed.PortName());
 }
 
 TEST(PcCom, RequestsAreFramedUpToTheFirstByteOutside20To7FAndLoggedWhileThePanelIsShown)

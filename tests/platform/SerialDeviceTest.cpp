@@ -4,17 +4,22 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstdlib>
 #include <future>
 #include <pty.h>
+#include <QDir>
+#include <QTemporaryDir>
+#include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <thread>
 
 #include "platform/SerialDevice.h"
+#include "tests/support/FileNodes.h"
 #include "tests/support/MeterStandIn.h"
 
 using namespace platform;
+using testing_support::MakeNode;
+using testing_support::Node;
 using namespace std::chrono_literals;
 
 namespace {
@@ -103,18 +108,34 @@ TEST(SerialDeviceSettings, ClosingPutsBackWhatTheTerminalHadBeforeWeOpenedIt)
     ::close(master);
 }
 
-TEST(SerialPortList, EnvironmentPathsComeFirstOnceEachThenTheMachinesPorts)
+// The list is made from a device folder and a tty class folder of the test's own. Opening a
+// serial line raises its modem signals, which resets some devices: none may be opened for it.
+TEST(SerialPortList, ListedDevicesFirstThenEachFamilyByNumberOnboardPortsOnlyWithAUartNoneOpened)
 {
-    const char* saved = std::getenv("ZOLT_PORTS");
-    const std::string previous = saved ? saved : "";
-    setenv("ZOLT_PORTS", "/dev/zolt-a:/dev/zolt-b::/dev/zolt-a", 1);
-    std::vector<QString> all = SerialPortCandidates();
-    EXPECT_EQ(SerialPortCandidates(1), (std::vector<QString>{QStringLiteral("/dev/zolt-a")}));
-    saved ? setenv("ZOLT_PORTS", previous.c_str(), 1) : unsetenv("ZOLT_PORTS");
-    ASSERT_GE(all.size(), 2u);
-    EXPECT_LE(all.size(), 32u);
-    for (std::size_t i = 2; i < all.size(); ++i)
-        EXPECT_TRUE(all[i].startsWith(QStringLiteral("/dev/tty"))) << all[i].toStdString();
-    all.resize(2);
-    EXPECT_EQ(all, (std::vector<QString>{QStringLiteral("/dev/zolt-a"), "/dev/zolt-b"}));
+    QTemporaryDir root;
+    SerialPortSources sources{{}, root.path(), root.filePath("class")};
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    // Every node is a device but ttyACM0's. Its tty class entry: "" none, "-" one without a device
+    // behind it, else one with a device and that UART type.
+    const std::pair<const char*, const char*> entries[] = {
+        {"ttyUSB10", ""}, {"ttyUSB2", ""}, {"ttyUSBx", ""}, {"ttyACM0", ""}, {"ttyS0", "4"},
+        {"ttyS1", "0"},   {"ttyS2", "-"},  {"ttyS3", ""},   {"ttyS10", "1"}};
+    const auto dev = [&](const char* name) { return sources.devRoot + '/' + name; };
+    for (const auto& [name, uart] : entries) {
+        ASSERT_TRUE(MakeNode(dev(name), name[3] == 'A' ? Node::Regular : Node::Device)) << name;
+        ASSERT_GE(::inotify_add_watch(watch, QFile::encodeName(dev(name)), IN_OPEN), 0);
+        const QString tty = sources.ttyClassRoot + '/' + name + '/';
+        if (*uart != '\0' && QDir().mkpath(tty + (*uart == '-' ? "" : "device")))
+            testing_support::WriteAll(tty + "type", *uart == '-' ? "4" : uart);
+    }
+    sources.listed =
+        dev("ttyS3") + "::/dev/zolt-no-such-port:" + dev("ttyACM0") + ':' + dev("ttyS3");
+    EXPECT_EQ(SerialPortCandidates(sources),
+              (std::vector<QString>{dev("ttyS3"), dev("ttyUSB2"), dev("ttyUSB10"), dev("ttyS0"),
+                                    dev("ttyS10")}));
+    EXPECT_EQ(SerialPortCandidates(sources, 2),
+              (std::vector<QString>{dev("ttyS3"), dev("ttyUSB2")}));
+    char event[4096];
+    EXPECT_EQ(::read(watch, event, sizeof event), -1) << "a device was opened";
+    ::close(watch);
 }
