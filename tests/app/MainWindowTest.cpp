@@ -152,14 +152,22 @@ private:
 
 TEST_F(OnMeter, StartsOnTheLinePollsTheMeterIntoChannelsAndStatusBarAndClosesIt)
 {
-    StartOnMeter();
+    // Each clock reply comes with a value reply nobody asked for: one line more every second,
+    // for a minute of the loop's time.
+    meter.SetScript([](const std::string& request) {
+        std::vector<std::string> answers = Meter(request);
+        if (request == "@GET_DATETIME")
+            answers.push_back(MeterStandIn::Ack("@GET_PORT=0BB8FF380001"));
+        return answers;
+    });
+    ASSERT_NO_FATAL_FAILURE(Start({meter.PortName()}));
     EXPECT_EQ(MainForm->size(), QSize(839, 489));
     EXPECT_TRUE(PCom->Comm && PCom->Comm->HandleCheck(false));
 
     Tick();
     ASSERT_EQ(meter.Requests(), std::vector<std::string>{"@GET_KIND"});
-    for (int i = 0; i < 25; ++i) {
-        Tick();
+    for (int i = 0; i < 599 && Messages().empty(); ++i) {
+        ASSERT_NO_FATAL_FAILURE(Tick());
         ASSERT_EQ(meter.Requests().size(), i + 2u);
         // The clock is asked once a second, every tenth tick.
         EXPECT_EQ(meter.Requests().back(), i % 10 == 9 ? "@GET_DATETIME" : "@GET_PORT") << i;
