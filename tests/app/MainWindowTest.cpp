@@ -240,7 +240,7 @@ TEST_F(OnMeter, TheSettingsWindowReadsWritesAndSetsTheClockThroughTheMonitorLoop
     EXPECT_EQ(meter.Requests()[4], "@GET_KIND");
 }
 
-TEST_F(OnMeter, AWholeFileIsProgrammedOverTheLineAndMonitoringResumes)
+TEST_F(OnMeter, AWholeFileIsProgrammedOverTheLineOrEndedByAnOverflowAtOnceAndMonitoringResumes)
 {
     std::vector<std::string> lines;
     const QString file = FirmwareFile(lines);
@@ -271,6 +271,18 @@ TEST_F(OnMeter, AWholeFileIsProgrammedOverTheLineAndMonitoringResumes)
     ExpectMonitoring();
     ASSERT_TRUE(QTest::qWaitFor([&] { return meter.Requests().size() > got.size(); }, Bound));
     EXPECT_TRUE(IsMonitorRequest(meter.Requests().back()));
+
+    // Again, and the meter floods the line faster than the exchange takes it: its next tick
+    // reports the overflow, ends the exchange, and polling comes back.
+    Program(file);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Count(isFileLine) == 2 * lines.size(); }, Bound));
+    const std::size_t polled = Count(IsMonitorRequest);
+    meter.Send(QByteArray::fromStdString(MeterStandIn::Nak("@BUSY")).repeated(40).toStdString());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Messages().size() == 2; }, Bound));
+    EXPECT_EQ(Messages().back(), QStringLiteral("受信バッファオーバーフロー"));
+    EXPECT_FALSE(PCom->Firmware.Running());
+    ExpectMonitoring();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Count(IsMonitorRequest) > polled; }, Bound));
     MainForm->close();  // while the meter still answers
 }
 
