@@ -112,6 +112,7 @@ protected:
 
     // The monitor loop's reach.
     int ReceiveLine(char* buffer) override;
+    bool LineWaiting() const override;
     void SendRequest(const char* text) override;
     bool LinkOpen() const override;
     bool SettingsShown() const override;

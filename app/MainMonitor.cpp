@@ -13,6 +13,11 @@ int TMainForm::ReceiveLine(char* buffer)
     return PCom->GetReceivedLine(buffer);
 }
 
+bool TMainForm::LineWaiting() const
+{
+    return !PCom->Rx.Empty();
+}
+
 void TMainForm::SendRequest(const char* text)
 {
     PCom->SendCommand(text);

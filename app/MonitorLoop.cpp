@@ -50,15 +50,21 @@ void TMonitorLoop::RunMonitorTick()
 {
     // Working storage of this tick only: a tick nested in a message box of this one has its own.
     char line[LineBufferSize];
-    const int length = ReceiveLine(line);
-    if (length >= 1 && line[0] == Ack) {
+    // The line the tick is waiting for, then every line behind it: a meter that sends more than
+    // it is asked (a second reply, a late one) would otherwise leave the link one line fuller at
+    // every such reply, until it overflows. Each is a reply like any other and is acted on.
+    for (int taken = 0; taken < MaxLinesPerTick && (taken == 0 || LineWaiting()); ++taken) {
+        const int length = ReceiveLine(line);
+        if (length < 1 || line[0] != Ack)
+            continue;
         if (!ActOnReply(std::string_view(line + 1, static_cast<std::size_t>(length))))
             return;
         RequestState = SettingsShown() ? eReqIdle : eReqPoll;
         SetIndicatorValues();
         ReplyTimeout = 0;
         WaitingReply = false;
-    } else if (ReplyTimeout > 0 && --ReplyTimeout == 0) {
+    }
+    if (ReplyTimeout > 0 && --ReplyTimeout == 0) {
         // The meter did not answer in time: forget the request and what it reported.
         RequestState = eReqIdle;
         ZeroSubscribedValues();

@@ -1,9 +1,10 @@
 #pragma once
-// The monitor loop: one tick every 100 ms takes at most one reply line from the link, acts on
-// it, counts down the time-out of the request waiting for its reply and sends at most one new
-// request. It learns which channels the meter reports, keeps the channel table's values live,
-// shows the meter's clock and carries out the settings window's read, write and set-clock
-// commands. At most one request is ever waiting, so the meter sees at most ten a second.
+// The monitor loop: one tick every 100 ms takes the reply line from the link (and any line a
+// talkative meter sent behind it), acts on it, counts down the time-out of the request waiting
+// for its reply and sends at most one new request. It learns which channels the meter reports,
+// keeps the channel table's values live, shows the meter's clock and carries out the settings
+// window's read, write and set-clock commands. At most one request is ever waiting, so the meter
+// sees at most ten a second.
 //
 // The state and the decoding live here, free of widgets; the main window supplies the link, the
 // settings window's context and visibility, the status bar and the indicators through the
@@ -22,6 +23,8 @@ public:
     static constexpr int ContextSize = 72;  // the meter's settings record
     static constexpr int LineBufferSize = 1024;
     static constexpr int NameBufferSize = 256;  // one channel name, at most 255 characters
+    // Lines one tick takes at most: as many as wait in the link when it is full.
+    static constexpr int MaxLinesPerTick = 31;
 
     TMonitorLoop();
     virtual ~TMonitorLoop() = default;
@@ -56,6 +59,8 @@ protected:
     // The link: the oldest received line into buffer (at least LineBufferSize bytes); -1 after a
     // receive overflow, 0 when none waits, else the length of the text after the status byte.
     virtual int ReceiveLine(char* buffer) = 0;
+    // Whether another line waits in the link.
+    virtual bool LineWaiting() const = 0;
     // Frames and sends a NUL-terminated request.
     virtual void SendRequest(const char* text) = 0;
     // Whether the link's port is open; while it is closed the loop sends nothing.

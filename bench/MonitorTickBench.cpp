@@ -97,6 +97,7 @@ protected:
         next_.clear();
         return length;
     }
+    bool LineWaiting() const override { return false; }
     void SendRequest(const char* text) override { benchmark::DoNotOptimize(text); }
     bool LinkOpen() const override { return true; }
     bool SettingsShown() const override { return false; }

@@ -4,6 +4,7 @@
 
 #include "link/FirmwareBlocks.h"
 #include "link/FirmwareLines.h"
+#include "link/FrameBytes.h"
 #include "link/SRecordFile.h"
 #include "link/SRecordImage.h"
 #include "platform/RegularFile.h"
@@ -34,7 +35,6 @@ const char* FaultText(SRecordFault fault)
     case SRecordFault::BadDigit: return "不正文字！";
     case SRecordFault::ByteCount: return "不正バイト数！";
     case SRecordFault::Checksum: return "チェックサムエラー！";
-    case SRecordFault::PastImage: return "アドレス範囲外！";
     case SRecordFault::None: break;
     }
     return "";
@@ -53,7 +53,7 @@ std::optional<FirmwareReport> TFirmwareExchange::Load(const QString& FileName)
         return ErrorReport(QStringLiteral("ファイルが見つかりません\n\r") + FileName);
     if (file.Outcome == platform::ReadOutcome::Refused)
         return ErrorReport(platform::CannotReadMessage(FileName, file.Reason));
-    const SRecordFileCheck check = CheckSRecordFile(file.Bytes, FirmwareImageSize, TxLineSize);
+    const SRecordFileCheck check = CheckSRecordFile(file.Bytes, TxLineSize);
     if (check.fault != SRecordFault::None)
         return ErrorReport(LineReport(FaultText(check.fault), check.lineNumber));
 
@@ -113,11 +113,9 @@ FirmwareStep TFirmwareExchange::SendNextFileLine()
     FileBytesLeft -= n;
     BytesSent += n;
     FirmwareStep step;
-    // The line goes without its line end.
-    std::string_view line(TxLine, static_cast<std::size_t>(n) - 1);
-    if (line.ends_with('\r'))
-        line.remove_suffix(1);
-    step.command = std::string(line);
+    // The line goes as a frame carries it: up to its first control byte, so without its line end
+    // and whatever tab or CR follows the record.
+    step.command = std::string(TxLine, FrameTextLength(TxLine, static_cast<std::size_t>(n)));
     step.progress = BytesSent;
     return step;
 }

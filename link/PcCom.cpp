@@ -1,5 +1,6 @@
 #include "link/PcCom.h"
 
+#include <cstring>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -221,22 +222,15 @@ void TPCom::SendCommand(const char* Text)
 {
     if (!Comm || Rx.ErrorFlags() != 0)
         return;
+    // An over-long text is cut where the frame and its NUL fill the buffer.
+    const std::size_t length = FrameTextLength(Text, FrameBufferSize - 3);
     char frame[FrameBufferSize];
-    char* out = frame;
-    *out++ = Stx;
-    // The text ends at its first byte outside 0x20..0x7F; an over-long one is cut where the
-    // frame and its NUL fill the buffer.
-    const char* const textEnd = frame + FrameBufferSize - 2;
-    for (const char* in = Text; out < textEnd; ++in) {
-        const auto byte = static_cast<unsigned char>(*in);
-        if (byte < 0x20 || byte > 0x7F)
-            break;
-        *out++ = static_cast<char>(byte);
-    }
-    *out++ = Etx;
-    *out = '\0';
+    frame[0] = Stx;
+    std::memcpy(frame + 1, Text, length);
+    frame[length + 1] = Etx;
+    frame[length + 2] = '\0';
     // A frame refused because the previous one is still going out is dropped without notice.
-    Comm->Write(frame, static_cast<unsigned>(out - frame));
+    Comm->Write(frame, static_cast<unsigned>(length + 2));
     LogTx(frame);
 }
 

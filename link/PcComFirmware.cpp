@@ -46,6 +46,17 @@ bool TPCom::StartFirmwareUpdate(const QString& FileName)
 
 void TPCom::TimerTimer()
 {
+    if (Rx.ErrorFlags() & TReceiveRing::Overflow) {
+        // The meter sent more than the ring holds and its lines are lost: the exchange cannot go
+        // on. The port is closed while the box is shown, so that nothing piles up behind it, and
+        // opened again afterwards, as every other end of the exchange leaves it: monitoring
+        // resumes on an empty ring.
+        SetPortOpen(false);
+        Rx.ClearErrorFlags();
+        EndFirmwareUpdate(QStringLiteral("受信バッファオーバーフロー"));
+        SetPortOpen(true);
+        return;
+    }
     // While the previous frame is still going out, a new one would be refused and lost, and the
     // exchange would stall with the meter waiting for it: the meter's line waits for a later tick.
     if (Comm && Comm->Sending())

@@ -78,38 +78,30 @@ SRecordFault ParseSRecord(std::string_view line, SRecord& record)
 
 namespace {
 
-SRecordFault CheckLine(std::string_view rest, std::size_t lineFeed, std::uint32_t imageSize,
-                       int maxLineBytes)
+SRecordFault CheckLine(std::string_view rest, std::size_t lineFeed, int maxLineBytes)
 {
-    // Framing cuts a line at its first control byte, so a CR inside a line would cut off what
+    const std::string_view line = rest.substr(0, lineFeed);
+    const std::string_view record = line.substr(0, line.find_last_not_of(" \t\r") + 1);
+    // Framing cuts a line at its first control byte, so a CR inside the record would cut off what
     // follows it; CR-only line ends leave no LF to cut the file at all.
-    const std::size_t lineEnd = lineFeed == std::string_view::npos ? rest.size() : lineFeed;
-    const std::size_t carriageReturn = rest.substr(0, lineEnd).find('\r');
-    if (carriageReturn != std::string_view::npos &&
-        !(carriageReturn + 1 == lineEnd && lineFeed != std::string_view::npos))
+    if (record.find('\r') != std::string_view::npos)
         return SRecordFault::LineEnd;
     if (lineFeed == std::string_view::npos || lineFeed + 1 > static_cast<std::size_t>(maxLineBytes))
         return SRecordFault::LineLength;
-    std::string_view line = rest.substr(0, lineFeed);
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    SRecord record;
-    if (const SRecordFault fault = ParseSRecord(line, record); fault != SRecordFault::None)
-        return fault;
-    if (IsDataRecordLine(line) && std::uint64_t{record.address} + record.DataLength() > imageSize)
-        return SRecordFault::PastImage;
-    return SRecordFault::None;
+    SRecord parsed;
+    return record.empty() ? SRecordFault::None : ParseSRecord(record, parsed);
 }
 
 }  // namespace
 
-SRecordFileCheck CheckSRecordFile(std::span<const char> file, std::uint32_t imageSize,
-                                  int maxLineBytes)
+SRecordFileCheck CheckSRecordFile(std::span<const char> file, int maxLineBytes)
 {
+    if (file.empty())
+        return {SRecordFault::LineLength, 1};
     std::string_view rest(file.data(), file.size());
     for (std::int32_t lineNumber = 1; !rest.empty(); ++lineNumber) {
         const std::size_t lineFeed = rest.find('\n');
-        if (const SRecordFault fault = CheckLine(rest, lineFeed, imageSize, maxLineBytes);
+        if (const SRecordFault fault = CheckLine(rest, lineFeed, maxLineBytes);
             fault != SRecordFault::None)
             return {fault, lineNumber};
         rest.remove_prefix(lineFeed + 1);

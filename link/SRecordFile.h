@@ -1,8 +1,9 @@
 #pragma once
 // Motorola S-record files as the meter takes them: each line one record, "S", the type digit, the
-// byte count, then that many bytes (address, data, checksum) as hexadecimal pairs, ended by LF or
-// CR LF. The meter writes what the lines say into its flash, so a file is checked whole before
-// the first of its lines goes out.
+// byte count, then that many bytes (address, data, checksum) as hexadecimal pairs, or empty;
+// blanks, tabs and CRs may follow it before the LF. A line goes out up to its first control byte,
+// so the record goes whole. The meter writes what the lines say into its flash, so a file is
+// checked whole before the first of its lines goes out.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -11,13 +12,12 @@
 // What is wrong with a line, in the order the checks run.
 enum class SRecordFault {
     None,
-    LineEnd,     // a CR that is not part of a CR LF line end (a CR-only file, a stray CR)
-    LineLength,  // more than the longest line with its line end, or no LF at the end of the file
-    NotARecord,  // no "S" and record type (S0 to S3, S5 to S9) at its start; an empty line
+    LineEnd,     // a CR inside the record, which would cut it (a CR-only file, a stray CR)
+    LineLength,  // more than the longest line with its line end, no LF at the end, no line at all
+    NotARecord,  // no "S" and record type (S0 to S3, S5 to S9) at its start
     BadDigit,    // a character after the type that is no hexadecimal digit
     ByteCount,   // the byte count does not match the line, or leaves no room for the address
     Checksum,    // count, address, data and checksum do not add up to 0xFF
-    PastImage,   // data (S1, S2, S3) reaching past the end of the image
 };
 
 struct SRecord {
@@ -42,6 +42,7 @@ struct SRecordFileCheck {
 };
 
 // Checks every line of the file: its line end, its length (at most maxLineBytes with the line
-// end), its record, and that no data lies at or beyond imageSize. Answers the first bad line.
-SRecordFileCheck CheckSRecordFile(std::span<const char> file, std::uint32_t imageSize,
-                                  int maxLineBytes);
+// end) and its record. Answers the first bad line; an empty file has a bad first line, since the
+// meter would wait for it for ever. Where the data lie is the meter's business: it knows its
+// memory.
+SRecordFileCheck CheckSRecordFile(std::span<const char> file, int maxLineBytes);

@@ -16,6 +16,13 @@ std::string_view Trimmed(std::string_view line)
     return line;
 }
 
+// How many of the record's data bytes lie in the image.
+std::size_t BytesInImage(const SRecord& record, std::size_t imageSize)
+{
+    return record.address < imageSize ? std::min(record.DataLength(), imageSize - record.address)
+                                      : 0;
+}
+
 }  // namespace
 
 std::int32_t FillImageFromSRecords(std::span<const char> file, std::span<std::uint8_t> image)
@@ -33,16 +40,13 @@ std::int32_t FillImageFromSRecords(std::span<const char> file, std::span<std::ui
         SRecord record;
         if (ParseSRecord(line, record) != SRecordFault::None)
             return 0;
-        const std::uint64_t recordEnd = std::uint64_t{record.address} + record.DataLength();
-        if (recordEnd > image.size())
-            return 0;
-        if (!record.dataDigits.empty())
-            end = std::max(end, recordEnd);
+        if (const std::size_t inImage = BytesInImage(record, image.size()); inImage > 0)
+            end = std::max<std::uint64_t>(end, record.address + inImage);
         records.push_back(record);
     }
     // Only a file whose every data record holds reaches the image.
     for (const SRecord& record : records) {
-        for (std::size_t i = 0; i < record.DataLength(); ++i)
+        for (std::size_t i = 0; i < BytesInImage(record, image.size()); ++i)
             image[record.address + i] = record.DataByte(i);
     }
     return static_cast<std::int32_t>(end);

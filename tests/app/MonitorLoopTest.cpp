@@ -47,6 +47,7 @@ protected:
         std::memcpy(buffer, line.c_str(), line.size() + 1);
         return static_cast<int>(line.size()) - 2;
     }
+    bool LineWaiting() const override { return !lines.empty(); }
     void SendRequest(const char* text) override { sent.emplace_back(text); }
     bool LinkOpen() const override { return true; }
     bool SettingsShown() const override { return false; }

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <QByteArray>
 #include <QTemporaryDir>
@@ -51,6 +50,9 @@ protected:
         ASSERT_TRUE(dir.isValid());
         ASSERT_NO_FATAL_FAILURE(
             testing_support::MakeWholeFirmwareFiles(dir.path().toStdString(), wholeFiles));
+        // Records from 0x53FF8: the first runs past the image's end, the others lie beyond it.
+        SrecCat("'" + Path("firmware.bin") + "' -binary -offset 0x53FF8 -o '" + Path("past.mot") +
+                "' -motorola -address-length=3 -output_block_packing");
     }
     std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
 
@@ -81,11 +83,14 @@ protected:
 
 TEST_F(FirmwareExchange, WholeFilesFillWhatSrecCatFillsAndGoLineByLineAsTheMeterAsks)
 {
-    // Besides the three kinds: S3 records whose last byte is the image's last.
+    // Besides the three kinds: S3 records whose last byte is the image's last, and records
+    // beyond the image, which only the meter knows.
     wholeFiles.push_back(Path("end.mot"));
     SrecCat("'" + Path("firmware.bin") + "' -binary -offset 0x53DA8 -o '" + wholeFiles.back() +
             "' -motorola -address-length=4 -crlf -line-length=200");
-    const std::int32_t ends[] = {600, 0x30000 + 600, 0x40000 + 600, FirmwareImageSize};
+    wholeFiles.push_back(Path("past.mot"));
+    const std::int32_t ends[] = {600, 0x30000 + 600, 0x40000 + 600, FirmwareImageSize,
+                                 FirmwareImageSize};
     for (std::size_t i = 0; i < wholeFiles.size(); ++i) {
         const std::string& file = wholeFiles[i];
         SCOPED_TRACE(file);
@@ -93,10 +98,11 @@ TEST_F(FirmwareExchange, WholeFilesFillWhatSrecCatFillsAndGoLineByLineAsTheMeter
         const auto size = static_cast<std::int32_t>(ReadText(file).size());
         ASSERT_NO_FATAL_FAILURE(Start(file));
         EXPECT_EQ(exchange.ImageEnd, ends[i]);
-        SrecCat("'" + file + "' -fill 0xFF 0 0x54000 -o '" + Path("filled.bin") + "' -binary");
+        SrecCat("'" + file + "' -crop 0 0x54000 -fill 0xFF 0 0x54000 -o '" + Path("filled.bin") +
+                "' -binary");
         const std::uint8_t* image = exchange.Image.get();
-        EXPECT_TRUE(testing_support::ReadBytes(Path("filled.bin")) ==
-                    std::vector<std::uint8_t>(image, image + FirmwareImageSize));
+        EXPECT_TRUE(ReadText(Path("filled.bin")) ==
+                    std::string(reinterpret_cast<const char*>(image), FirmwareImageSize));
 
         EXPECT_EQ(Meter("@PROJECT_NAME").command, "@PROJECT_ZOLT");
         EXPECT_TRUE(exchange.Programming);
@@ -123,12 +129,6 @@ TEST_F(FirmwareExchange, WholeFilesFillWhatSrecCatFillsAndGoLineByLineAsTheMeter
                                   platform::BoxIcon::Information, platform::BoxButtons::Ok}));
         EXPECT_FALSE(exchange.Running());
     }
-    // An empty file has nothing to send.
-    WriteText(Path("empty.mot"), "");
-    ASSERT_NO_FATAL_FAILURE(Start(Path("empty.mot")));
-    const FirmwareStep step = Meter("@READY");
-    EXPECT_FALSE(step.command || step.ended);
-    ExpectEndedWith(Meter("@ERR_CODE=5"), QStringLiteral("エラー\n\r中断しました"));
 }
 
 namespace {
@@ -145,44 +145,49 @@ std::string Edited(std::string text, int line, std::size_t offset, std::size_t e
 
 }  // namespace
 
-TEST_F(FirmwareExchange, DamagedAndMissingFilesAreRefusedAndChangeNothing)
+TEST_F(FirmwareExchange, EachLineGoesAsAFrameCarriesItOrTheFileIsRefusedAtItsFirstBadLine)
 {
     const std::string s1 = ReadText(wholeFiles[0]);  // 40 lines, CR LF
     const std::string s2 = ReadText(wholeFiles[1]);  // 21 lines, LF
     const std::string s3 = ReadText(wholeFiles[2]);  // lines of 256 bytes with CR LF
-    std::string crOnly = s2;
-    std::replace(crOnly.begin(), crOnly.end(), '\n', '\r');
-    // Records from 0x53FF0: the first ends at the image's end, the second lies beyond it.
-    testing_support::SrecCat("'" + Path("firmware.bin") + "' -binary -offset 0x53FF0 -o '" +
-                             Path("past.mot") + "' -motorola -address-length=3");
-    const std::pair<std::string, const char*> damaged[] = {
+    const std::string s2Cut = s2.substr(0, s2.size() - 1);
+    // A file taken: what each "@READY" gets, one text a line; a file refused: its box.
+    const std::pair<std::string, std::string> shapes[] = {
+        {QString::fromStdString(s2).replace('\n', QStringLiteral("\r\r\n")).toStdString(), s2},
+        {s2Cut + "  \t \n", s2Cut + "  \n"},  // blanks go as they stand, a tab ends the text
+        {Edited(s2, 5, 0, 0, "\n"), Edited(s2, 5, 0, 0, "\n")},  // an empty frame
+        {ReadText(Path("past.mot")), ReadText(Path("past.mot"))},
+        {"", "不正ライン長！\n\rLINE=1"},  // the meter would wait for a line for ever
         {Edited(s1, 6, 40, 1, "0"), "チェックサムエラー！\n\rLINE=6"},  // 82 made 02
         {Edited(s2, 3, 12, 1, "G"), "不正文字！\n\rLINE=3"},
         {Edited(s1, 7, 3, 1, "2"), "不正バイト数！\n\rLINE=7"},
-        {ReadText(Path("past.mot")), "アドレス範囲外！\n\rLINE=3"},
-        {Edited(s3, 3, 10, 0, "0"), "不正ライン長！\n\rLINE=3"},  // 257 bytes
-        {crOnly, "不正改行コード！\n\rLINE=1"},
+        {Edited(s3, 3, 254, 0, " "), "不正ライン長！\n\rLINE=3"},  // 257 bytes
+        {QString::fromStdString(s2).replace('\n', '\r').toStdString(),
+         "不正改行コード！\n\rLINE=1"},
         {Edited(s2, 4, 30, 1, "\r"), "不正改行コード！\n\rLINE=4"},
-        {Edited(s1, 11, 0, 0, "\r\n"), "不正レコード！\n\rLINE=11"},
         {Edited(s1, 2, 1, 1, "4"), "不正レコード！\n\rLINE=2"},
-        {s2.substr(0, s2.size() - 1), "不正ライン長！\n\rLINE=21"},  // no LF at the end
+        {s2Cut, "不正ライン長！\n\rLINE=21"},  // no LF at the end
     };
-    std::vector<std::pair<QString, QString>> refusals;
-    for (const auto& [bytes, message] : damaged) {
-        const std::string path = Path("damaged") + std::to_string(refusals.size()) + ".mot";
-        WriteText(path, bytes);
-        refusals.emplace_back(QString::fromStdString(path), QString::fromUtf8(message));
+    for (const auto& [bytes, outcome] : shapes) {
+        SCOPED_TRACE(outcome);
+        // Refused while another file goes out, it changes nothing of that one.
+        ASSERT_NO_FATAL_FAILURE(Start(wholeFiles[0]));
+        Meter("@READY");
+        WriteText(Path("shape.mot"), bytes);
+        if (const auto refusal = exchange.Load(QString::fromStdString(Path("shape.mot")))) {
+            EXPECT_EQ(*refusal, Refusal(QString::fromStdString(outcome)));
+            EXPECT_EQ(Meter("@READY").command, LinesOf(wholeFiles[0])[1]);
+            continue;
+        }
+        std::string sent;
+        exchange.Start();
+        for (FirmwareStep step = Meter("@READY"); step.command; step = Meter("@READY"))
+            sent += *step.command + '\n';
+        EXPECT_EQ(sent, outcome);
     }
     const QString missing = dir.filePath(QStringLiteral("ファーム.mot"));
-    refusals.emplace_back(missing, QStringLiteral("ファイルが見つかりません\n\r") + missing);
-
-    ASSERT_NO_FATAL_FAILURE(Start(wholeFiles[0]));
-    const std::vector<std::string> lines = LinesOf(wholeFiles[0]);
-    EXPECT_EQ(Meter("@READY").command, lines[0]);
-    for (const auto& [name, message] : refusals)
-        EXPECT_EQ(exchange.Load(name), Refusal(message)) << name.toStdString();
-    EXPECT_TRUE(exchange.Running());
-    EXPECT_EQ(Meter("@READY").command, lines[1]);
+    EXPECT_EQ(exchange.Load(missing),
+              Refusal(QStringLiteral("ファイルが見つかりません\n\r") + missing));
 }
 
 TEST_F(FirmwareExchange, BlockRequestsAreAnsweredFromTheFilesImageUntilItsEnd)
@@ -221,20 +226,17 @@ TEST_F(FirmwareExchange, BlockRequestsAreAnsweredFromTheFilesImageUntilItsEnd)
 
 TEST_F(FirmwareExchange, BadBlockRequestsAndErrorsOfTheLineEndItWithTheirMessage)
 {
-    const struct {
-        const char* request;
-        const char* message;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"00010G0010", "キャラクタエラー\n\r"},
         {"000000001", "キャラクタエラー\n\r"},
         {"053FFF0002", "転送アドレスエラー\n\r053FFF"},
         {"FFFFFFFFFF", "転送アドレスエラー\n\rFFFFFF"},
         {"0000000201", "転送サイズエラー\n\r0201"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.request);
+    for (const auto& [request, message] : cases) {
+        SCOPED_TRACE(request);
         ASSERT_NO_FATAL_FAILURE(Start(wholeFiles[1]));
-        ExpectEndedWith(Meter(c.request), QString::fromUtf8(c.message));
+        ExpectEndedWith(Meter(request), QString::fromUtf8(message));
     }
 
     const QString message = QStringLiteral("/dev/ttyUSB0: 入出力エラー");

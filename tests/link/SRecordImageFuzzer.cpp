@@ -14,7 +14,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::vector<char> file(data, data + size);
-    const SRecordFileCheck check = CheckSRecordFile(file, FirmwareImageSize, 256);
+    const SRecordFileCheck check = CheckSRecordFile(file, 256);
     const bool whole = check.fault == SRecordFault::None;
     if (whole != (check.lineNumber == 0))
         std::abort();

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <QByteArray>
 #include <string>
 #include <vector>
 
@@ -41,12 +42,6 @@ inline std::string ReadText(const std::string& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline std::vector<std::uint8_t> ReadBytes(const std::string& path)
-{
-    const std::string text = ReadText(path);
-    return {text.begin(), text.end()};
-}
-
 inline void WriteText(const std::string& path, const std::string& bytes)
 {
     std::ofstream out(path, std::ios::binary);
@@ -54,21 +49,12 @@ inline void WriteText(const std::string& path, const std::string& bytes)
     ASSERT_TRUE(out.good()) << "cannot write " << path;
 }
 
-// The file's lines as the meter is sent them: without CR or LF.
+// The lines of a file made by the tools as the meter is sent them: without CR or LF.
 inline std::vector<std::string> LinesOf(const std::string& path)
 {
     std::vector<std::string> lines;
-    const std::string text = ReadText(path);
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
+    for (const QByteArray& line : QByteArray::fromStdString(ReadText(path)).trimmed().split('\n'))
+        lines.push_back(line.trimmed().toStdString());
     return lines;
 }
 
