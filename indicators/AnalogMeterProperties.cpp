@@ -5,6 +5,7 @@
 #include "indicators/AnalogMeter.h"
 #include "indicators/Etcpas.h"
 #include "indicators/PropertyLines.h"
+#include "indicators/PropertyRanges.h"
 #include "platform/Cp932.h"
 
 namespace {
@@ -129,16 +130,16 @@ void TAnalogMeter::LoadProperty(std::string text)
         case Key::Top:
         case Key::Width:
         case Key::Height: LoadBoundsProperty(name, text); break;
-        case Key::ScaleAngle: SetScaleAngle(GetIntFromLine(text)); break;
+        case Key::ScaleAngle: SetScaleAngle(GetIntFromLine(text, ScaleAngleRange)); break;
         case Key::ScaleHeight: SetScaleHeight(GetIntFromLine(text)); break;
-        case Key::MainScaleDiv: SetMainScaleDiv(GetIntFromLine(text)); break;
-        case Key::SubScaleDiv: SetSubScaleDiv(GetIntFromLine(text)); break;
+        case Key::MainScaleDiv: SetMainScaleDiv(GetIntFromLine(text, ScaleDivisionRange)); break;
+        case Key::SubScaleDiv: SetSubScaleDiv(GetIntFromLine(text, ScaleDivisionRange)); break;
         case Key::MinValue: SetMinValue(GetIntFromLine(text)); break;
         case Key::MaxValue: SetMaxValue(GetIntFromLine(text)); break;
-        case Key::MainScaleExp: SetMainScaleExp(GetIntFromLine(text)); break;
-        case Key::HeightTitle: SetHeightTitle(GetIntFromLine(text)); break;
-        case Key::HeightScale: SetHeightScale(GetIntFromLine(text)); break;
-        case Key::HeightValue: SetHeightValue(GetIntFromLine(text)); break;
+        case Key::MainScaleExp: SetMainScaleExp(GetIntFromLine(text, ScaleExpRange)); break;
+        case Key::HeightTitle: SetHeightTitle(GetIntFromLine(text, FontPixelRange)); break;
+        case Key::HeightScale: SetHeightScale(GetIntFromLine(text, FontPercentRange)); break;
+        case Key::HeightValue: SetHeightValue(GetIntFromLine(text, FontPercentRange)); break;
         case Key::ColorScale: SetColorScale(GetIntFromLine(text)); break;
         case Key::ColorValue: SetColorValue(GetIntFromLine(text)); break;
         case Key::ColorSLine: SetColorSLine(GetIntFromLine(text)); break;

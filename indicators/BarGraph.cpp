@@ -6,6 +6,7 @@
 #include "indicators/Etcpas.h"
 #include "indicators/FaceDrawing.h"
 #include "indicators/PropertyLines.h"
+#include "indicators/PropertyRanges.h"
 #include "indicators/QuietFixedPoint.h"
 #include "platform/Cp932.h"
 
@@ -257,9 +258,9 @@ void TBarGraph::LoadProperty(std::string Text)
         else if (key == "MaxValue")
             SetMaxValue(GetIntFromLine(Text));
         else if (key == "HeightTitle")
-            SetHeightTitle(GetIntFromLine(Text));
+            SetHeightTitle(GetIntFromLine(Text, FontPixelRange));
         else if (key == "HeightValue")
-            SetHeightValue(GetIntFromLine(Text));
+            SetHeightValue(GetIntFromLine(Text, FontPixelRange));
         else if (key == "ColorScale")
             SetColorScale(GetIntFromLine(Text));
         else if (key == "ColorValue")

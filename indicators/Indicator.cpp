@@ -8,12 +8,16 @@
 #include "indicators/LayoutGrid.h"
 #include "indicators/Port.h"
 #include "indicators/PropertyLines.h"
+#include "indicators/PropertyRanges.h"
 #include "platform/MessageBox.h"
 
 TIndicator* IndicatorArry[IndicatorSlots] = {};
 std::int32_t IndicatorCount = 0;
 TIndicator* SelectIndicator = nullptr;
 platform::TPoint MouseDownPos;
+
+static_assert(PositionRange.Max == QWIDGETSIZE_MAX && PositionRange.Min == -QWIDGETSIZE_MAX);
+static_assert(SizeRange.Max == platform::SurfaceControl::MaxSurfaceSide);
 
 namespace {
 
@@ -141,13 +145,13 @@ bool TIndicator::LoadBoundsProperty(const std::string& key, std::string& Text)
 {
     const QScopedValueRollback applying(FApplyingBlockBounds, true);
     if (key == "Left")
-        SetLeft(GetIntFromLine(Text));
+        SetLeft(GetIntFromLine(Text, PositionRange));
     else if (key == "Top")
-        SetTop(GetIntFromLine(Text));
+        SetTop(GetIntFromLine(Text, PositionRange));
     else if (key == "Width")
-        SetWidth(GetIntFromLine(Text));
+        SetWidth(GetIntFromLine(Text, SizeRange));
     else if (key == "Height")
-        SetHeight(GetIntFromLine(Text));
+        SetHeight(GetIntFromLine(Text, SizeRange));
     else
         return false;
     return true;

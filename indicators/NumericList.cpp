@@ -7,6 +7,7 @@
 #include "indicators/Etcpas.h"
 #include "indicators/FaceDrawing.h"
 #include "indicators/PropertyLines.h"
+#include "indicators/PropertyRanges.h"
 #include "platform/Cp932.h"
 #include "platform/CursorPos.h"
 
@@ -261,9 +262,9 @@ void TNumericList::LoadProperty(std::string Text)
         if (LoadBoundsProperty(key, Text))
             continue;
         if (key == "HeightTitle")
-            SetHeightTitle(GetIntFromLine(Text));
+            SetHeightTitle(GetIntFromLine(Text, FontPixelRange));
         else if (key == "HeightList")
-            SetHeightList(GetIntFromLine(Text));
+            SetHeightList(GetIntFromLine(Text, FontPixelRange));
         else if (key == "ColorTitle")
             SetColorTitle(GetIntFromLine(Text));
         else if (key == "ColorList")

@@ -5,6 +5,7 @@
 #include "indicators/Etcpas.h"
 #include "indicators/FaceDrawing.h"
 #include "indicators/PropertyLines.h"
+#include "indicators/PropertyRanges.h"
 #include "platform/Cp932.h"
 
 using platform::TRect;
@@ -303,14 +304,14 @@ void TXYGraph::LoadProperty(std::string Text)
         switch (found - XYGraphKeyNames.begin()) {
         case 0: SetXMinValue(GetIntFromLine(Text)); break;
         case 1: SetXMaxValue(GetIntFromLine(Text)); break;
-        case 2: SetXSplit(GetIntFromLine(Text)); break;
+        case 2: SetXSplit(GetIntFromLine(Text, GridSplitRange)); break;
         case 3: SetXIoName(GetStrFromLine(Text)); break;
         case 4: SetYMinValue(GetIntFromLine(Text)); break;
         case 5: SetYMaxValue(GetIntFromLine(Text)); break;
-        case 6: SetYSplit(GetIntFromLine(Text)); break;
+        case 6: SetYSplit(GetIntFromLine(Text, GridSplitRange)); break;
         case 7: SetYIoName(GetStrFromLine(Text)); break;
-        case 12: SetHeightTitle(GetIntFromLine(Text)); break;
-        case 13: SetHeightValue(GetIntFromLine(Text)); break;
+        case 12: SetHeightTitle(GetIntFromLine(Text, FontPixelRange)); break;
+        case 13: SetHeightValue(GetIntFromLine(Text, FontPixelRange)); break;
         case 14: SetColorScale(GetIntFromLine(Text)); break;
         case 15: SetColorValue(GetIntFromLine(Text)); break;
         case 16: SetColorCross(GetIntFromLine(Text)); break;

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QRegularExpression>
 #include <QTest>
 #include <QWidget>
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -155,9 +157,23 @@ const Kind Kinds[] = {
 
 // Every line is read back as written, with foreign keys between them and in another order (the last
 // line, the numeric list's rows, ends the block); a key with a full-width character stops the load,
-// keeping what came before it.
-TEST_F(Indicators, EachKindReadsBackWhatItWrites)
+// keeping what came before it. Every number at the 32-bit extremes and beyond, as a damaged work
+// file may hold it (this test also runs under AddressSanitizer and UndefinedBehaviorSanitizer,
+// which end the program at their first report), is brought into the range the drawing takes, and
+// the face is drawn; colours, scale limits, Vertical and ScaleHeight, whose every value is a
+// legitimate one, come back as read.
+TEST_F(Indicators, EachKindReadsBackWhatItWritesAndExtremeNumbersAsItCanDrawThem)
 {
+    // The numbers the drawing cannot take whole, a kind's own before the others.
+    // clang-format off
+    const std::map<QString, std::pair<int, int>> ranges = {
+        {"Left", {-16777215, 16777215}}, {"Top", {-16777215, 16777215}}, {"Width", {0, 4096}},
+        {"Height", {0, 4096}}, {"HeightTitle", {0, 1024}}, {"HeightValue", {0, 1024}},
+        {"HeightList", {0, 1024}}, {"dial HeightScale", {0, 100}}, {"dial HeightValue", {0, 100}},
+        {"ScaleAngle", {1, 360}}, {"MainScaleDiv", {1, 3600}}, {"SubScaleDiv", {1, 3600}},
+        {"MainScaleExp", {0, 9}}, {"XSplit", {0, 4096}}, {"YSplit", {0, 4096}}};
+    // clang-format on
+    const QRegularExpression number(QStringLiteral("(\\w+)=(-?\\d+)"));
     for (const Kind& kind : Kinds) {
         SCOPED_TRACE(kind.name);
         const QStringList lines = QString::fromUtf8(kind.lines).split('\n');
@@ -177,6 +193,32 @@ TEST_F(Indicators, EachKindReadsBackWhatItWrites)
         stopped->SaveProperty(saved, "");
         EXPECT_TRUE(saved.contains("HeightTitle=27"));
         EXPECT_FALSE(saved.contains("Top=99"));
+
+        for (const long long n : {2147483647LL, 2147480000LL, -2147483648LL, -8LL, 99999999999LL}) {
+            SCOPED_TRACE(n);
+            auto extreme = kind.make(&panel);
+            extreme->LoadProperty(platform::ToCp932(
+                QString::fromUtf8(kind.lines).replace(number, "\\1=" + QString::number(n))));
+            extreme->Paint();
+            const auto* bar = qobject_cast<TBarGraph*>(extreme.get());  // negative Vertical: none
+            EXPECT_TRUE((bar && bar->Vertical() < 0) ||
+                        PixelAt(extreme->Surface(), 0, 0) == platform::clWhite);
+            saved.clear();
+            extreme->SaveProperty(saved, "");
+            for (const QRegularExpressionMatch& line : number.globalMatch(saved.join('\n'))) {
+                const QString key = line.captured(1);
+                auto range = ranges.find(kind.name + (" " + key));
+                range = range != ranges.end() ? range : ranges.find(key);
+                int expected = std::int32_t(std::uint32_t(n));  // wrapped at 32 bits
+                if (range != ranges.end())
+                    expected = std::clamp(expected, range->second.first, range->second.second);
+                const int value = line.captured(2).toInt();
+                // A face grows past its size where its texts need the room.
+                const bool grown = key == u"Width" || key == u"Height";
+                EXPECT_TRUE(value == expected || (grown && expected < value && value < 32768))
+                    << line.captured().toStdString();
+            }
+        }
     }
 }
 
