@@ -34,9 +34,10 @@ constexpr TPropertyRange SizeRange{0, 4096};
 // the XY graph's five rows of text take about one surface. Below 1 the canvas takes the face's
 // own height, so a negative height means nothing more than 0.
 constexpr TPropertyRange FontPixelRange{0, DialMaxTitleHeight};
-// The dial's scale and value fonts, in percent of its scale radius: at most the radius itself.
-// Larger numbers bury the face (the drawing only keeps them below ten times the radius).
-constexpr TPropertyRange FontPercentRange{0, 100};
+// The dial's scale and value fonts, in percent of its scale radius: up to ten times the radius,
+// as far as the drawing takes them. The entries take any number typed, so a file may hold one
+// above the up-downs' range; it comes back as it was.
+constexpr TPropertyRange FontPercentRange{0, DialMaxFontPercent};
 // The dial's sweep in degrees: its layout divides by 1 - cos and by sin of the half angle.
 constexpr TPropertyRange ScaleAngleRange{1, 360};
 // The dial's main and sub divisions: a repaint makes 0 a 1; more ticks than the scale's limit

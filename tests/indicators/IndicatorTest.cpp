@@ -169,7 +169,7 @@ TEST_F(Indicators, EachKindReadsBackWhatItWritesAndExtremeNumbersAsItCanDrawThem
     const std::map<QString, std::pair<int, int>> ranges = {
         {"Left", {-16777215, 16777215}}, {"Top", {-16777215, 16777215}}, {"Width", {0, 4096}},
         {"Height", {0, 4096}}, {"HeightTitle", {0, 1024}}, {"HeightValue", {0, 1024}},
-        {"HeightList", {0, 1024}}, {"dial HeightScale", {0, 100}}, {"dial HeightValue", {0, 100}},
+        {"HeightList", {0, 1024}}, {"dial HeightScale", {0, 1000}}, {"dial HeightValue", {0, 1000}},
         {"ScaleAngle", {1, 360}}, {"MainScaleDiv", {1, 3600}}, {"SubScaleDiv", {1, 3600}},
         {"MainScaleExp", {0, 9}}, {"XSplit", {0, 4096}}, {"YSplit", {0, 4096}}};
     // clang-format on
@@ -194,7 +194,8 @@ TEST_F(Indicators, EachKindReadsBackWhatItWritesAndExtremeNumbersAsItCanDrawThem
         EXPECT_TRUE(saved.contains("HeightTitle=27"));
         EXPECT_FALSE(saved.contains("Top=99"));
 
-        for (const long long n : {2147483647LL, 2147480000LL, -2147483648LL, -8LL, 99999999999LL}) {
+        for (const long long n :
+             {2147483647LL, 2147480000LL, -2147483648LL, -8LL, 150LL, 99999999999LL}) {
             SCOPED_TRACE(n);
             auto extreme = kind.make(&panel);
             extreme->LoadProperty(platform::ToCp932(
