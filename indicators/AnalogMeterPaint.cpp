@@ -54,7 +54,6 @@ void TAnalogMeter::Alignment()
     in.HeightTitle = FHeightTitle;
     in.HeightScale = FHeightScale;
     in.HeightValue = FHeightValue;
-    in.PreviousDigitalFH = L.DigitalFH;
     const TDialLayout lay = ComputeDialLayout(in);
 
     WidthMin = lay.WidthMin;
