@@ -29,3 +29,15 @@ platform::TRect FitIntoWorkArea(platform::TRect window, platform::TRect workArea
     const int top = std::max(std::min(window.Top, workArea.Bottom - height), workArea.Top);
     return {left, top, left + width, top + height};
 }
+
+platform::TRect MoveOntoWorkArea(platform::TRect window, platform::TRect workArea)
+{
+    const int width = window.Width();
+    const int height = window.Height();
+    // The two bounds of the left edge swap over when the window is wider than the work area.
+    const int flushRight = workArea.Right - width;
+    const int left = std::clamp(window.Left, std::min(workArea.Left, flushRight),
+                                std::max(workArea.Left, flushRight));
+    const int top = std::max(std::min(window.Top, workArea.Bottom - height), workArea.Top);
+    return {left, top, left + width, top + height};
+}

@@ -61,15 +61,22 @@ void AddToolSeparator(QToolBar* bar, const char* name, int width)
     bar->addWidget(separator);
 }
 
+platform::TRect RectOf(const QRect& rect)
+{
+    return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
+
+QRect WorkArea()
+{
+    return QGuiApplication::primaryScreen()->availableVirtualGeometry();
+}
+
 // Keeps a window whole on the desktop's work area: moved as little as it takes, and shrunk only
 // where it is larger than the work area.
 void KeepOnWorkArea(QWidget& window)
 {
-    const QRect area = QGuiApplication::primaryScreen()->availableVirtualGeometry();
     const QRect outer = platform::OuterGeometry(window);
-    const platform::TRect fitted = FitIntoWorkArea(
-        {outer.left(), outer.top(), outer.left() + outer.width(), outer.top() + outer.height()},
-        {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()});
+    const platform::TRect fitted = FitIntoWorkArea(RectOf(outer), RectOf(WorkArea()));
     if (fitted.Width() != outer.width() || fitted.Height() != outer.height()) {
         const QSize client =
             window.size() - (outer.size() - QSize(fitted.Width(), fitted.Height()));
@@ -77,6 +84,16 @@ void KeepOnWorkArea(QWidget& window)
     }
     if (fitted.Left != outer.left() || fitted.Top != outer.top())
         platform::MoveOuter(window, {fitted.Left, fitted.Top});
+}
+
+// Moves the main window back onto the work area at its size, which its dashboard sets: a window
+// larger than the work area keeps its title bar on it.
+void BringOntoWorkArea(QWidget& window)
+{
+    const QRect outer = platform::OuterGeometry(window);
+    const platform::TRect moved = MoveOntoWorkArea(RectOf(outer), RectOf(WorkArea()));
+    if (moved.Left != outer.left() || moved.Top != outer.top())
+        platform::MoveOuter(window, {moved.Left, moved.Top});
 }
 
 }  // namespace
@@ -191,11 +208,15 @@ void TMainForm::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     AlignControls();
-    // The dashboard panel sizes the window to its indicators: a drag that reaches past the work
-    // area's edge moves the window back inside, so that its close box and status bar stay in
-    // reach.
-    if (isVisible())
-        KeepOnWorkArea(*this);
+    // The dashboard panel sizes the window to its indicators. A window it pushed past the work
+    // area's edge goes back onto it, so that its title bar stays in reach; but not while an
+    // indicator is being dragged, which would then fall behind the pointer: once it is dropped.
+    if (!isVisible())
+        return;
+    if (SelectIndicator && SelectIndicator->Dragging())
+        moveOntoWorkAreaOnDrop_ = true;
+    else
+        BringOntoWorkArea(*this);
 }
 
 void TMainForm::AlignControls()
@@ -270,6 +291,10 @@ void TMainForm::PaintAllIndicators()
 void TMainForm::MainMessageHook(platform::TMessage& message, bool& /*handled*/)
 {
     ShiftDown = message.ShiftDown();
+    if (message.Kind == platform::MessageKind::MouseUp && moveOntoWorkAreaOnDrop_) {
+        moveOntoWorkAreaOnDrop_ = false;
+        BringOntoWorkArea(*this);
+    }
     if (message.Kind == platform::MessageKind::KeyDown && message.Key == Qt::Key_F2 &&
         !(NumEntryForm && NumEntryForm->isVisible())) {
         ShowCommPanel();

@@ -129,6 +129,9 @@ private:
     void CreateIndicatorMenuItems();
 
     bool shown_ = false;
+    // The dashboard resized the window while an indicator was being dragged: the window goes
+    // back onto the work area at the release.
+    bool moveOntoWorkAreaOnDrop_ = false;
     // The hook in force before this window installed its own.
     platform::MessageHook savedHook_;
 };

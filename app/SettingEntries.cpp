@@ -5,26 +5,55 @@
 #include <QKeyEvent>
 #include <QToolButton>
 #include <QValidator>
+#include <utility>
 
 #include "platform/Cp932.h"
 #include "platform/MessageBox.h"
 
 namespace {
 
-// Input (keys, an input method, a paste) is checked before the edit takes it; a text set by the
-// program is not. The box comes once the edit has taken the input back, not in the middle of it.
+// Where an edit put text in: the part of after between what it shares with before at its start
+// and at its end (a surrogate pair kept whole). First index and length.
+std::pair<qsizetype, qsizetype> InsertedPart(const QString& before, const QString& after)
+{
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype head = 0;
+    while (head < shorter && before[head] == after[head])
+        ++head;
+    if (head > 0 && after[head - 1].isHighSurrogate())
+        --head;
+    qsizetype tail = 0;
+    while (tail < shorter - head &&
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
+    if (tail > 0 && after[after.size() - tail].isLowSurrogate())
+        --tail;
+    return {head, after.size() - head - tail};
+}
+
+// Checks only what the user puts in (typed, pasted, dropped: the edit's modified flag, which a
+// text the program sets clears), and of that only what was added: a text the program set (a
+// title from the work file, whatever it holds) stays as it is, and typing beside it is not
+// refused for it. The box comes once the edit has taken the input back, not in the middle of it.
 class TWorkTextValidator : public QValidator {
 public:
-    using QValidator::QValidator;
+    explicit TWorkTextValidator(QLineEdit* edit) : QValidator(edit), edit_(edit)
+    {
+        connect(edit, &QLineEdit::textChanged, this,
+                [this](const QString& text) { shown_ = text; });
+    }
 
     State validate(QString& input, int&) const override
     {
+        if (!edit_->isModified())
+            return Acceptable;
+        const auto [head, length] = InsertedPart(shown_, input);
         // One line: the work file keeps each text on a line of its own.
-        for (QChar& c : input) {
-            if (c.unicode() < 0x20)
-                c = u' ';
+        for (qsizetype at = head; at < head + length; ++at) {
+            if (input[at].unicode() < 0x20)
+                input[at] = u' ';
         }
-        const QString missing = platform::Cp932Unholdable(input);
+        const QString missing = platform::Cp932Unholdable(input.mid(head, length));
         if (missing.isEmpty())
             return Acceptable;
         if (!boxPending_) {
@@ -44,6 +73,9 @@ public:
     }
 
 private:
+    const QLineEdit* edit_;
+    // The text as the edit last showed it, before the change being checked.
+    QString shown_;
     mutable bool boxPending_ = false;
 };
 

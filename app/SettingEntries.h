@@ -13,7 +13,8 @@ class QToolButton;
 // Indicators and the work file keep their texts in code page 932: typed or pasted characters it
 // cannot hold are refused where they are typed, and a box names them. What an entry holds is one
 // line: pasted control characters (line breaks among them) become blanks, since the work file
-// keeps each text on a line of its own.
+// keeps each text on a line of its own. Only what the user puts in is checked: a text the program
+// sets (read from a work file) is shown as it is.
 class TExitEdit : public QLineEdit {
     Q_OBJECT
 public:

@@ -162,6 +162,9 @@ private:
     bool ScaleUsable_ = false;     // the last Paint drew a scale (and so may draw a needle)
     bool LaidOut_ = false;         // a Paint has run: SetValue has a layout to draw with
     bool Painting_ = false;        // guards against the repaint that growing the control brings
+    // Where the value text drawn last begins: the overflow mark of a narrow box reaches left of
+    // it, and the next text clears that.
+    int ValueLeft_ = 0;
     LimitCache UpperCache_;
     LimitCache LowerCache_;
 };

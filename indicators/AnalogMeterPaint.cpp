@@ -54,7 +54,6 @@ void TAnalogMeter::Alignment()
     in.HeightTitle = FHeightTitle;
     in.HeightScale = FHeightScale;
     in.HeightValue = FHeightValue;
-    in.PreviousDigitalFH = L.DigitalFH;
     const TDialLayout lay = ComputeDialLayout(in);
 
     WidthMin = lay.WidthMin;
@@ -147,6 +146,7 @@ void TAnalogMeter::Paint()
 
     DrawHub();
     PlaceValueBox(decimals);
+    ValueLeft_ = L.DigitalRect.Left;
     LaidOut_ = true;
     GraphDraw();
 }
@@ -264,14 +264,15 @@ void TAnalogMeter::GraphDraw()
     if (L.NeedleDraw)
         Line(c, L.NeedleSP, L.NeedleEP);
 
-    // The value right-aligned in its box; what a longer earlier text left is cleared.
+    // The value right-aligned in its box; what a longer earlier text left is cleared, also
+    // beside the box, where the overflow mark of a narrow box reaches.
     const TRect& box = L.DigitalRect;
-    // Nothing sticks out on the left: it would stay behind beside the next, narrower text.
     const std::string text =
-        FitValueText(c, IntToStrFP(FValue, FPortInfo.DecimalPoint), box.Right - box.Left);
+        ValueOrOverflowMark(c, IntToStrFP(FValue, FPortInfo.DecimalPoint), box.Right - box.Left);
     const int x = box.Right - c.TextWidth(text);
     c.TextOut(x, box.Top, text);
-    c.FillRect(TRect{box.Left, box.Top, x, box.Bottom});
+    c.FillRect(TRect{std::min(box.Left, ValueLeft_), box.Top, x, box.Bottom});
+    ValueLeft_ = x;
 
     // The needle stops at the scale's ends; the text above shows the true value. FValue itself
     // keeps the channel's value, so that an unchanged value beyond the range draws nothing

@@ -162,6 +162,7 @@ void TBarGraph::Paint()
 
     // An empty bar, then the value and the whole bar.
     BarPosi = layout.EmptyEnd;
+    ValueLeft = layout.DigitalRect.Left;
     GraphDraw();
 }
 
@@ -199,9 +200,10 @@ void TBarGraph::GraphDraw()
     canvas.Brush.Color = Color;
     canvas.Background = platform::TextBackground::Opaque;
     const platform::TRect& box = FaceLayout.DigitalRect;
-    DrawValueRightAligned(
-        canvas, box,
-        FitValueText(canvas, IntToStrFP(FValue, FPortInfo.DecimalPoint), box.Right - box.Left));
+    DrawValueRightAligned(canvas, box,
+                          ValueOrOverflowMark(canvas, IntToStrFP(FValue, FPortInfo.DecimalPoint),
+                                              box.Right - box.Left),
+                          ValueLeft);
 
     // Move the bar's end one line at a time; the exclusive-or pen makes a second pass over a
     // line give it its previous colour back.

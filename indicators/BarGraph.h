@@ -95,6 +95,9 @@ private:
     TBarGraphLayout FaceLayout;
     // The bar's end now drawn.
     int BarPosi = 0;
+    // Where the value text drawn last begins: the overflow mark of a narrow box reaches left of
+    // it, and the next text clears that.
+    int ValueLeft = 0;
     // Whether a Paint has laid the face out yet: a value that arrives before then is only kept,
     // and a direction changed since is drawn only by the next Paint.
     bool LaidOut = false;

@@ -12,6 +12,8 @@ namespace {
 
 // Coordinates and radii far beyond any surface; keeps sums of layout fields inside int.
 constexpr std::int64_t CoordLimit = 1 << 24;
+// More than any real dial's radius needs to settle (a handful); a bound for broken heights.
+constexpr int DialRadiusRounds = 64;
 
 int ClampCoord(std::int64_t v)
 {
@@ -39,7 +41,6 @@ TDialLayout ComputeDialLayout(const TDialLayoutInput& in)
         std::clamp(in.HeightScale, -DialMaxFontPercent, DialMaxFontPercent);
     const std::int64_t valuePct =
         std::clamp(in.HeightValue, -DialMaxFontPercent, DialMaxFontPercent);
-    const std::int64_t prevDigitalFH = ClampCoord(in.PreviousDigitalFH);
 
     // 1. Minimum width.
     out.WidthMin = 120;
@@ -56,12 +57,35 @@ TDialLayout ComputeDialLayout(const TDialLayoutInput& in)
 
     // 3. The scale radius: the least that fits the height, the value box and the width.
     const int a = NearestInt(static_cast<double>(height - (titleH + 28)) / (1 - c));
-    const int b =
-        NearestInt(static_cast<double>(height - (titleH + 6 + prevDigitalFH + 12)) * 0.862);
     int e = static_cast<int>(width / 2 - 10);
     if (angle < 180)
         e = NearestInt(e / std::sin(DialDegToRad * angle / 2));
-    const std::int64_t r1 = ClampCoord(std::min({a, b, e}));
+    const auto radiusFor = [&](std::int64_t digitalFH) {
+        const int b =
+            NearestInt(static_cast<double>(height - (titleH + 6 + digitalFH + 12)) * 0.862);
+        return ClampCoord(std::min({a, b, e}));
+    };
+    const auto digitalFHOf = [&](std::int64_t radius) {
+        return ClampCoord(radius * valuePct / 100);
+    };
+    // The value box's room depends on the value text's height, which follows the radius. Taken
+    // from the layout before, the radius would change from one repaint to the next; instead
+    // the radius is where that sequence settles, run here from a text height of 0 as a new dial
+    // starts: its fixed point, or of the two radii it flips between the smaller, whose own value
+    // text fits.
+    std::int64_t before = radiusFor(0);
+    std::int64_t r1 = radiusFor(digitalFHOf(before));
+    for (int round = 0; round < DialRadiusRounds; ++round) {
+        const std::int64_t next = radiusFor(digitalFHOf(r1));
+        if (next == r1)
+            break;
+        if (next == before) {
+            r1 = std::min(r1, next);
+            break;
+        }
+        before = r1;
+        r1 = next;
+    }
     out.ScaleR1 = static_cast<int>(r1);
 
     // 4.-6. Hub, tick ends, needle and font heights (integer division truncates toward zero).

@@ -28,7 +28,6 @@ struct TDialLayoutInput {
     int HeightTitle = 16;
     int HeightScale = 16;
     int HeightValue = 24;
-    int PreviousDigitalFH = 0;  // the value text's height as the previous layout left it
 };
 
 struct TDialLayout {

@@ -1,5 +1,7 @@
 #include "indicators/FaceDrawing.h"
 
+#include <algorithm>
+
 void DrawRaisedPanel(platform::Canvas& canvas, platform::TRect rect, platform::TColor fill)
 {
     canvas.Frame3D(rect, platform::clBtnHighlight, platform::clBtnShadow);
@@ -21,14 +23,25 @@ void DrawValueRightAligned(platform::Canvas& canvas, const platform::TRect& box,
     canvas.TextOut(box.Right - canvas.TextWidth(text), box.Top, text);
 }
 
+void DrawValueRightAligned(platform::Canvas& canvas, const platform::TRect& box,
+                           const std::string& text, int& drawnLeft)
+{
+    canvas.FillRect({std::min(box.Left, drawnLeft), box.Top, box.Right, box.Bottom});
+    drawnLeft = box.Right - canvas.TextWidth(text);
+    canvas.TextOut(drawnLeft, box.Top, text);
+}
+
+std::string ValueOrOverflowMark(platform::Canvas& canvas, const std::string& text, int width)
+{
+    return canvas.TextWidth(text) <= width ? text : "###";
+}
+
 std::string FitValueText(platform::Canvas& canvas, const std::string& text, int width)
 {
-    if (canvas.TextWidth(text) <= width)
-        return text;
-    std::string mark = "###";
-    while (!mark.empty() && canvas.TextWidth(mark) > width)
-        mark.pop_back();
-    return mark;
+    std::string shown = ValueOrOverflowMark(canvas, text, width);
+    while (!shown.empty() && canvas.TextWidth(shown) > width)
+        shown.pop_back();
+    return shown;
 }
 
 void DrawColumn(platform::Canvas& canvas, int x, int top, int bottom)

@@ -19,10 +19,17 @@ void DrawSunkenWell(platform::Canvas& canvas, platform::TRect rect, platform::TC
 // box.Top, in the canvas's current font.
 void DrawValueRightAligned(platform::Canvas& canvas, const platform::TRect& box,
                            const std::string& text);
+// The same for a text that may reach left of the box (the overflow mark of a narrow box):
+// drawnLeft holds where the text drawn before began (box.Left after a repaint of the face), and
+// what that text left beside the box is cleared with the box; it then holds this text's.
+void DrawValueRightAligned(platform::Canvas& canvas, const platform::TRect& box,
+                           const std::string& text, int& drawnLeft);
 
 // What a value box width pixels wide shows in the canvas's current font: the value's text when
-// it fits, else the overflow mark "###", shortened when even that is wider. Never a number with
-// digits cut off, which would read as another number.
+// it fits, else the overflow mark "###", whole, so that right-aligned it may reach left of the
+// box. Never a number with digits cut off, which would read as another number.
+std::string ValueOrOverflowMark(platform::Canvas& canvas, const std::string& text, int width);
+// The same, with the mark shortened where even it is wider than the box: nothing leaves it.
 std::string FitValueText(platform::Canvas& canvas, const std::string& text, int width);
 
 // Column x from row top to row bottom, and row y from column left to column right, both ends

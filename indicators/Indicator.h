@@ -52,6 +52,10 @@ public:
     // that shows what a drag from there would do.
     platform::TCursor GetMouseStyle(std::int32_t X, std::int32_t Y);
 
+    // Whether a move or resize with the left button is in progress (from the press to the
+    // release).
+    bool Dragging() const { return MouseLBPush; }
+
     // The cursor shown over the control.
     platform::TCursor Cursor() const;
     void SetCursor(platform::TCursor cursor);

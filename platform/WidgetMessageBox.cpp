@@ -1,15 +1,43 @@
 #include "platform/WidgetMessageBox.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
 
 #include "platform/MessageBox.h"
+#include "platform/WindowFrame.h"
 
 namespace platform {
 namespace {
+
+// A title bar shows its text in bold, centred on the whole bar, with the window's icon on one
+// side and its buttons (minimise, maximise, close), each about as wide as the bar is high, on
+// the other. The box is made wide enough for the caption to fit between them, so that the window
+// manager need not cut it: a box is otherwise only as wide as its text and buttons, which for a
+// short message leaves of the caption a few letters.
+void MakeRoomForCaption(QMessageBox& box)
+{
+    QFont bold = box.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    // Known from a framed window of the application; else about a line of the caption's font.
+    int titleBar = FrameMargins(box).top();
+    if (titleBar <= 0)
+        titleBar = metrics.height() + 4;
+    constexpr int ButtonsOnEitherSide = 3;
+    const int width =
+        metrics.horizontalAdvance(box.windowTitle()) + 2 * ButtonsOnEitherSide * titleBar;
+    // The button row spans the box: its least width is the box's, less the layout's margins.
+    if (auto* buttons = box.findChild<QDialogButtonBox*>()) {
+        const QMargins margins = box.layout()->contentsMargins();
+        buttons->setMinimumWidth(width - margins.left() - margins.right());
+    }
+}
 
 QMessageBox::Icon IconOf(BoxIcon icon)
 {
@@ -63,6 +91,7 @@ BoxResult Present(const BoxRequest& request)
         break;
     }
     }
+    MakeRoomForCaption(box);
     box.exec();
     switch (request.buttons) {
     case BoxButtons::Ok: return BoxResult::Ok;

@@ -60,8 +60,15 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
     QCoreApplication::processEvents();
 
     colors.answers = {platform::TColor(0x00AA00)};
-    Edit(dialGauge, *FAnalogMeterSetting, [] {
+    // A title as a hand-edited work file may give it (a tab, bytes code page 932 cannot decode)
+    // is shown as it is, and typing beside it is taken: no box, although it applies live.
+    const QString title = QStringLiteral("A\tB\uFFFD");
+    static_cast<TAnalogMeter*>(dialGauge)->SetTitle(title);
+    Edit(dialGauge, *FAnalogMeterSetting, [&] {
         TFAnalogMeterSetting& d = *FAnalogMeterSetting;
+        ASSERT_TRUE(Focus(d.EditTitle));
+        Type(&d, QStringLiteral("C"));
+        EXPECT_EQ(static_cast<TAnalogMeter*>(dialGauge)->Title(), title + "C");
         Retype(d.EditMaxValue, QStringLiteral("180.5"));
         Retype(d.EditUpperLimit, QStringLiteral("150"));
         // Enter in the open channel list picks the highlighted row, then closes as OK; the

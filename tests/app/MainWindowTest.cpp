@@ -5,6 +5,7 @@
 // monitor loop when it ends). Polling ticks are driven by hand: the monitor timer is stopped
 // after start-up and the test runs its handler once it knows what the line holds.
 #include <deque>
+#include <QCursor>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -386,14 +387,16 @@ TEST_F(OnMeter, TheConfigurationReadAtStartAlsoBesideABusyPortComesBackAtCloseWi
     EXPECT_EQ(ReadAll(config), original);
 }
 
-// Sizes the window by its one indicator, as every step of a drag does.
+// The dashboard sizes the window to its one indicator: when the panel refits it (copying does)
+// and when the indicator is dragged with the mouse, during which the window stays put so that
+// the indicator stays under the pointer; the drop brings the window back onto the work area.
 TEST_F(OnMeter, TheWindowIsFixedAndStaysWithTheCommunicationPanelOnTheWorkArea)
 {
     Start();
     const QRect area = QGuiApplication::primaryScreen()->availableVirtualGeometry();
     TIndicator& indicator = *CreateIndicator("_BarGraph", nullptr);
     const auto extendTo = [&](int right, int bottom) {
-        indicator.setGeometry(8, 8, right - 8, bottom - 8);
+        indicator.setGeometry(9, 9, right - 9, bottom - 9);  // on the grid
         MainForm->MainPanel->UpdateSize();
         return SettledOuterGeometry(*MainForm);
     };
@@ -402,22 +405,44 @@ TEST_F(OnMeter, TheWindowIsFixedAndStaysWithTheCommunicationPanelOnTheWorkArea)
         EXPECT_EQ(PCom->isVisible(), shown);
         return SettledOuterGeometry(*PCom);
     };
+    // The left button at a point of the screen; on a desktop the drag reads the window system's
+    // pointer.
+    const auto mouse = [](QTest::MouseAction action, QPoint global) {
+        if (testing_support::OnRealDesktop())
+            QCursor::setPos(global);
+        QTest::mouseEvent(action, MainForm->windowHandle(), Qt::LeftButton, {},
+                          global - MainForm->mapToGlobal(QPoint(0, 0)));
+    };
     const QRect small = extendTo(400, 100);
     platform::MoveOuter(*MainForm, area.topLeft());
     const QRect top = SettledOuterGeometry(*MainForm);
     EXPECT_EQ(f2(true).topLeft(), top.bottomLeft() + QPoint(0, 1));  // right below it
     f2(false);
 
-    // A drag past the work area's corner moves it back inside, its size kept.
+    // In the work area's bottom right corner, the indicator dragged 64 right and 32 down.
     platform::MoveOuter(*MainForm,
                         area.bottomRight() - QPoint(small.width(), small.height()) + QPoint(1, 1));
-    const QRect grown = extendTo(500, 150);
-    EXPECT_EQ(grown.size(), small.size() + QSize(100, 50));
-    EXPECT_EQ(grown.bottomRight(), area.bottomRight());
+    const QRect corner = SettledOuterGeometry(*MainForm);
+    const QPoint grab = indicator.mapToGlobal(QPoint(16, 16));
+    mouse(QTest::MouseMove, grab);
+    mouse(QTest::MousePress, grab);
+    for (const QPoint& at : {grab + QPoint(32, 16), grab + QPoint(64, 32)}) {
+        mouse(QTest::MouseMove, at);
+        // Until the drop the window stays put, and the indicator under the pointer.
+        EXPECT_EQ(SettledOuterGeometry(*MainForm).topLeft(), corner.topLeft());
+        EXPECT_EQ(indicator.mapToGlobal(QPoint(16, 16)), at);
+    }
+    mouse(QTest::MouseRelease, grab + QPoint(64, 32));
+    const QRect dropped = SettledOuterGeometry(*MainForm);
+    EXPECT_EQ(dropped.size(), small.size() + QSize(64, 32));
+    EXPECT_EQ(dropped.bottomRight(), area.bottomRight());
     EXPECT_TRUE(area.contains(f2(true)));  // no room below: on the work area all the same
     f2(false);
-    EXPECT_EQ(extendTo(area.width() + 100, area.height() + 100), area);
-    EXPECT_EQ(MainForm->minimumSize(), MainForm->maximumSize());  // no user resize
+
+    // Larger than the work area: no smaller than the dashboard, its title bar on the work area.
+    const QRect large = extendTo(area.width() + 100, area.height() + 100);
+    EXPECT_EQ(large,
+              QRect(area.topLeft(), small.size() + QSize(area.width() - 300, area.height())));
 }
 
 }  // namespace

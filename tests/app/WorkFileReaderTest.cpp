@@ -146,6 +146,10 @@ TEST(DesktopFitTest, ShrinksThenMovesLeftAndUpButNeverRightOrOntoTheWorkArea)
     const TRect area{0, 30, 1920, 1080};  // below a 30-pixel panel
     EXPECT_EQ(FitIntoWorkArea({1100, 600, 1953, 1082}, area), (TRect{1067, 598, 1920, 1080}));
     EXPECT_EQ(FitIntoWorkArea({100, 40, 2100, 1200}, area), area);
+    // The main window is only moved: across the work area where wider, its top on the work
+    // area's where higher.
+    EXPECT_EQ(MoveOntoWorkArea({-300, 0, 2100, 1200}, area), (TRect{-300, 30, 2100, 1230}));
+    EXPECT_EQ(MoveOntoWorkArea({-700, 100, 1700, 400}, area), (TRect{-480, 100, 1920, 400}));
 }
 
 }  // namespace

@@ -41,11 +41,14 @@ protected:
         return DialPoint(l.DCX, l.DCY, DialDegToRad * degrees, radius);
     }
     static TColor At(TAnalogMeter& dial, TPoint p) { return PixelAt(dial.Surface(), p.X, p.Y); }
+    // The whole text right-aligned in the value box, which shows nothing else.
     static bool ValueShows(TAnalogMeter& dial, const std::string& text)
     {
-        return BoxShows(
-            dial.Surface(), dial.Layout().DigitalRect,
-            {dial.FontName, dial.Layout().DigitalFH, dial.ColorValue(), dial.ColorBack()}, text);
+        const TRect& box = dial.Layout().DigitalRect;
+        const TextLook look{dial.FontName, dial.Layout().DigitalFH, dial.ColorValue(),
+                            dial.ColorBack()};
+        return BoxShows(dial.Surface(), box, look, text) &&
+               TextAt(dial.Surface(), box.Right - Extent(look, text).cx, box.Top, look, text);
     }
 
     testing_support::BoxRecorder boxes;
@@ -129,15 +132,15 @@ TEST_F(AnalogMeterTest, ANewValueRedrawsNeedleAndValueBoxAndRestoresTheFace)
     }
 }
 
-// The value box shows the whole value right-aligned, "###" when it is too wide (as much of it as
-// fits a narrow box), and the needle stays pinned at the scale's ends.
+// The value box shows the whole value right-aligned, "###" when it is too wide (reaching left of
+// a narrow box, which the next value clears), and the needle stays pinned at the scale's ends.
 TEST_F(AnalogMeterTest, ValueBoxAndPinnedNeedle)
 {
     const std::tuple<std::int32_t, std::int32_t, const char*, double> cases[] = {
         {10000, 5, "5", 225 - 0.135},
         {10000, 12000, "12000", -45},
         {10000, -1000000, "###", 225},
-        {10, 100, "##", -45},
+        {10, 100, "###", -45},
     };
     for (const auto& [max, value, text, needle] : cases) {  // needle in degrees
         SCOPED_TRACE(value);
@@ -149,6 +152,11 @@ TEST_F(AnalogMeterTest, ValueBoxAndPinnedNeedle)
         dial->SetValue();
         EXPECT_TRUE(ValueShows(*dial, text));
         EXPECT_EQ(dial->Layout().NeedleSP, On(*dial, needle, dial->Layout().Needle));
+        Tacho = 1;
+        dial->SetValue();
+        const QImage shown = dial->Surface().copy();
+        dial->Paint();
+        EXPECT_EQ(dial->Surface(), shown);
     }
 }
 

@@ -85,6 +85,18 @@ TEST_F(BarGraphTest, TheEndMovesLineByLineWithTheMarkerShowingThroughAndFreedLin
     Show(100);
     bar->Paint();
     EXPECT_EQ(Face(), full);  // a fresh face at 100 looks just the same
+
+    // In a box as narrow as "9" the value shows the whole mark "###" right-aligned, reaching
+    // left of the box; the next value clears that.
+    bar->SetMaxValue(9);
+    bar->Paint();
+    const TRect& box = bar->Layout().DigitalRect;
+    const TextLook value{bar->FontName, bar->HeightValue(), bar->ColorValue(), bar->Color};
+    const int markLeft = box.Right - Extent(value, "###").cx;
+    EXPECT_TRUE(TextAt(Face(), markLeft, box.Top, value, "###"));
+    Show(5);
+    EXPECT_EQ(CountColor(Face(), {markLeft, box.Top, box.Left, box.Bottom}, bar->Color),
+              (box.Left - markLeft) * box.Height());
 }
 
 // Marker texts are in the channel's units; unreadable ones are left out without a box, since

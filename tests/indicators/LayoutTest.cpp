@@ -159,14 +159,13 @@ namespace {
 constexpr int IntMin = std::numeric_limits<int>::min();
 constexpr int IntMax = std::numeric_limits<int>::max();
 
-TDialLayout Layout(int width, int height, int angle = 270, int title = 16, int previousFH = 0)
+TDialLayout Layout(int width, int height, int angle = 270, int title = 16)
 {
     TDialLayoutInput in;
     in.Width = width;
     in.Height = height;
     in.ScaleAngle = angle;
     in.HeightTitle = title;
-    in.PreviousDigitalFH = previousFH;
     return ComputeDialLayout(in);
 }
 
@@ -183,22 +182,26 @@ TEST(DialGeometry, HalvesRoundToTheEvenNeighbourAndExtremesSaturate)
 TEST(DialGeometry, Layouts)
 {
     struct Case {
-        int width, height, angle, title, previousFH;
+        int width, height, angle, title;
         std::vector<int> figures;  // width, height, r1, hub, r2, r3, centre, scale and value fonts
         TRect inner;
     };
     const Case cases[] = {
         // A new dial grows to 120 by 128.
-        {32, 32, 270, 16, 0, {120, 128, 49, 7, 45, 41, 60, 79, 7, 11}, {4, 24, 116, 124}},
-        // A square of 240 is limited by its width; the value height of an earlier layout
-        // changes nothing.
-        {240, 240, 270, 16, 26, {240, 240, 110, 17, 101, 92, 120, 140, 17, 26}, {4, 24, 236, 228}},
+        {32, 32, 270, 16, {120, 128, 49, 7, 45, 41, 60, 79, 7, 11}, {4, 24, 116, 124}},
+        // A square of 240 is limited by its width.
+        {240, 240, 270, 16, {240, 240, 110, 17, 101, 92, 120, 140, 17, 26}, {4, 24, 236, 228}},
+        // Limited by the room for the value text, whose height follows the radius: the radius
+        // that fits with its own value text (122 would leave room for a text of 0).
+        {240, 176, 90, 16, {240, 176, 102, 16, 94, 85, 120, 132, 16, 24}, {4, 24, 236, 172}},
+        // 125 leaves room for the value text of 124, and 124 for that of 125: the smaller.
+        {200, 208, 90, 16, {200, 208, 124, 19, 114, 104, 100, 154, 19, 29}, {4, 24, 196, 202}},
         // A small sweep with a tall title leaves no height for the scale: a hub of radius 0.
-        {120, 32, 60, 20, 0, {120, 48, 0, 0, 0, 0, 60, 34, 0, 0}, {4, 28, 116, 44}},
+        {120, 32, 60, 20, {120, 48, 0, 0, 0, 0, 60, 34, 0, 0}, {4, 28, 116, 44}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " " << c.angle);
-        const TDialLayout l = Layout(c.width, c.height, c.angle, c.title, c.previousFH);
+        const TDialLayout l = Layout(c.width, c.height, c.angle, c.title);
         EXPECT_EQ((std::vector{l.Width, l.Height, l.ScaleR1, l.Boss, l.ScaleR2, l.ScaleR3, l.DCX,
                                l.DCY, l.ScaleFH, l.DigitalFH}),
                   c.figures);

@@ -19,13 +19,18 @@ using namespace platform;
 namespace {
 
 // When the next box is open, tells its caption, text, icon and buttons and clicks the button
-// with the given text.
+// with the given text; checks the box leaves its caption room in the title bar.
 void AnswerNextBox(QString& seen, const QString& click)
 {
     QTimer::singleShot(0, [&seen, click] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box)
             return AnswerNextBox(seen, click);  // not open yet: look again
+        // A title bar centres its caption, with the window's buttons on either side (openbox's,
+        // three about 17 pixels wide, with their gaps: about 52 pixels).
+        QFont bold = box->font();
+        bold.setBold(true);
+        EXPECT_GE(box->width() - QFontMetrics(bold).horizontalAdvance(box->windowTitle()), 2 * 52);
         seen = box->windowTitle() + u'|' + box->text() + u'|' + QString::number(box->icon());
         for (QAbstractButton* button : box->buttons())
             seen += u'|' + button->text();
@@ -52,7 +57,8 @@ TEST(WidgetMessageBox, EachKindWithItsIconButtonsAndCaptionAnsweredByAClickFromA
         const char* seen;  // after the caption and the text
     } cases[] = {
         {BoxIcon::Error, BoxButtons::Abort, "", "中止(&A)", BoxResult::Abort, "3|中止(&A)"},
-        {BoxIcon::Information, BoxButtons::Ok, "Caption", "OK", BoxResult::Ok, "1|OK"},
+        {BoxIcon::Information, BoxButtons::Ok, "ファームウェアの更新 (ZOLT Tool)", "OK",
+         BoxResult::Ok, "1|OK"},
         {BoxIcon::Question, BoxButtons::YesNo, "", "いいえ(&N)", BoxResult::No,
          "4|はい(&Y)|いいえ(&N)"},
     };
