@@ -342,6 +342,9 @@ TEST_F(OnMeter, TheConfigurationReadAtStartComesBackAtCloseWithTheChosenFirmware
     EXPECT_EQ(FProjectOption->EditTireLength->text(), QString::number(qint16(0x1316)));
     QTest::mouseClick(MainForm->ToolButton2, Qt::LeftButton);
     EXPECT_EQ(Messages().size(), 1u);  // it is not there, but the choice is kept
+    QTest::mouseClick(MainForm->ToolButton2, Qt::LeftButton);  // cancelled: nothing starts
+    EXPECT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(MainForm->TimerMonitor->isActive());
     MainForm->close();
     const QByteArray name = QByteArray::fromStdString(platform::ToCp932(firmware)) + '\0';
     original.replace(72, name.size(), name);
