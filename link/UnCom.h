@@ -211,6 +211,8 @@ public:
     const QString& CommName() const { return FCommName; }
     TCommDuplex Duplex() const { return FmDuplex.load(); }
     const TCommCntrlRec& Cntrl() const { return FrCntrl; }
+    // The line device, and with it the settings the port last asked of the line.
+    const platform::SerialDevice& Device() const { return FPort; }
     std::uint32_t BaudRate() const { return FrCntrl.nBoudRate; }
     TCommByteSize ByteSize() const { return FrCntrl.mByteSize; }
     TCommParity Parity() const { return FrCntrl.mParity; }

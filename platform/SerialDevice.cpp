@@ -92,6 +92,7 @@ bool SerialDevice::Open(const QString& path)
     lastModemStatus_ = 0;
     timeouts_ = {};
     cached_ = {};
+    lastRequest_ = {};
     return true;
 }
 

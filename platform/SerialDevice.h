@@ -74,6 +74,19 @@ struct SerialState {
     char xoffChar = 0x13;
 };
 
+// What the line was last asked for: the kernel's flags and rate as handed to the terminal, and
+// the modem lines held on. A terminal need not keep all of it (a pseudo-terminal stays at eight
+// bits without parity whatever it is asked), so reading the settings back cannot tell this.
+struct SerialLineRequest {
+    std::uint32_t controlFlags = 0;
+    std::uint32_t inputFlags = 0;
+    std::uint32_t outputFlags = 0;
+    std::uint32_t localFlags = 0;
+    std::uint32_t baudRate = 0;
+    bool dtrOn = false;
+    bool rtsOn = false;
+};
+
 // Time-outs in milliseconds. A read waits at most readConstant + readMultiplier per byte for
 // the whole count; a write at most writeConstant + writeMultiplier per byte. 0 for both parts
 // of a side means no time-out on that side.
@@ -112,6 +125,8 @@ public:
     bool SetTimeouts(const SerialTimeouts& timeouts);
     bool GetState(SerialState& state);
     bool SetState(const SerialState& state);
+    // What SetState last asked of the terminal since Open.
+    const SerialLineRequest& LastLineRequest() const { return lastRequest_; }
 
     // Aborts pending reads or writes and empties the driver's queues.
     bool Purge(unsigned flags);
@@ -155,6 +170,7 @@ private:
     unsigned queueIn_ = 4096;
     // Settings termios does not hold, kept as last set.
     SerialState cached_;
+    SerialLineRequest lastRequest_;
     // The terminal's own settings as found at Open (a kernel termios2, kept as bytes so that
     // its header stays out of this one), and whether someone held it exclusive already.
     alignas(8) unsigned char foundSettings_[64] = {};

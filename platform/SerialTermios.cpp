@@ -97,6 +97,14 @@ bool SerialDevice::ApplyTermios(const SerialState& state)
     tio.c_cc[VSTOP] = static_cast<cc_t>(state.xoffChar);
     tio.c_cc[VMIN] = 1;
     tio.c_cc[VTIME] = 0;
+    // Kept as asked, whatever the terminal makes of it.
+    lastRequest_ = {tio.c_cflag,
+                    tio.c_iflag,
+                    tio.c_oflag,
+                    tio.c_lflag,
+                    tio.c_ospeed,
+                    state.dtrControl != DtrControl::Disable,
+                    state.rtsControl == RtsControl::Enable};
     if (::ioctl(fd_, TCSETS2, &tio) != 0)
         return false;
 

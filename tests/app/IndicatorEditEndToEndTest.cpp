@@ -81,9 +81,10 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
     });
     Edit(barGraph, *FBarGraphSetting, [] {
         TFBarGraphSetting& d = *FBarGraphSetting;
-        Pick(d.ComboBoxIOName, BatteryRow);
+        ChooseFromList(*d.ComboBoxIOName, BatteryRow);
         Retype(d.EditTitle, QStringLiteral("a\"b{c"));
-        Pick(d.ComboBoxIOName, BatteryRow);  // the same channel again keeps the title typed
+        // The same channel again keeps the title typed.
+        ChooseFromList(*d.ComboBoxIOName, BatteryRow);
         Key(&d, Qt::Key_Return);
     });
     // An XY graph's title names its axes' channels, and an axis's limits are shown again with the
@@ -92,27 +93,37 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
     QStringList seen;
     Edit(xyGraph, *FXYGraphSetting, [&seen] {
         TFXYGraphSetting& d = *FXYGraphSetting;
-        Pick(d.ComboBoxYIOName, TachoRow);
+        ChooseFromList(*d.ComboBoxYIOName, TachoRow);
         seen << d.EditTitle->text();
-        Pick(d.ComboBoxXIOName, SpeedRow);
+        ChooseFromList(*d.ComboBoxXIOName, SpeedRow);
         seen << d.EditXMaxValue->text();
         Retype(d.EditXMaxValue, QStringLiteral("250.5"));
         ShowTab(d.PageControl, 1);
         Click(d.ColorButtons.at(2));
         Key(&d, Qt::Key_Return);
     });
-    // The numeric list: three rows added through the picker (one with a double click), a channel
-    // listed already not added again, one row moved up.
+    // The numeric list: rows added through the picker, one by each way out of it; only a choice
+    // adds its channel, and only once. One row moved up.
     Edit(numericList, *FNumericListSetup, [] {
         TFNumericListSetup& d = *FNumericListSetup;
-        for (const int row : {TachoRow, -BatteryRow, SpeedRow, TachoRow}) {
-            WhenShown(*FSourceList, [row] {
-                ClickLine(FSourceList->ListBox, std::abs(row), row < 0);
-                if (row > 0)
-                    Click(FSourceList->Button2);
+        TFSourceList& p = *FSourceList;
+        // clang-format off
+        const std::pair<int, std::function<void()>> ways[] = {
+            {TachoRow, [&] { Click(p.Button2); }}, {SpeedRow, [&] { Key(&p, Qt::Key_Return); }},
+            {BatteryRow, [&] { ClickLine(p.ListBox, BatteryRow, true); }},
+            {TachoRow, [&] { Click(p.Button2); }},  // listed already
+            {3, [&] { Click(p.Button1); }}, {3, [&] { Key(&p, Qt::Key_Escape); }},
+            {3, [&] { p.close(); }}};  // the title bar's close box
+        // clang-format on
+        for (const auto& [row, way] : ways) {
+            WhenShown(p, [&] {
+                ClickLine(p.ListBox, row);
+                way();
             });
             Click(d.ButtonAdd);
+            EXPECT_EQ(p.result(), row == 3 ? -1 : 1) << row;  // a cancel, or a choice
         }
+        EXPECT_EQ(d.ListBox->count(), 3);
         ClickLine(d.ListBox, 2);
         Click(d.ButtonUp);
         Key(&d, Qt::Key_Return);
@@ -145,6 +156,6 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
     std::string rows;
     for (int i = 0; i < list->NumRectCount; ++i)
         rows += list->NumRectArray[i].PortInfo.Designator + " ";
-    EXPECT_EQ(rows, "TACHO SPEED BATTERY ");
+    EXPECT_EQ(rows, "TACHO BATTERY SPEED ");
     EXPECT_TRUE(Messages().empty());
 }

@@ -381,6 +381,9 @@ TEST_F(OnMeter, TheConfigurationReadAtStartAlsoBesideABusyPortComesBackAtCloseWi
     EXPECT_EQ(FProjectOption->EditTireLength->text(), QString::number(qint16(0x1316)));
     QTest::mouseClick(MainForm->ToolButton2, Qt::LeftButton);
     EXPECT_EQ(Messages().size(), 2u);  // it is not there, but the choice is kept
+    QTest::mouseClick(MainForm->ToolButton2, Qt::LeftButton);  // cancelled: nothing starts
+    EXPECT_EQ(Messages().size(), 2u);
+    EXPECT_TRUE(MainForm->TimerMonitor->isActive());
     MainForm->close();
     const QByteArray name = QByteArray::fromStdString(platform::ToCp932(firmware)) + '\0';
     original.replace(72, name.size(), name);

@@ -109,12 +109,6 @@ inline void ShowTab(QTabWidget* pages, int index)
     Click(pages->tabBar(), pages->tabBar()->tabRect(index).center());
 }
 
-// Opens a combo box's list and clicks row.
-inline void Pick(QComboBox* box, int row)
-{
-    ChooseFromList(*box, row);
-}
-
 // Answers colour dialogs from a script (nothing left: cancelled) and keeps their requests.
 struct ColorDialogScript {
     ColorDialogScript()

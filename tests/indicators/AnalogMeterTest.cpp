@@ -89,9 +89,14 @@ TEST_F(AnalogMeterTest, LimitBandsSpanTheirPartOfTheScale)
 
 TEST_F(AnalogMeterTest, MultiplierLabelShowsTheRemainingPowerOfTen)
 {
-    // None: the numbers carry the point.
+    // Each exponent the dialog offers, 0 to 5, and one only a work file holds; none where the
+    // numbers carry the point.
+    // clang-format off
     const std::tuple<const char*, int, std::string> cases[] = {
-        {"TACHO", 3, "x1000"}, {"SPEED", 3, "x10"}, {"SPEED", 1, ""}};
+        {"TACHO", -1, ""}, {"TACHO", 0, ""}, {"TACHO", 1, "x10"}, {"TACHO", 2, "x100"},
+        {"TACHO", 3, "x1000"}, {"TACHO", 4, "x10000"}, {"TACHO", 5, "x100000"},
+        {"SPEED", 3, "x10"}, {"SPEED", 1, ""}};
+    // clang-format on
     for (const auto& [channel, exponent, shown] : cases) {
         SCOPED_TRACE(testing::Message() << channel << " " << exponent);
         auto dial = Dial(channel);
@@ -99,7 +104,7 @@ TEST_F(AnalogMeterTest, MultiplierLabelShowsTheRemainingPowerOfTen)
         dial->Paint();
         const TAnalogMeterLayout& l = dial->Layout();
         const TextLook look{dial->FontName, l.ScaleFH, dial->ColorScale(), dial->ColorBack()};
-        for (const char* label : {"x1000", "x10"}) {
+        for (const std::string label : {"x10", "x100", "x1000", "x10000", "x100000"}) {
             const platform::TSize size = Extent(look, label);
             const int x = l.DCX - size.cx / 2, y = l.InnerRect.Bottom - 1 - (size.cy + 4);
             EXPECT_EQ(TextAt(dial->Surface(), x, y, look, label), shown == label);

@@ -120,4 +120,24 @@ TEST_F(BarGraphTest, MarkersUseTheChannelsDecimals)
     EXPECT_EQ(CountColor(Face(), Interior(), platform::clLime), In().Bottom - In().Top + 1);
 }
 
+// Vertical as a work file may hold it: 1 stands the bar up (full, its bottom row shows it end to
+// end, no column does), 0 and every other value above lay it down (full, every column does), a
+// negative one paints nothing.
+TEST_F(BarGraphTest, EveryValueOfVerticalIsDrawnAsItSays)
+{
+    Throttle = 100;
+    for (const auto& [vertical, columns, painted] :
+         {std::tuple{0, true, true}, {1, false, true}, {2, true, true}, {-1, false, false}}) {
+        SCOPED_TRACE(vertical);
+        bar = std::make_unique<TBarGraph>(&panel, SourceIndexQ7);
+        bar->LoadProperty("Width=96\r\nHeight=96\r\nVertical=" + std::to_string(vertical) +
+                          "\r\nIoName=\"THROT\"\r\n}");
+        bar->Paint();
+        bar->SetValue();
+        EXPECT_EQ(BarLines(), columns ? In().Right - In().Left + 1 : 0);
+        EXPECT_EQ(LineIs(Face(), In().Left, In().Bottom, In().Right, In().Bottom, bar->ColorBar()),
+                  painted);
+    }
+}
+
 }  // namespace

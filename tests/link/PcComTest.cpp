@@ -73,12 +73,15 @@ TEST(PcCom, TheListOffersThePortsWithTheFirstInTheBoxOrReportsNoneAndGrowsWhenDr
     panel->Port->setCurrentIndex(1);
     panel->SetPortOpen(true);
     EXPECT_EQ(panel->Comm->CommName(), first.PortName());
-    // Raw, 115200 baud, eight bits, no parity, one stop bit, no flow control.
-    const termios line = first.LineSettings();
-    EXPECT_EQ(cfgetospeed(&line), B115200);
-    EXPECT_EQ(line.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS), tcflag_t(CS8));
-    EXPECT_FALSE(line.c_iflag & (IXON | IXOFF | ICRNL) || line.c_oflag & OPOST);
-    EXPECT_FALSE(line.c_lflag & (ICANON | ECHO | ISIG));
+    // Raw, 115200 baud, eight bits, no parity, one stop bit, no flow control, DTR and RTS held on,
+    // as asked of the line (a pseudo-terminal keeps eight bits without parity whatever it is
+    // asked).
+    const platform::SerialLineRequest line = panel->Comm->Device().LastLineRequest();
+    EXPECT_EQ(line.baudRate, 115200u);
+    EXPECT_EQ(line.controlFlags & (CBAUD | CSIZE | PARENB | CSTOPB | CRTSCTS), B115200 | CS8);
+    EXPECT_FALSE(line.inputFlags & (IXON | IXOFF | ICRNL) || line.outputFlags & OPOST);
+    EXPECT_FALSE(line.localFlags & (ICANON | ECHO | ISIG));
+    EXPECT_TRUE(line.dtrOn && line.rtsOn);
     panel->SetPortOpen(false);
     EXPECT_FALSE(panel->Comm->HandleCheck(false));
 

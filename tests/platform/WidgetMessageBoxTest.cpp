@@ -1,16 +1,21 @@
 // The program's message boxes: QMessageBox with the tool's buttons, answered here by clicking
-// them as a user would; and Qt's own colour dialog, in Japanese like the rest.
+// them as a user would; and Qt's own colour and file dialogs, in Japanese like the rest.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <thread>
 
 #include "platform/ColorDialog.h"
 #include "platform/ColorDialogWidget.h"
+#include "platform/FileDialog.h"
+#include "platform/FileDialogWidget.h"
 #include "platform/MessageBox.h"
 #include "platform/WidgetMessageBox.h"
 
@@ -89,22 +94,46 @@ TEST(WidgetMessageBox, EachKindWithItsIconButtonsAndCaptionAnsweredByAClickFromA
     SetBeepSink(previousBeep);
 }
 
-TEST(QtOwnDialogs, TheColourDialogAndItsStandardButtonsSpeakJapanese)
+// Qt's own dialogs speak Japanese like the rest, and answer a choice only when left by their
+// accepting button: their Cancel button, Esc and the title bar's close box answer none.
+TEST(QtOwnDialogs, SpeakJapaneseAndAnswerAChoiceOnlyWhenAccepted)
 {
-    const ColorDialogPresenter before = SetColorDialogPresenter({});
+    const ColorDialogPresenter colourPresenter = SetColorDialogPresenter({});
+    const FileDialogPresenter filePresenter = SetFileDialogPresenter({});
     InstallWidgetColorDialogPresenter();
-    QStringList seen;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        seen << dialog->windowTitle();
-        for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
-            seen << button->text();
-        dialog->reject();
-    });
-    TColorDialog colors;
-    EXPECT_FALSE(colors.Execute());
-    SetColorDialogPresenter(before);
-    EXPECT_EQ(seen.value(0), QStringLiteral("色を選択"));
-    EXPECT_TRUE(seen.contains(QStringLiteral("キャンセル"))) << seen.join(u' ').toStdString();
+    InstallWidgetFileDialogPresenter();
+    QTemporaryDir dir;
+    QFile(dir.filePath("a.ZLC")).open(QIODevice::WriteOnly);
+    TColorDialog colours;
+    TOpenDialog open;
+    TSaveDialog save;
+    open.InitialDir = dir.filePath("a.ZLC");  // a folder with that file chosen
+    save.InitialDir = dir.filePath("b.ZLC");
+    // clang-format off
+    const std::function<bool()> dialogs[] = {
+        [&] { return colours.Execute(); }, [&] { return open.Execute(); }, [&] { return save.Execute(); }};
+    // clang-format on
+    for (int way = 0; way < 4; ++way) {
+        QStringList seen;
+        for (const auto& execute : dialogs) {
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                ASSERT_NE(dialog, nullptr);
+                auto* box = dialog->findChild<QDialogButtonBox*>();
+                seen << dialog->windowTitle() << box->button(QDialogButtonBox::Cancel)->text();
+                if (way < 2)
+                    way ? box->button(QDialogButtonBox::Cancel)->click() : dialog->accept();
+                else  // Esc, or the title bar's close box
+                    way == 2 ? QTest::keyClick(dialog, Qt::Key_Escape) : (void)dialog->close();
+            });
+            EXPECT_EQ(execute(), way == 0) << way;
+        }
+        EXPECT_EQ(
+            seen.join(u' '),
+            QStringLiteral("色を選択 キャンセル 開く キャンセル 名前を付けて保存 キャンセル"));
+    }
+    EXPECT_EQ(open.FileName, dir.filePath("a.ZLC"));
+    EXPECT_EQ(save.FileName, dir.filePath("b.ZLC"));
+    SetColorDialogPresenter(colourPresenter);
+    SetFileDialogPresenter(filePresenter);
 }
