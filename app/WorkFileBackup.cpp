@@ -95,10 +95,12 @@ QString LeftOutMessage(const QString& fileName, const QString& backupName,
                          .arg(WorkFileIndicatorLimit));
     if (skipped.Count() > 0) {
         lines.append(QStringLiteral("ファイル %1 に読み込めない項目がありました。").arg(fileName));
-        QString named = skipped.First().join(QStringLiteral("、"));
+        // One a line: a box wraps a long line wherever it likes, also inside a name.
+        for (const QString& part : skipped.First())
+            lines.append(QStringLiteral("・") + part);
         if (skipped.Count() > skipped.First().size())
-            named += QStringLiteral(" ほか %1 件").arg(skipped.Count() - skipped.First().size());
-        lines.append(named);
+            lines.append(
+                QStringLiteral("ほか %1 件").arg(skipped.Count() - skipped.First().size()));
     }
     lines.append(QStringLiteral("元の内容を %1 に残しました。").arg(backupName));
     return lines.join(QStringLiteral("\n\r"));

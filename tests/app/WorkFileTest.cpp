@@ -239,8 +239,8 @@ TEST_F(WorkFile, ADamagedOrForeignFileIsReportedAndKeptBesideItWhatCameBeforeThe
         {ours.substr(0, 31) + std::string(1, '\0') + ours.substr(31), kept, 0},  // NUL after header
         {newer,
          QStringLiteral(
-             "ファイル %1 に読み込めない項目がありました。\n\r「a note」、_Recorder1{…}、"
-             "Panel2{…} ほか 1 件\n\r元の内容を %2 に残しました。")
+             "ファイル %1 に読み込めない項目がありました。\n\r・「a note」\n\r・_Recorder1{…}\n\r"
+             "・Panel2{…}\n\rほか 1 件\n\r元の内容を %2 に残しました。")
              .arg(WorkPath(), bak),
          1},
         {"PanelWright Work File Ver.2.0" + ours.substr(29), {}, 1},
