@@ -36,6 +36,11 @@ TEST(WorkTokens, EachKindWithItsNameValueAndPositionOrTheCodeItRaises)
         {"    _BarGraph12{\r\n", "2 _BarGraph 12 |{\r\n"},                    // indicator open
         {"\r\n  }\r\n}", "3  -7 |\r\n}"},                                     // block close
         {"    Left=-25\r\n", "4 Left -25 |\r\n"},                             // value
+        // An integer: its digits after whatever comes first, line ends too, within 32 bits.
+        {"K=\r\n  Top=20\r\n", "4 K 20 |\r\n"},
+        {"K=2147483648", "4 K 2147483647 |"},
+        {"K=-99999999999999999999999999999999", "4 K -2147483648 |"},
+        {"K=0000000000000000000000000000012", "4 K 12 |"},
         {"Title=\"\x83\x5e\x83\x43 {x}\"\r\n", "4 Title -7 \x83\x5e\x83\x43 {x}|\r\n"},
         {"NumericName={\"TACHO\"}\r\n", "5 NumericName -7 |{\"TACHO\"}\r\n"},  // value block
         // After a byte of the upper half the scan stops: even "_" behind it is a name's byte.
@@ -46,20 +51,6 @@ TEST(WorkTokens, EachKindWithItsNameValueAndPositionOrTheCodeItRaises)
     };
     for (const auto& [input, token] : cases)
         EXPECT_EQ(Token(input), token) << input;
-}
-
-TEST(WorkTokens, IntegersPassOverLineEndsAndSaturateBeyond32Bits)
-{
-    const std::pair<std::string, std::int32_t> cases[] = {
-        {"=\r\n  Top=20\r\n", 20},  // the line end is no stop
-        {"=2147483648", INT32_MAX},
-        {"=-99999999999999999999999999999999", INT32_MIN},
-        {"=0000000000000000000000000000012", 12},
-    };
-    for (const auto& [input, value] : cases) {
-        const char* pos = input.c_str();
-        EXPECT_EQ(ReadInteger(pos), value) << input;
-    }
 }
 
 TEST(ExtractBlockTest, CopiesOneBlockWithoutIndentationCountingOnlyBracesOutsideTexts)
