@@ -114,7 +114,8 @@ protected:
     {
         auto queue = std::make_shared<std::deque<QString>>(names.begin(), names.end());
         previousDialogs_ = platform::SetFileDialogPresenter(
-            [queue](const platform::FileDialogRequest&) -> std::optional<QString> {
+            [this, queue](const platform::FileDialogRequest& request) -> std::optional<QString> {
+                asked << request.InitialDir + QLatin1Char(' ') + request.Filter;
                 if (queue->empty())
                     return std::nullopt;
                 const QString name = queue->front();
@@ -150,6 +151,7 @@ protected:
     }
 
     MeterStandIn meter;
+    QStringList asked;  // the file dialogs' folders and filters
 
 private:
     platform::FileDialogPresenter previousDialogs_;
@@ -377,13 +379,14 @@ TEST_F(OnMeter, TheConfigurationReadAtStartAlsoBesideABusyPortComesBackAtCloseWi
                                                            "グラムが使用中です (")
                                                 .arg(meter.PortName())));
     EXPECT_FALSE(PCom->Comm->HandleCheck(false));
-    EXPECT_EQ(MainForm->OpenDialog.InitialDir, QStringLiteral("/fw/v2.mot"));
     EXPECT_EQ(FProjectOption->EditTireLength->text(), QString::number(qint16(0x1316)));
     QTest::mouseClick(MainForm->ToolButton2, Qt::LeftButton);
     EXPECT_EQ(Messages().size(), 2u);  // it is not there, but the choice is kept
     QTest::mouseClick(MainForm->ToolButton2, Qt::LeftButton);  // cancelled: nothing starts
     EXPECT_EQ(Messages().size(), 2u);
     EXPECT_TRUE(MainForm->TimerMonitor->isActive());
+    const QString mot = QStringLiteral(" MOTファイル(*.mot)|*.mot");
+    EXPECT_EQ(asked, (QStringList{QStringLiteral("/fw/v2.mot") + mot, firmware + mot}));
     MainForm->close();
     const QByteArray name = QByteArray::fromStdString(platform::ToCp932(firmware)) + '\0';
     original.replace(72, name.size(), name);
