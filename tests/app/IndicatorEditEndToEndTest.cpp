@@ -34,8 +34,6 @@ protected:
         QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, item);
         EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog.isVisible(); }, WaitBound));
     }
-
-    ColorDialogScript colors;
 };
 
 }  // namespace
@@ -59,7 +57,6 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
     MainForm->MainPanel->UpdateSize();
     QCoreApplication::processEvents();
 
-    colors.answers = {platform::TColor(0x00AA00)};
     // A title as a hand-edited work file may give it (a tab, bytes code page 932 cannot decode)
     // is shown as it is, and typing beside it is taken: no box, although it applies live.
     const QString title = QStringLiteral("A\tB\uFFFD");
@@ -70,14 +67,17 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
         Type(&d, QStringLiteral("C"));
         EXPECT_EQ(static_cast<TAnalogMeter*>(dialGauge)->Title(), title + "C");
         Retype(d.EditMaxValue, QStringLiteral("180.5"));
-        Retype(d.EditUpperLimit, QStringLiteral("150"));
         // Enter in the open channel list picks the highlighted row, then closes as OK; the
-        // maximum typed now stands for a value with the channel's decimals.
+        // maximum typed now stands for a value with the channel's decimals. Here the list takes
+        // Enter before the dialog's message hook; the hook picks the row all the same where it
+        // comes first (as it is called here).
         QAbstractItemView* list = d.ComboBoxIOName->view();
         Click(d.ComboBoxIOName);
         ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }, WaitBound));
         list->setCurrentIndex(list->model()->index(SpeedRow, 0));
-        Key(list, Qt::Key_Return);
+        platform::TMessage enter{{}, list->window()->windowHandle(), Qt::Key_Return, {}, {}};
+        bool handled = false;
+        platform::ApplicationMessageHook()(enter, handled);
     });
     Edit(barGraph, *FBarGraphSetting, [] {
         TFBarGraphSetting& d = *FBarGraphSetting;
@@ -98,12 +98,11 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
         ChooseFromList(*d.ComboBoxXIOName, SpeedRow);
         seen << d.EditXMaxValue->text();
         Retype(d.EditXMaxValue, QStringLiteral("250.5"));
-        ShowTab(d.PageControl, 1);
-        Click(d.ColorButtons.at(2));
         Key(&d, Qt::Key_Return);
     });
-    // The numeric list: rows added through the picker, one by each way out of it; only a choice
-    // adds its channel, and only once. One row moved up.
+    // The numeric list: rows added through the picker, one by each way out of it (Enter also on
+    // either button); only a choice adds its channel, and only once. The picker opens on line 0
+    // (taken where no line is clicked). A row moved up and down stays selected, as far as it goes.
     Edit(numericList, *FNumericListSetup, [] {
         TFNumericListSetup& d = *FNumericListSetup;
         TFSourceList& p = *FSourceList;
@@ -111,21 +110,25 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
         const std::pair<int, std::function<void()>> ways[] = {
             {TachoRow, [&] { Click(p.Button2); }}, {SpeedRow, [&] { Key(&p, Qt::Key_Return); }},
             {BatteryRow, [&] { ClickLine(p.ListBox, BatteryRow, true); }},
-            {TachoRow, [&] { Click(p.Button2); }},  // listed already
+            {TachoRow, [&] { Click(p.Button2); }},  // listed already, first and last
+            {BatteryRow, [&] { ASSERT_TRUE(Focus(p.Button2)); Key(&p, Qt::Key_Return); }},
             {3, [&] { Click(p.Button1); }}, {3, [&] { Key(&p, Qt::Key_Escape); }},
-            {3, [&] { p.close(); }}};  // the title bar's close box
+            {3, [&] { ASSERT_TRUE(Focus(p.Button1)); Key(&p, Qt::Key_Return); }},
+            {3, [&] { p.close(); }}, {0, [&] { Click(p.Button2); }}};  // the close box; line 0
         // clang-format on
         for (const auto& [row, way] : ways) {
             WhenShown(p, [&] {
-                ClickLine(p.ListBox, row);
+                if (row)
+                    ClickLine(p.ListBox, row);
                 way();
             });
             Click(d.ButtonAdd);
             EXPECT_EQ(p.result(), row == 3 ? -1 : 1) << row;  // a cancel, or a choice
         }
-        EXPECT_EQ(d.ListBox->count(), 3);
+        EXPECT_EQ(d.ListBox->count(), 4);
         ClickLine(d.ListBox, 2);
-        Click(d.ButtonUp);
+        for (QPushButton* move : {d.ButtonUp, d.ButtonUp, d.ButtonUp, d.ButtonDown})
+            Click(move);
         Key(&d, Qt::Key_Return);
     });
     // The dialogs have given the main window its message hook back: it follows the Shift key.
@@ -146,16 +149,15 @@ TEST_F(IndicatorEditEndToEnd, EveryKindIsCreatedEditedSavedAndLoadedWithItsEdits
     const auto* list = static_cast<TNumericList*>(Indicators()[3]);
     EXPECT_EQ(dial->PortInfo().Designator, "SPEED");
     EXPECT_EQ(dial->MaxValue(), 18050);
-    EXPECT_EQ(dial->UpperLimit(), "150");
     EXPECT_EQ(bar->IoName(), "BATTERY");
     EXPECT_EQ(bar->Title(), QStringLiteral("a\"b{c"));
-    EXPECT_EQ(seen, (QStringList{"Tacho[rpm]", "15.00"}));
+    EXPECT_EQ(seen, (QStringList{"Tacho[rpm]", "15.00"}));  // the vertical channel alone
+    EXPECT_EQ(TFXYGraphSetting::ChannelTitle(-1, SpeedRow), QStringLiteral("Speed[km/h]"));
     EXPECT_EQ(xy->Title(), QStringLiteral("Tacho[rpm] vs Speed[km/h]"));
     EXPECT_EQ(xy->XMaxValue(), 25050);
-    EXPECT_EQ(xy->ColorGrid(), platform::TColor(0x00AA00));
     std::string rows;
     for (int i = 0; i < list->NumRectCount; ++i)
         rows += list->NumRectArray[i].PortInfo.Designator + " ";
-    EXPECT_EQ(rows, "TACHO BATTERY SPEED ");
+    EXPECT_EQ(rows, "TACHO BATTERY SPEED THROT ");
     EXPECT_TRUE(Messages().empty());
 }

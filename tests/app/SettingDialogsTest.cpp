@@ -87,25 +87,29 @@ std::string LayoutProblems(const QWidget& dialog)
 // Then every control is changed as a user would: another item in each list, "3" typed into each
 // entry, a click on each up-down and colour button. Every line of the indicator's properties but
 // those in unchanged must change; entries apply when left, but those in live at every keystroke.
-// Esc and Cancel put each property back, also one only kept (kept changes it while open); OK,
-// Enter and the title bar's close box keep every change, but a numeric list's rows, which only OK
-// and Enter give it. Each colour button paints its panel; the colour dialog starts from black,
-// then from the colour picked last, and a cancelled pick changes nothing. The custom colours
-// offered are the indicator's colours by tag, the fixed grey in greySlot, black elsewhere.
+// Esc and Cancel (also Enter on it) put each property back, also one only kept (kept changes it
+// while open); OK, Enter (also on OK) and the title bar's close box keep every change, but a
+// numeric list's rows, which only OK and Enter give it (rows: its rows then). Each colour button
+// paints its panel; the colour dialog starts from black, then from the colour picked last, and a
+// cancelled pick changes nothing. The custom colours offered are the indicator's colours by tag,
+// the fixed grey in greySlot, black elsewhere.
 template <class TDialog>
 void EveryWayOutKeepsOrPutsBackEveryEdit(DialogBench<TDialog>& bench, std::array<int, 2> tabHeights,
                                          std::optional<QPoint> at, int greySlot,
                                          const QStringList& unchanged, const QStringList& live,
-                                         const std::function<void()>& kept)
+                                         const std::function<void()>& kept,
+                                         const QStringList& rows = {})
 {
     TDialog& d = bench.dialog;
     const QStringList before = bench.Lines();
     std::vector<QRect> opened;
-    // The key pressed or the control clicked (d itself: the title bar's close box), the result.
+    // The key pressed (on the control given, if any) or the control clicked (d itself: the title
+    // bar's close box), the result.
     // clang-format off
     const std::tuple<int, QWidget*, int> ways[] = {
         {Qt::Key_Escape, nullptr, -1}, {0, d.ButtonCansel, -1}, {Qt::Key_Enter, nullptr, 1},
-        {0, d.ButtonOk, 1}, {0, &d, TIndicatorSettingDialog::mrCancel}};
+        {0, d.ButtonOk, 1}, {0, &d, TIndicatorSettingDialog::mrCancel},
+        {Qt::Key_Return, d.ButtonCansel, -1}, {Qt::Key_Return, d.ButtonOk, 1}};
     // clang-format on
     for (const auto& [key, click, expected] : ways) {
         SCOPED_TRACE(testing::Message() << key << " " << click);
@@ -165,9 +169,10 @@ void EveryWayOutKeepsOrPutsBackEveryEdit(DialogBench<TDialog>& bench, std::array
                     if (before.contains(line))
                         same << line;
                 ShowTab(d.PageControl, 0);
+                ASSERT_TRUE(!key || !click || Focus(click));
                 if (key)
                     Key(&d, Qt::Key(key));
-                if (click)
+                else
                     click == &d ? (void)d.close() : Click(click);
             },
             at);
@@ -178,7 +183,7 @@ void EveryWayOutKeepsOrPutsBackEveryEdit(DialogBench<TDialog>& bench, std::array
         EXPECT_EQ(bench.colors.requests.at(asked + 1).Color, TColor(0x100));
         EXPECT_EQ(same, unchanged);
         EXPECT_EQ(liveSeen, live);
-        const QStringList rowsLeft = changed.filter(QRegularExpression(QStringLiteral("^(?!Num)")));
+        const QStringList rowsLeft = changed.filter(QRegularExpression("^(?!Num)")) + rows;
         EXPECT_EQ(bench.Lines(), result < 0 ? before : result == 1 ? rowsLeft : changed);
         EXPECT_EQ(d.EditedIndicator(), nullptr);
     }
@@ -216,6 +221,7 @@ TEST(SettingFrame, EntriesApplyOnLeavingOnlyWhatConvertsWithTheDecimalsOfTheirCh
     b.indicator->SetMaxValue(150);
     b.indicator->SetMarker1("\x83\x7D\x81\x5B\x83\x4E");  // "マーク" in code page 932
     std::vector<std::int32_t> seen;
+    QStringList styles;
     EXPECT_EQ(b.Open([&] {
         EXPECT_EQ(d.EditMaxValue->text(), QStringLiteral("150"));  // no channel: no decimals
         EXPECT_EQ(d.EditMarker1->text(), QStringLiteral("マーク"));
@@ -229,12 +235,17 @@ TEST(SettingFrame, EntriesApplyOnLeavingOnlyWhatConvertsWithTheDecimalsOfTheirCh
         Retype(d.EditMaxValue, QStringLiteral("1.2.3"));
         Key(&d, Qt::Key_Tab);
         seen.push_back(b.indicator->MaxValue());
+        for (int i = 0; i < d.ComboBoxStyle->count(); ++i) {  // the styles in order, each picked
+            ChooseFromList(*d.ComboBoxStyle, i);
+            styles << d.ComboBoxStyle->currentText() + QString::number(b.indicator->Vertical());
+        }
         Retype(d.EditMarker1, QStringLiteral("m"));
         Key(&d, Qt::Key_Enter);  // applies the entry still being typed
     }),
               1);
     EXPECT_EQ(b.indicator->Marker1(), "m");
     EXPECT_EQ(seen, (std::vector<std::int32_t>{16, 16}));  // truncated
+    EXPECT_EQ(styles, (QStringList{QStringLiteral("水平0"), QStringLiteral("垂直1")}));
     EXPECT_EQ(b.indicator->Title(), QStringLiteral("油温 \"{  }"));
     EXPECT_EQ(b.boxes.Beeps(), 1);
     EXPECT_EQ(
@@ -270,13 +281,14 @@ TEST(SettingDialogs, EveryControlChangesItsPropertyAndEveryWayOutKeepsOrPutsBack
         DialogBench<TFNumericListSetup> b({240, 160});
         b.indicator->SetNumStrList(QStringList{QStringLiteral("Tacho[rpm]"), longest});
         EveryWayOutKeepsOrPutsBackEveryEdit(
-            b, {0, 0}, {}, 8, {"ColorTitle=0", "NumericName={\"TACHO\",\"JYRO\"}"}, {}, [&] {
+            b, {0, 0}, {}, 8, {"ColorTitle=0", "NumericName={\"TACHO\",\"JYRO\"}"}, {},
+            [&] {
                 b.indicator->SetTitle(QStringLiteral("x"));
                 ShowTab(b.dialog.PageControl, 0);
                 ClickLine(b.dialog.ListBox, 0);
                 Click(b.dialog.ButtonDel);
-                Click(b.dialog.ButtonDel);
-            });
+            },
+            {"NumericName={\"JYRO\"}"});
         TFSourceList picker;
         WhenShown(picker, [&] {
             const QRect at = SettledOuterGeometry(picker);  // right of its caller, level with it
@@ -293,13 +305,13 @@ TEST(SettingDialogs, EveryControlChangesItsPropertyAndEveryWayOutKeepsOrPutsBack
     const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
     EveryWayOutKeepsOrPutsBackEveryEdit(b, {279, 357}, QPoint(desktop.right() - 300, 30), 5, {}, {},
                                         [&] {  // left of the indicator
-                                            EXPECT_EQ(b.indicator->Vertical(), 1);  // "垂直"
                                             b.indicator->SetColorTitle(TColor(0x0000FF));
                                         });
 }
 
 // Each up-down steps by its increment and stops at its limits; a number beyond them, as a work file
-// may hold, is brought to the nearest limit by the first click, whichever way it goes.
+// may hold, is brought to the nearest limit by the first click, whichever way it goes. Only the
+// font sizes can also be typed into; every other entry changes through its up-down alone.
 TEST(SettingDialogs, EachUpDownStepsByItsIncrementWithinItsLimits)
 {
     // clang-format off
@@ -325,6 +337,8 @@ TEST(SettingDialogs, EachUpDownStepsByItsIncrementWithinItsLimits)
             }
         }
         EXPECT_EQ(shown, (std::vector{min, min, min + step, max, max, max - step}))
+            << upDown->objectName().toStdString();
+        EXPECT_NE(upDown->Associate()->isReadOnly(), upDown->objectName().contains("FontSize"))
             << upDown->objectName().toStdString();
     }
 }
