@@ -13,16 +13,19 @@ using testing_support::ReadAll;
 
 namespace {
 
-TEST(ContextWords, KeepTheTextFormsOfTheConversion)
+TEST(ContextWords, AreTheNumbersLow16BitsStoredHighByteFirstAndShownSigned)
 {
-    // Stored high byte first, shown signed; blanks, a sign, "$" or "0x", nothing after.
+    // The text forms are StrToInt's (ConversionsTest).
+    // clang-format off
     const struct {
         const char* text;
         int word;
         const char* shown;
-    } cases[] = {{"70000", 4464, "4464"}, {"40000", 0x9C40, "-25536"}, {"  +12", 12, "12"},
-                 {"$1F4", 500, "500"},    {"0xFFFF", 0xFFFF, "-1"},    {"12 ", -1, ""},
-                 {"1e3", -1, ""}};
+    } cases[] = {
+        {"300", 0x012C, "300"}, {"-2", 0xFFFE, "-2"}, {"-32768", 0x8000, "-32768"},
+        {"70000", 4464, "4464"}, {"40000", 0x9C40, "-25536"}, {"0xFFFF", 0xFFFF, "-1"},
+        {"", -1, ""}, {"1e3", -1, ""}};
+    // clang-format on
     for (const auto& c : cases) {
         TMeterContext context{};
         context[6] = 0x12;

@@ -283,7 +283,7 @@ TEST_F(OnMeter, TheSettingsWindowReadsWritesAndSetsTheClockThroughTheMonitorLoop
     EXPECT_EQ(meter.Requests()[4], "@GET_KIND");
 }
 
-TEST_F(OnMeter, AWholeFileIsProgrammedOverTheLineAndMonitoringResumesAfterAnOverflowOrAPull)
+TEST_F(OnMeter, AWholeFileIsProgrammedOverTheLineAndMonitoringResumesAfterAnOverflowACloseOrAPull)
 {
     std::vector<std::string> lines;
     const QString file = FirmwareFile(lines);
@@ -328,11 +328,18 @@ TEST_F(OnMeter, AWholeFileIsProgrammedOverTheLineAndMonitoringResumesAfterAnOver
     ExpectMonitoring();
     ASSERT_TRUE(QTest::qWaitFor([&] { return Count(IsMonitorRequest) > polled; }, Bound));
 
-    // Pulled while programming: the exchange ends with one message, and monitoring goes on.
-    const int beeps = boxes.Beeps();
+    // Closed by the user while the meter waits: the exchange stops, and polling goes on.
     meter.SetScript([](const std::string& request) {
         return request.starts_with('S') ? std::vector<std::string>{} : Meter(request);  // waits
     });
+    Program(file);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return meter.Requests().back() == lines.front(); }, Bound));
+    ProgressForm->close();
+    ExpectMonitoring();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return IsMonitorRequest(meter.Requests().back()); }, Bound));
+
+    // Pulled while programming: the exchange ends with one message, and monitoring goes on.
+    const int beeps = boxes.Beeps();
     Program(file);
     ASSERT_TRUE(QTest::qWaitFor([&] { return meter.Requests().back() == lines.front(); }, Bound));
     meter.Vanish();

@@ -440,7 +440,7 @@ TEST_F(WorkFile, OnAFullDiskTheCopyOfAnUnreadWorkFileKeepsItsOldBytesAndTheFileS
 
 // The indicator menu's items on the indicator a right click chose (the clicks themselves are
 // driven on the way through the settings dialogs).
-TEST_F(WorkFile, TheMenuCopiesSixteenAwayDeletesAfterYesOnlyAndEditsOnlyWithoutShift)
+TEST_F(WorkFile, TheMenuCopiesUnderANewNameDeletesAfterYesOnlyAndEditsOnlyWithoutShift)
 {
     Start();
     TIndicator* bar = Make("_BarGraph", 200, 8);

@@ -107,8 +107,10 @@ TEST_F(IndicatorMouseTest, DragsSnapToTheGridStopAtOneAndAtTheLeastSize)
         {60, 2, 0, 24, {9, 57, 128, 64}}, {-1, -1, 0, 16, {9, 73, 128, 48}},  // 40 < 48
         {2, 16, -24, 0, {1, 73, 136, 48}},  // the left edge stops at one, the right edge stays
     });
-    // Where the side bands of a narrow indicator overlap, a drag resizes from the left.
-    Run(Add(25, 161, 12, 32), {{6, 16, -8, 0, {17, 161, 16, 32}}});
+    // Where the side bands of a narrow indicator overlap, a drag resizes from the left. Moved
+    // beyond the panel's top left corner, an indicator stops at one.
+    Run(Add(25, 161, 12, 32),
+        {{6, 16, -8, 0, {17, 161, 16, 32}}, {8, 16, -40, -200, {1, 1, 16, 32}}});
     // clang-format on
 }
 

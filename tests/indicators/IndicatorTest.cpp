@@ -52,6 +52,27 @@ protected:
     std::vector<std::unique_ptr<TIndicator>> made;  // destroyed before the panel
 };
 
+// The twelve channels in the meter's order, each on a live value of its own, then the empty end
+// record; a look-up finds a channel by the whole of its name only, never by a part of it.
+TEST(ChannelTable, TwelveChannelsOnValuesOfTheirOwnFoundByTheirWholeNames)
+{
+    using Row = std::tuple<std::string, std::int32_t*, int, int>;  // name, value, decimals, digits
+    // clang-format off
+    const Row rows[SourceIndexRows] = {
+        {"THROT", &Throttle, 0, 4}, {"COOLANT", &CoolantTemp, 0, 3}, {"OILTMP", &LubeOilTemp, 0, 3},
+        {"OILPRS", &LubeOilPres, 0, 3}, {"FUEL", &FuelPres, 0, 3}, {"TACHO", &Tacho, 0, 5},
+        {"SPEED", &Speed, 2, 6}, {"STEER", &Steer, 0, 3}, {"JYRO", &Jyro, 0, 4},
+        {"BREAKF", &BreakF, 2, 4}, {"BREAKR", &BreakR, 2, 4}, {"BATTERY", &Battery, 1, 4}, {}};
+    // clang-format on
+    for (int row = 0; row < SourceIndexRows; ++row) {
+        const TPortInfo& port = SourceIndexQ7[row];
+        EXPECT_EQ(Row(port.Designator, port.Address, port.DecimalPoint, port.MaxDigits), rows[row]);
+        const std::string& key = port.Designator;
+        EXPECT_EQ(PortByDesignator(SourceIndexQ7, key).Address, port.Address) << key;
+        EXPECT_EQ(PortByDesignator(SourceIndexQ7, key.substr(0, key.size() - 1)).Address, nullptr);
+    }
+}
+
 TEST_F(Indicators, PlacedOnTheGridAtTheLastPressAndClearingTheSelection)
 {
     const std::pair<platform::TPoint, platform::TPoint> cases[] = {

@@ -71,12 +71,15 @@ TEST_F(XYGraphTest, NewGraphShowsLabelsAndValuesInTheChannelsDecimalsAndADottedG
     xy->SetHeightTitle(26);
     xy->SetHeightValue(12);
     xy->SetXMaxValue(10000);
+    Speed = 5;
+    xy->SetXIoName("SPEED");
+    xy->SetValue();         // one channel alone: nothing is read, nothing is drawn
     BindChannels("SPEED");  // two decimals
     xy->Canvas().Font.Height = 12;
     EXPECT_TRUE(LabelAt(R() - Width("-100.00"), B() + 4, "100.00"));
     EXPECT_TRUE(LabelAt(L() - 4 - Width("-0"), B() - 12, "0"));
 
-    Speed = 5;
+    EXPECT_TRUE(BoxShows(xy->Layout().XValRect, "0.00"));
     xy->SetValue();
     EXPECT_TRUE(BoxShows(xy->Layout().XValRect, "0.05"));
 
@@ -92,8 +95,6 @@ TEST_F(XYGraphTest, LimitsLandOnTheInnerEdgesBeyondThemNoLineOrNumber)
     Show(100, 100);
     EXPECT_EQ(ShownCrossX(), R() - 2);
     EXPECT_EQ(PixelAt(Face(), R() - 2, T() + 1), Shown(Back));  // where the lines cross
-    Show(101, 100);
-    EXPECT_EQ(ShownCrossX(), -1);
     Show(-1, 101);
     EXPECT_EQ(CountColor(Face(), {L(), T(), R(), B()}, Cross), 0);
     Show(37, 64);

@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstring>
 #include <string>
 #include <vector>
-
-#include "platform/Exceptions.h"
 
 TEST(Codecs, HexReadersTakeTheCompletePairsBeforeTheFirstBadOne)
 {
@@ -48,28 +45,6 @@ TEST(Codecs, ByteToBcdPacksTensAndUnits)
 {
     for (int v = 0; v <= 99; ++v)
         EXPECT_EQ(ByteToBcd(std::uint8_t(v)), ((v / 10) << 4) | (v % 10)) << v;
-}
-
-TEST(Codecs, ContextWordsAreBigEndianAndSigned)
-{
-    const struct {
-        const char* text;
-        std::array<std::uint8_t, 2> bytes;
-        const char* shown;
-    } cases[] = {
-        {"300", {0x01, 0x2C}, "300"},       {"-2", {0xFF, 0xFE}, "-2"},
-        {"-32768", {0x80, 0x00}, "-32768"}, {"65535", {0xFF, 0xFF}, "-1"},
-        {"65836", {0x01, 0x2C}, "300"},
-    };
-    for (const auto& c : cases) {
-        const std::int16_t word = TextToContextWord(QString::fromLatin1(c.text));
-        std::array<std::uint8_t, 2> stored;
-        std::memcpy(stored.data(), &word, 2);
-        EXPECT_EQ(stored, c.bytes) << c.text;
-        EXPECT_EQ(ContextWordToText(static_cast<std::uint16_t>(word)), QLatin1String(c.shown));
-    }
-    for (const char* text : {"", "12a", "1.5"})
-        EXPECT_THROW(TextToContextWord(QString::fromLatin1(text)), platform::EConvertError) << text;
 }
 
 TEST(Codecs, DeviceDateTimeFromTheFirstDigitMissingDigitsCountAsZero)

@@ -82,6 +82,7 @@ TEST(PcCom, TheListOffersThePortsWithTheFirstInTheBoxOrReportsNoneAndGrowsWhenDr
     EXPECT_FALSE(line.inputFlags & (IXON | IXOFF | ICRNL) || line.outputFlags & OPOST);
     EXPECT_FALSE(line.localFlags & (ICANON | ECHO | ISIG));
     EXPECT_TRUE(line.dtrOn && line.rtsOn);
+    EXPECT_GE(panel->Comm->QueueOut(), 1040u);  // a firmware block reply goes in one write
     panel->SetPortOpen(false);
     EXPECT_FALSE(panel->Comm->HandleCheck(false));
 

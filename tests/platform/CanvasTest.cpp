@@ -100,6 +100,7 @@ TEST(CanvasSteps, EachDrawsItsPixelsOnceAndReportsTheRectangleItChanged)
     const auto frame = [](TRect r) {
         return [=](Canvas& c) mutable { c.Frame3D(r, clWhite, clBlack); };
     };
+    const auto fill = [](TRect r) { return [=](Canvas& c) { c.FillRect(r); }; };
     const auto star = [](Canvas& c) {
         c.Pen.Mode = PenMode::Xor;
         c.Polygon(std::array<TPoint, 5>{{{10, 2}, {20, 40}, {0, 15}, {25, 15}, {2, 40}}});
@@ -121,12 +122,7 @@ TEST(CanvasSteps, EachDrawsItsPixelsOnceAndReportsTheRectangleItChanged)
         {"even wide slanted", path({{3, 40}, {60, 11}}, 4, Xor), 264, {1, 10, 60, 32}},
         {"wide dotted", path({{1, 5}, {11, 5}}, 2, Xor, Dot), 22, {0, 4, 11, 2}},
         {"wide slanted", path({{-4, 30}, {30, 12}, {3, 40}}, 5, Xor), 298, {0, 10, 33, 32}},
-        {"fill",
-         [](Canvas& c) {
-             c.FillRect({-5, 40, 12, 70});
-         },
-         96,
-         {0, 40, 12, 8}},
+        {"fill", fill({-5, 40, 12, 70}), 96, {0, 40, 12, 8}},
         {"star", star, 306, {0, 2, 26, 39}},
         {"frame", frame({20, 10, 90, 30}), 106, {20, 10, 44, 20}},
         {"number", text("-12.34"), -1, {}},
