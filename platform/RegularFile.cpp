@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <QFile>
 #include <QFileInfo>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/SystemText.h"
 
 namespace platform {
 
@@ -148,7 +149,7 @@ QString FileErrorReason(int error)
     case EROFS: return QStringLiteral("書き込みのできない場所です");
     case ENOENT: return QStringLiteral("ファイルまたはフォルダがありません");
     case EIO: return QStringLiteral("入出力エラーが起きました");
-    default: return QString::fromLocal8Bit(std::strerror(error));
+    default: return SystemErrorText(error);
     }
 }
 
