@@ -131,8 +131,13 @@ TWriteTarget RegularWriteTarget(const QString& fileName)
         return {fileName, {}};
     }
     struct stat target {};
-    if (::stat(path.constData(), &target) != 0)
-        return {{}, QStringLiteral("リンク先のファイルがありません")};
+    if (::stat(path.constData(), &target) != 0) {
+        // A link to nothing, or one that cannot be followed (a loop, a folder on the way that may
+        // not be entered).
+        if (errno == ENOENT)
+            return {{}, QStringLiteral("リンク先のファイルがありません")};
+        return {{}, FileErrorReason(errno)};
+    }
     if (!S_ISREG(target.st_mode))
         return {{}, NotRegularReason(target.st_mode)};
     // The new content is written beside the link's final target and renamed there.
