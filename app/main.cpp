@@ -8,10 +8,13 @@
 #include "platform/FileDialogWidget.h"
 #include "platform/Fonts.h"
 #include "platform/QtJapanese.h"
+#include "platform/SystemText.h"
 #include "platform/WidgetMessageBox.h"
 
 int main(int argc, char* argv[])
 {
+    // Before the application object starts any thread of its own.
+    platform::UseJapaneseSystemTexts();
     QApplication application(argc, argv);
     // The title of message boxes without a caption of their own (and nothing appended to the
     // windows' captions).

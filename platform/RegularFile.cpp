@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <QFile>
 #include <QFileInfo>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/SystemText.h"
 
 namespace platform {
 
@@ -130,8 +131,13 @@ TWriteTarget RegularWriteTarget(const QString& fileName)
         return {fileName, {}};
     }
     struct stat target {};
-    if (::stat(path.constData(), &target) != 0)
-        return {{}, QStringLiteral("リンク先のファイルがありません")};
+    if (::stat(path.constData(), &target) != 0) {
+        // A link to nothing, or one that cannot be followed (a loop, a folder on the way that may
+        // not be entered).
+        if (errno == ENOENT)
+            return {{}, QStringLiteral("リンク先のファイルがありません")};
+        return {{}, FileErrorReason(errno)};
+    }
     if (!S_ISREG(target.st_mode))
         return {{}, NotRegularReason(target.st_mode)};
     // The new content is written beside the link's final target and renamed there.
@@ -148,7 +154,7 @@ QString FileErrorReason(int error)
     case EROFS: return QStringLiteral("書き込みのできない場所です");
     case ENOENT: return QStringLiteral("ファイルまたはフォルダがありません");
     case EIO: return QStringLiteral("入出力エラーが起きました");
-    default: return QString::fromLocal8Bit(std::strerror(error));
+    default: return SystemErrorText(error);
     }
 }
 

@@ -43,7 +43,8 @@ struct TWriteTarget {
 // is refused: a device, a FIFO, a socket, a folder, or a link to one of these or to nothing.
 TWriteTarget RegularWriteTarget(const QString& fileName);
 
-// The user's words for a failed system call's error number.
+// The user's words for a failed system call's error number: the tool's own for the causes a user
+// meets and can act on (a full disk, no rights), else the system's text.
 QString FileErrorReason(int error);
 
 // The box texts: "ファイル <name> を読み込めません" / "ファイル <name> を作成できません" and,

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <QFile>
@@ -38,13 +37,6 @@ constexpr int UnreadRecheckMs = 10;
 constexpr int ModemSampleMs = 20;
 
 }  // namespace
-
-QString SystemErrorText(int error)
-{
-    char buffer[256];
-    const char* text = strerror_r(error, buffer, sizeof buffer);
-    return QString::fromLocal8Bit(text);
-}
 
 SerialDevice::SerialDevice() = default;
 

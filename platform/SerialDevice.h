@@ -4,7 +4,8 @@
 // change releases, timed reads and writes that a purge aborts, line control and modem status.
 //
 // Failures are reported the system's way: the call answers false and errno holds the cause
-// (ECANCELED for an operation a purge aborted). SystemErrorText gives the text of a cause.
+// (ECANCELED for an operation a purge aborted). SystemErrorText (platform/SystemText.h) gives
+// the text of a cause.
 //
 // Threads: one thread may wait for events and read while another writes and a third sets the
 // mask or purges; Open, SetState, SetTimeouts and Close belong to the owner's thread (Close only
@@ -13,6 +14,8 @@
 #include <cstdint>
 #include <QString>
 #include <vector>
+
+#include "platform/SystemText.h"
 
 namespace platform {
 
@@ -177,9 +180,6 @@ private:
     bool haveFoundSettings_ = false;
     bool foundExclusive_ = false;
 };
-
-// The system's text for an error number.
-QString SystemErrorText(int error);
 
 // Where the port list looks: the colon-separated paths tried first, the device folder and the
 // kernel's tty class folder (which tells the onboard ports that have a UART).

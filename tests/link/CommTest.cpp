@@ -55,9 +55,10 @@ TEST(Comm, OnlyAFreeTerminalLineOpensElseTheSystemsTextIsRaised)
     ASSERT_TRUE(regular.open(QIODevice::WriteOnly));
     TCommCntrlRec record = MeterLine();
     const std::pair<QString, QString> cases[] = {
-        {QStringLiteral("/dev/zolt-no-such-port"), QStringLiteral("No such file or directory")},
+        {dir.filePath("none"), QStringLiteral("そのようなファイルやディレクトリはありません")},
+        {dir.path(), QStringLiteral("ディレクトリです")},
         {file, file + QStringLiteral(" is not Comm device.")},
-        {QStringLiteral("/dev/null"), QStringLiteral("Inappropriate ioctl for device")},
+        {QStringLiteral("/dev/null"), QStringLiteral("デバイスに対する不適切なioctlです")},
     };
     for (const auto& c : cases) {
         TComm comm;
@@ -70,7 +71,7 @@ TEST(Comm, OnlyAFreeTerminalLineOpensElseTheSystemsTextIsRaised)
     const ECommError refused(platform::SystemErrorText(EACCES), EACCES);
     EXPECT_EQ(PortOpenFailureText(QStringLiteral("/dev/ttyS0"), refused),
               QStringLiteral("通信ポート /dev/ttyS0 を開けません\n\rアクセスが拒否されました "
-                             "(Permission denied)\n\rシリアルポートは dialout "
+                             "(許可がありません)\n\rシリアルポートは dialout "
                              "グループのユーザーが使えます"));
 }
 

@@ -195,7 +195,7 @@ TEST_F(PcComPortBox, ShowsWholePathsAndATypedPathOpensOnEnterOrLeavingABadOneRep
     EXPECT_FALSE(Open());
     EXPECT_EQ(boxes.Texts(), std::vector<QString>{
                                  QStringLiteral("通信ポート /dev/zolt-no-such-port を開けません\n\r"
-                                                "No such file or directory")});
+                                                "そのようなファイルやディレクトリはありません")});
     // Leaving the box without a new name tries nothing again; Enter tries the same name again.
     panel->Button2->setFocus();
     QCoreApplication::processEvents();

@@ -57,10 +57,13 @@ TEST_F(Files, OnlyRegularFilesAreReadOrWrittenAndLinksLeadToTheirTarget)
             EXPECT_EQ(testing_support::NodeIdentity(node), before);
         }
     }
-    // A new name is written as itself; a link to nothing is refused.
+    // A new name is written as itself; a link to nothing, or one in a loop, is refused.
     EXPECT_EQ(RegularWriteTarget(name).Path, name);
     ASSERT_TRUE(QFile::link(QStringLiteral("target"), name));
     EXPECT_EQ(RegularWriteTarget(name).Reason, QStringLiteral("リンク先のファイルがありません"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("ZOLT.ZLC"), folder.filePath(QStringLiteral("target"))));
+    EXPECT_EQ(RegularWriteTarget(name).Reason,
+              QStringLiteral("シンボリックリンクの階層が多すぎます"));
 }
 
 TEST_F(Files, AMissingFileIsUnopenedAndOneBeyondTheSizeLimitRefused)
