@@ -123,7 +123,7 @@ TEST(SerialPortList, ListedDevicesFirstThenEachFamilyByNumberOnboardPortsOnlyWit
     const auto dev = [&](const char* name) { return sources.devRoot + '/' + name; };
     for (const auto& [name, uart] : entries) {
         ASSERT_TRUE(MakeNode(dev(name), name[3] == 'A' ? Node::Regular : Node::Device)) << name;
-        ASSERT_GE(::inotify_add_watch(watch, QFile::encodeName(dev(name)), IN_OPEN), 0);
+        ASSERT_GE(::inotify_add_watch(watch, dev(name).toUtf8(), IN_OPEN | IN_DONT_FOLLOW), 0);
         const QString tty = sources.ttyClassRoot + '/' + name + '/';
         if (*uart != '\0' && QDir().mkpath(tty + (*uart == '-' ? "" : "device")))
             testing_support::WriteAll(tty + "type", *uart == '-' ? "4" : uart);
