@@ -279,16 +279,17 @@ TEST(SettingDialogs, EveryControlChangesItsPropertyAndEveryWayOutKeepsOrPutsBack
     }
     {
         DialogBench<TFNumericListSetup> b({240, 160});
-        b.indicator->SetNumStrList(QStringList{QStringLiteral("Tacho[rpm]"), longest});
+        b.indicator->SetNumStrList(QStringList{"Tacho[rpm]", longest, "Speed[km/h]"});
         EveryWayOutKeepsOrPutsBackEveryEdit(
-            b, {0, 0}, {}, 8, {"ColorTitle=0", "NumericName={\"TACHO\",\"JYRO\"}"}, {},
+            b, {0, 0}, {}, 8, {"ColorTitle=0", "NumericName={\"TACHO\",\"JYRO\",\"SPEED\"}"}, {},
             [&] {
                 b.indicator->SetTitle(QStringLiteral("x"));
                 ShowTab(b.dialog.PageControl, 0);
                 ClickLine(b.dialog.ListBox, 0);
                 Click(b.dialog.ButtonDel);
+                Click(b.dialog.ButtonDel);  // the line that took the deleted one's place
             },
-            {"NumericName={\"JYRO\"}"});
+            {"NumericName={\"SPEED\"}"});
         TFSourceList picker;
         WhenShown(picker, [&] {
             const QRect at = SettledOuterGeometry(picker);  // right of its caller, level with it

@@ -105,7 +105,6 @@ TEST_F(BarGraphTest, MarkersUseTheChannelsDecimals)
     bar->SetMarker1("1.2.3");
     bar->SetMarker2("   ");
     bar->Paint();
-    bar->Paint();
     EXPECT_EQ(CountColor(Face(), Interior(), platform::clBlack), 0);
     EXPECT_TRUE(boxes.Boxes().empty());
 
