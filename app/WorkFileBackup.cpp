@@ -22,20 +22,6 @@ QString Shown(const std::string& bytes)
     return text;
 }
 
-bool IsBlank(char c)
-{
-    return static_cast<unsigned char>(c) <= 0x20;
-}
-
-std::string_view Trimmed(std::string_view bytes)
-{
-    while (!bytes.empty() && IsBlank(bytes.front()))
-        bytes.remove_prefix(1);
-    while (!bytes.empty() && IsBlank(bytes.back()))
-        bytes.remove_suffix(1);
-    return bytes;
-}
-
 }  // namespace
 
 void TSkippedParts::Add(TSkippedPart part, const std::string& text)
@@ -69,7 +55,7 @@ std::vector<std::pair<TSkippedPart, std::string>> UnwrittenPropertyLines(std::st
     std::vector<std::pair<TSkippedPart, std::string>> unwritten;
     while (!block.empty()) {
         const std::size_t lineEnd = std::min(block.find('\n'), block.size());
-        const std::string_view line = Trimmed(block.substr(0, lineEnd));
+        const std::string_view line = TrimmedOfBlanks(block.substr(0, lineEnd));
         block.remove_prefix(std::min(lineEnd + 1, block.size()));
         if (line.empty() || line == "{" || line == "}")
             continue;
@@ -78,8 +64,8 @@ std::vector<std::pair<TSkippedPart, std::string>> UnwrittenPropertyLines(std::st
             unwritten.emplace_back(TSkippedPart::spText, line);
             continue;
         }
-        const std::string_view key = Trimmed(line.substr(0, equals));
-        if (!keys.contains(key) && Trimmed(line.substr(equals + 1)) != "{}")
+        const std::string_view key = TrimmedOfBlanks(line.substr(0, equals));
+        if (!keys.contains(key) && TrimmedOfBlanks(line.substr(equals + 1)) != "{}")
             unwritten.emplace_back(TSkippedPart::spKey, key);
     }
     return unwritten;

@@ -17,14 +17,6 @@ bool IsBlank(char c)
     return Byte(c) <= 0x20;
 }
 
-// The bytes without the blanks (line ends included) around them.
-std::string Trimmed(std::string_view bytes)
-{
-    const auto first = std::find_if_not(bytes.begin(), bytes.end(), IsBlank);
-    const auto last = std::find_if_not(bytes.rbegin(), bytes.rend(), IsBlank).base();
-    return first < last ? std::string(first, last) : std::string();
-}
-
 // A block of a kind without a class ("_Recorder"), or one beyond the limit, is passed over
 // whole, with the same rules as any indicator block, so that its closing brace is not taken for
 // the end of its container's.
@@ -80,7 +72,7 @@ private:
         case TWorkToken::wtBlockOpen:
             ++depth_;
             if (!target_.OpenControl(name_) && unknownFrom_ == 0) {
-                Skip(TSkippedPart::spControl, Trimmed(name_), pos_ - 1);
+                Skip(TSkippedPart::spControl, std::string(TrimmedOfBlanks(name_)), pos_ - 1);
                 unknownFrom_ = depth_;
             }
             break;
@@ -96,9 +88,11 @@ private:
             // A quoted value ends on its closing quote, an integer on its last digit; only
             // integers are geometry.
             if (pos_[-1] == '"' || !target_.ControlValue(name_, intValue_))
-                Skip(TSkippedPart::spKey, Trimmed(name_), pos_ - 1);
+                Skip(TSkippedPart::spKey, std::string(TrimmedOfBlanks(name_)), pos_ - 1);
             break;
-        case TWorkToken::wtValueBlock: Skip(TSkippedPart::spKey, Trimmed(name_), pos_); break;
+        case TWorkToken::wtValueBlock:
+            Skip(TSkippedPart::spKey, std::string(TrimmedOfBlanks(name_)), pos_);
+            break;
         case TWorkToken::wtLineEnd: {
             // The line's bytes from the first the scan stopped at (the lead byte of a double-byte
             // character included).
@@ -155,7 +149,7 @@ private:
         if (at < namedUpTo_)
             return;
         const std::string_view line(at, std::size_t(LineEnd(at) - at));
-        Skip(TSkippedPart::spText, Trimmed(line), at);
+        Skip(TSkippedPart::spText, std::string(TrimmedOfBlanks(line)), at);
     }
 
     // Reports a part that stands in the line of inLine: once a line, never the header line, nor
@@ -184,6 +178,13 @@ private:
 };
 
 }  // namespace
+
+std::string_view TrimmedOfBlanks(std::string_view bytes)
+{
+    const auto first = std::find_if_not(bytes.begin(), bytes.end(), IsBlank);
+    const auto last = std::find_if_not(bytes.rbegin(), bytes.rend(), IsBlank).base();
+    return first < last ? bytes.substr(first - bytes.begin(), last - first) : std::string_view();
+}
 
 std::int8_t ReadWorkText(const char* text, TWorkFileTarget& target, const char* end)
 {

@@ -9,11 +9,15 @@
 // is compared with nothing.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The most indicators one load makes: far more than any dashboard holds (the registry keeps 127
 // of them), far fewer than the window system can stack. A file of tens of thousands of blocks
 // would otherwise keep the tool from starting at all; the blocks beyond are passed over.
 inline constexpr int WorkFileIndicatorLimit = 1000;
+
+// The bytes without the blanks (control characters and line ends included) around them.
+std::string_view TrimmedOfBlanks(std::string_view bytes);
 
 enum class TSkippedPart {
     spBlock,           // an indicator block of a kind without a class: its header ("_Recorder1")

@@ -338,9 +338,8 @@ TEST_F(WorkFile, OddFilesAreRefusedWithTheirReasonAndLeftAsTheyWere)
         SCOPED_TRACE(c.why.toStdString());
         QTemporaryDir elsewhere;  // as another user's file or a system device would lie
         const QString node = elsewhere.filePath(QStringLiteral("node"));
-        if (c.node) {
-            ASSERT_TRUE(testing_support::MakeNode(node, *c.node)) << "cannot make the node here";
-        }
+        ASSERT_TRUE(!c.node || testing_support::MakeNode(node, *c.node))
+            << "cannot make the node here";
         const auto identity = testing_support::NodeIdentity(node);
         const auto oddAt = [&](const QString& name, qint64 limit) {
             QFile::remove(name);

@@ -18,8 +18,7 @@ public:
     explicit SmallFileSystem(const QString& folder) : path_(QFile::encodeName(folder))
     {
         // Room for the old files a test puts there before filling it up.
-        mounted_ =
-            ::mount("tmpfs", path_.constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=256k") == 0;
+        mounted_ = ::mount("tmpfs", path_, "tmpfs", MS_NOSUID | MS_NODEV, "size=256k") == 0;
         if (!mounted_)
             why_ = QStringLiteral("cannot mount a tmpfs on %1: %2")
                        .arg(folder, QString::fromLocal8Bit(std::strerror(errno)));
@@ -42,9 +41,8 @@ public:
         const int handle =
             ::open(path_ + "/.filler", O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
         const char block[4096] = {};
-        for (std::size_t piece = sizeof block; handle >= 0 && piece > 0; piece /= 2) {
+        for (std::size_t piece = sizeof block; handle >= 0 && piece > 0; piece /= 2)
             while (::write(handle, block, piece) == ssize_t(piece)) {}
-        }
         ::close(handle);
     }
 
